@@ -1,0 +1,199 @@
+#include "editor/distribution_editor.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// ---------------------------------------------------------------------------
+// 1. Constants and bounds
+// ---------------------------------------------------------------------------
+
+// Degrees to radians and back, as single-precision constants used in double
+// arithmetic.
+constexpr float kDegToRad = 0.017453292f;
+constexpr float kRadToDeg = 57.295776f;
+
+// Zoom factor per unit of wheel amount is e^kWheelStep; one notch of 120 is e^0.24.
+constexpr float kWheelStep = 0.002f;
+
+float StoreClamped(double value, float low, float high) {
+  // The comparisons are made in double so a value beyond the float range is
+  // clamped instead of converted.
+  if (!(value >= low)) return low;  // also catches NaN, which no caller produces
+  if (value > high) return high;
+  return static_cast<float>(value);
+}
+
+float StoreOrigin(double value) {
+  return StoreClamped(value, -DistributionEditor::kMaxOriginOffset,
+                      DistributionEditor::kMaxOriginOffset);
+}
+
+int32_t ClampClientSide(int32_t side) {
+  return std::clamp(side, int32_t{1}, DistributionEditor::kMaxClientSide);
+}
+
+// Sine and cosine of every whole degree's ray, computed once: a stroke's
+// sweep tests all 181 degrees on every pointer move.
+struct RayTable {
+  std::array<double, DistributionEditor::kSampleCount> sine{};
+  std::array<double, DistributionEditor::kSampleCount> cosine{};
+  RayTable() {
+    for (int i = 0; i < DistributionEditor::kSampleCount; ++i) {
+      const double a = i * static_cast<double>(kDegToRad);
+      sine[i] = std::sin(a);
+      cosine[i] = std::cos(a);
+    }
+  }
+};
+
+const RayTable kRays;
+
+// Whole degree of the direction of an offset from the origin, rounded half
+// up; a point and its mirror across the vertical axis share it.
+int AngleIndex(double dx, double dy) {
+  const double theta = std::atan2(std::fabs(dx), dy);  // 0..pi, 0 for (0, 0)
+  const double degrees = theta * static_cast<double>(kRadToDeg) + 0.5;
+  return std::clamp(static_cast<int>(degrees), 0, 180);
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// 2. Resize and reset
+// ---------------------------------------------------------------------------
+
+void DistributionEditor::OnResize(int32_t width, int32_t height) {
+  width = ClampClientSide(width);
+  height = ClampClientSide(height);
+  const int32_t oldW = clientWidth;
+  const int32_t oldH = clientHeight;
+  clientWidth = width;
+  clientHeight = height;
+
+  // Each scale is divided by the old geometric mean and multiplied by the new
+  // one in two stored steps: that double rounding is the defined result.
+  // Both products fit in 32 bits, since each side is at most 32767.
+  const double k = 1.0 / std::sqrt(static_cast<double>(oldW * oldH));
+  polarScale = StoreClamped(polarScale * k, kMinScale, kMaxScale);
+  centerX = StoreOrigin(width * static_cast<double>(centerX) / oldW);
+  centerY = StoreOrigin(height * static_cast<double>(centerY) / oldH);
+  wallScale = StoreClamped(wallScale * k, kMinScale, kMaxScale);
+  const double s = std::sqrt(static_cast<double>(width * height));
+  polarScale = StoreClamped(polarScale * s, kMinScale, kMaxScale);
+  wallScale = StoreClamped(wallScale * s, kMinScale, kMaxScale);
+}
+
+void DistributionEditor::ResetCurve() { curve.fill(0.0f); }
+
+// ---------------------------------------------------------------------------
+// 3. Pointer moves: stroke, sweep, hover, pan
+// ---------------------------------------------------------------------------
+
+namespace {
+
+// Everything a stroke segment needs, in double precision. P0 and P1 are the
+// offsets of the previous and the current position from the origin.
+struct Segment {
+  double p0x, p0y;
+  double ex, ey;  // P1 - P0
+};
+
+float RadiusSample(double dx, double dy, float polarScale) {
+  // Bounded origin, pointer and scale keep this below the float range.
+  return static_cast<float>(std::sqrt(dx * dx + dy * dy) / polarScale);
+}
+
+// Writes sample `index` if the ray with direction (u, c) meets the segment
+// ahead of the origin. A ray parallel to the segment has divisor 0 and is
+// passed over, as is a meeting point outside the segment or behind the origin.
+void SweepRay(const Segment& seg, double u, double c, float polarScale, float& sample) {
+  const double divisor = seg.ey * u - seg.ex * c;
+  if (divisor == 0.0) return;
+  const double t = (seg.p0x * c - seg.p0y * u) / divisor;
+  if (!(t >= 0.0 && t <= 1.0)) return;
+  const double qx = seg.p0x + t * seg.ex;
+  const double qy = seg.p0y + t * seg.ey;
+  if (!(u * qx + c * qy > 0.0)) return;
+  sample = RadiusSample(qx, qy, polarScale);
+}
+
+}  // namespace
+
+void DistributionEditor::OnPointerMove(int32_t x, int32_t y) {
+  // Differences of positions are taken in double: exact, and free of integer
+  // overflow for any pair of 32-bit positions.
+  const double moveX = static_cast<double>(x) - lastX;
+  const double moveY = static_cast<double>(y) - lastY;
+
+  if (drawing == 1 && (moveX != 0.0 || moveY != 0.0)) {
+    const Segment seg{lastX - static_cast<double>(centerX), lastY - static_cast<double>(centerY),
+                      moveX, moveY};
+    const double p1x = seg.p0x + moveX;
+    const double p1y = seg.p0y + moveY;
+    // The end point first: the sweep below replaces it wherever a ray of its
+    // degree reaches the segment.
+    curve[AngleIndex(p1x, p1y)] = RadiusSample(p1x, p1y, polarScale);
+    // Every degree, the right-hand ray before its mirror: where both meet the
+    // segment, the left-hand value stays.
+    for (int i = 0; i < kSampleCount; ++i) {
+      const double s = kRays.sine[i];
+      const double c = kRays.cosine[i];
+      SweepRay(seg, s, c, polarScale, curve[i]);
+      SweepRay(seg, -s, c, polarScale, curve[i]);
+    }
+  }
+
+  // The hover flag is frozen during a stroke, so the release always ends it.
+  if (drawing == 0) overWall = x >= halfWidth() ? 1 : 0;
+
+  // The pan runs after the stroke so the segment is measured from the origin
+  // as it was before this move.
+  if (panning == 1) {
+    centerX = StoreOrigin(centerX + moveX);
+    centerY = StoreOrigin(centerY + moveY);
+  }
+
+  lastX = x;
+  lastY = y;
+}
+
+void DistributionEditor::OnLeftButton(bool down) {
+  if (overWall != 0) return;  // a press over the wall neither starts nor ends a stroke
+  drawing = down ? 1 : 0;
+  if (down) {
+    const double dx = lastX - static_cast<double>(centerX);
+    const double dy = lastY - static_cast<double>(centerY);
+    curve[AngleIndex(dx, dy)] = RadiusSample(dx, dy, polarScale);
+  }
+}
+
+// ---------------------------------------------------------------------------
+// 4. Wheel: diagram zoom, wall zoom, light distance
+// ---------------------------------------------------------------------------
+
+void DistributionEditor::OnWheel(int32_t amount, bool leftControlHeld) {
+  const double exponent = static_cast<double>(kWheelStep) * amount;
+  if (overWall == 0) {
+    // Zoom about (lastX, lastY): the point of the diagram under it stays.
+    const double f = std::exp(-exponent);
+    const double unbounded = polarScale / f;
+    const float scale = StoreClamped(unbounded, kMinScale, kMaxScale);
+    if (scale == polarScale) return;  // amount 0, or already at a bound
+    // Where a bound cut the zoom short, the origin follows the zoom that was
+    // actually made.
+    const bool cut = unbounded < kMinScale || unbounded > kMaxScale;
+    const double r = cut ? static_cast<double>(scale) / polarScale : 1.0 / f;
+    centerX = StoreOrigin(lastX - (lastX - static_cast<double>(centerX)) * r);
+    centerY = StoreOrigin(lastY - (lastY - static_cast<double>(centerY)) * r);
+    polarScale = scale;
+  } else if (leftControlHeld) {
+    // A positive amount brings the light closer to the wall.
+    wallDistance = StoreClamped(wallDistance / std::exp(exponent), kMinDistance, kMaxDistance);
+  } else {
+    // The wall view has no origin of its own: it zooms about the point
+    // opposite the light.
+    wallScale = StoreClamped(wallScale / std::exp(-exponent), kMinScale, kMaxScale);
+  }
+}

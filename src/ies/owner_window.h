@@ -1,0 +1,33 @@
+#pragma once
+// What the file operations need of the window that owns their dialogs.
+//
+// Each front end's main window implements this; the tests use a recording fake.
+// Paths are byte strings as the platform gives them (UTF-8 on Linux, the ANSI
+// code page on Windows).
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+class OwnerWindow {
+ public:
+  virtual ~OwnerWindow() = default;
+
+  // The save dialog: one filter, "IES (*.ies)", an empty name field to start.
+  // It lets the user type the name of a file that does not exist yet: only the
+  // folder must exist. It does not ask before an existing file is replaced
+  // (the caller replaces it). Returns the full path, or nothing when cancelled.
+  virtual std::optional<std::string> ChooseSaveFile() = 0;
+
+  // The open dialog: the same filter; only an existing file in an existing
+  // folder can be chosen. Returns the full path, or nothing when cancelled.
+  virtual std::optional<std::string> ChooseOpenFile() = 0;
+
+  // A modal message box with only an OK button and no icon.
+  virtual void ShowMessage(std::string_view text, std::string_view caption) = 0;
+
+ protected:
+  OwnerWindow() = default;
+  OwnerWindow(const OwnerWindow&) = default;
+  OwnerWindow& operator=(const OwnerWindow&) = default;
+};
