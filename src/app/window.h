@@ -1,0 +1,40 @@
+#pragma once
+// What the main window's event handling needs of the platform. Each front
+// end's main window implements it; the tests use a recording fake.
+
+#include "ies/owner_window.h"
+
+// Which halves of the client area to render and show.
+enum class Halves { kNone = 0, kLeft = 1, kRight = 2, kBoth = 3 };
+
+class Window : public OwnerWindow {
+ public:
+  // Pointer capture from a left press to its release: moves and the release
+  // keep coming while the pointer is outside the window.
+  virtual void CapturePointer() = 0;
+  virtual void ReleasePointer() = 0;
+
+  // Whether the left Control key (not the right one) is down right now.
+  virtual bool IsLeftControlDown() = 0;
+
+  // Modal information boxes, owned by the main window.
+  virtual void RunAboutBox() = 0;
+  virtual void RunHelpBox() = 0;
+
+  // Places the window at its start position and outer size (200, 100, 800 x 400)
+  // where the platform lets a program place itself.
+  virtual void PlaceAtStart() = 0;
+
+  // Destroys the main window (File > Exit, the close box).
+  virtual void DestroyWindow() = 0;
+
+  // Ends the program's event loop with this exit code (on the destroy event).
+  virtual void PostQuit(int exitCode) = 0;
+
+  // Renders the halves into the client-area image (the left one first) and
+  // shows them at once.
+  virtual void RenderHalves(Halves halves) = 0;
+
+  // Shows the client-area image as it stands (a paint); renders nothing.
+  virtual void ShowImage() = 0;
+};
