@@ -1,0 +1,7 @@
+#pragma once
+// The procedure of the two information boxes (About, template 103, and help,
+// template 130): OK and Cancel end the box with their own identifier.
+
+#include <windows.h>
+
+INT_PTR CALLBACK InfoDialogProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam);

@@ -1,0 +1,122 @@
+#include "app/win32/main_dialog.h"
+
+#include <cstdint>
+#include <optional>
+
+#include "app/dispatch.h"
+#include "app/win32/win32_window.h"
+#include "editor/distribution_editor.h"
+
+namespace {
+
+// ---------------------------------------------------------------------------
+// Decoding a message's parameters
+
+// A 16-bit half taken as a signed value: positions left of or above the
+// client area arrive as 0xFFFF and below while the pointer is captured.
+int32_t SignedHalf(uint16_t half) { return static_cast<int16_t>(half); }
+
+int32_t LowSigned(LPARAM value) { return SignedHalf(LOWORD(value)); }
+int32_t HighSigned(LPARAM value) { return SignedHalf(HIWORD(value)); }
+
+AppEvent PositionEvent(EventKind kind, LPARAM lParam) {
+  AppEvent event;
+  event.kind = kind;
+  event.x = LowSigned(lParam);
+  event.y = HighSigned(lParam);
+  return event;
+}
+
+AppEvent PlainEvent(EventKind kind) {
+  AppEvent event;
+  event.kind = kind;
+  return event;
+}
+
+// The dispatch's event for a message, or nothing for a message the main
+// window leaves to the platform (among them every double click but the left
+// one, and every right-button message).
+std::optional<AppEvent> Decode(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_INITDIALOG:
+      return PlainEvent(EventKind::kInit);
+    case WM_SIZE:  // the new client width and height
+      return PositionEvent(EventKind::kSize, lParam);
+    case WM_PAINT:
+      return PlainEvent(EventKind::kPaint);
+    case WM_MOUSEMOVE:
+      return PositionEvent(EventKind::kPointerMove, lParam);
+    case WM_LBUTTONDOWN:
+      return PlainEvent(EventKind::kLeftDown);  // acts at the last move's position
+    case WM_LBUTTONUP:
+      return PlainEvent(EventKind::kLeftUp);
+    case WM_LBUTTONDBLCLK:
+      return PlainEvent(EventKind::kLeftDoubleClick);
+    case WM_MBUTTONDOWN:
+      return PlainEvent(EventKind::kMiddleDown);
+    case WM_MBUTTONUP:
+      return PlainEvent(EventKind::kMiddleUp);
+    case WM_MOUSEWHEEL: {
+      // The rotation is the high word of the first parameter; its low word
+      // (key flags) and the position in the second are not used.
+      AppEvent event = PlainEvent(EventKind::kWheel);
+      event.amount = SignedHalf(HIWORD(wParam));
+      return event;
+    }
+    case WM_COMMAND: {
+      // Only the identifier counts: a menu item, an accelerator or a control
+      // with the same identifier act alike.
+      AppEvent event = PlainEvent(EventKind::kCommand);
+      event.command = LOWORD(wParam);
+      return event;
+    }
+    case WM_CLOSE:
+      return PlainEvent(EventKind::kClose);
+    case WM_DESTROY:
+      return PlainEvent(EventKind::kDestroy);
+    default:
+      return std::nullopt;
+  }
+}
+
+// ---------------------------------------------------------------------------
+// What the window keeps between messages: the editor's address in its user
+// data (owned by WinMain's frame) and the client-area image in the dialog's
+// own slot (owned by the window, released when it is gone).
+
+DistributionEditor* EditorOf(HWND window) {
+  return reinterpret_cast<DistributionEditor*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+}
+
+void Attach(HWND window, LPARAM editorAddress) {
+  SetWindowLongPtrA(window, GWLP_USERDATA, editorAddress);
+  SetWindowLongPtrA(window, DWLP_USER, reinterpret_cast<LONG_PTR>(new Image));
+}
+
+void Detach(HWND window) {
+  delete ClientImageOf(window);
+  SetWindowLongPtrA(window, DWLP_USER, 0);
+  SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+}
+
+}  // namespace
+
+Image* ClientImageOf(HWND window) {
+  return reinterpret_cast<Image*>(GetWindowLongPtrA(window, DWLP_USER));
+}
+
+INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_INITDIALOG) Attach(window, lParam);
+
+  DistributionEditor* editor = EditorOf(window);
+  Image* client = ClientImageOf(window);
+  if (editor != nullptr && client != nullptr) {  // nothing arrives before init that matters
+    if (const std::optional<AppEvent> event = Decode(message, wParam, lParam)) {
+      Win32Window platform(window, *editor, *client);
+      DispatchEvent(*editor, platform, *event);
+    }
+  }
+
+  if (message == WM_NCDESTROY) Detach(window);
+  return message == WM_INITDIALOG ? TRUE : FALSE;
+}

@@ -1,0 +1,146 @@
+#include "app/win32/win32_window.h"
+
+#include <commdlg.h>
+
+#include <cstddef>
+#include <string>
+
+#include "app/ui_text.h"
+#include "app/win32/info_dialog.h"
+#include "render/polar_view.h"
+#include "render/wall_view.h"
+
+namespace {
+
+// The start place of the main window, outer size (frame, caption and menu bar
+// included), screen pixels.
+constexpr int kStartX = 200;
+constexpr int kStartY = 100;
+constexpr int kStartWidth = 800;
+constexpr int kStartHeight = 400;
+
+// ---------------------------------------------------------------------------
+// File dialogs
+
+// One filter entry, description "IES" and pattern "*.ies", ended by an empty
+// string: the literal's own terminator is the last of the eleven bytes.
+constexpr char kIesFilter[] = "IES\0*.ies\0";
+static_assert(sizeof kIesFilter == 11);
+
+constexpr DWORD kFileNameCapacity = 256;
+
+// The dialog structure without the fields later platform versions added
+// (OPENFILENAME_SIZE_VERSION_400A): up to and including lpTemplateName. In a
+// 64-bit program that is 136 bytes; the 76 of a 32-bit program would make the
+// platform refuse to open the dialog at all.
+constexpr DWORD kOpenFileNameSize =
+    offsetof(OPENFILENAMEA, lpTemplateName) + sizeof(OPENFILENAMEA::lpTemplateName);
+static_assert(sizeof(void*) != 8 || kOpenFileNameSize == 136);
+
+using FileDialogFunction = BOOL(WINAPI*)(LPOPENFILENAMEA);
+
+std::optional<std::string> RunFileDialog(HWND owner, DWORD flags, FileDialogFunction show) {
+  char name[kFileNameCapacity] = "";  // the dialog starts with an empty name field
+  OPENFILENAMEA dialog{};
+  dialog.lStructSize = kOpenFileNameSize;
+  dialog.hwndOwner = owner;
+  dialog.lpstrFilter = kIesFilter;
+  dialog.nFilterIndex = 1;
+  dialog.lpstrFile = name;
+  dialog.nMaxFile = kFileNameCapacity;
+  dialog.Flags = flags;
+  if (!show(&dialog)) return std::nullopt;  // cancelled, or the dialog failed
+  return std::string(name);
+}
+
+// ---------------------------------------------------------------------------
+// Showing the image
+
+// Copies columns [first, first + count) of `image` to the same place in the
+// window's client area. The image is a top-down 32-bit DIB as it stands.
+void ShowColumns(HDC dc, const Image& image, int first, int count) {
+  if (count <= 0 || image.height <= 0) return;
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = image.width;
+  info.bmiHeader.biHeight = -image.height;  // negative: row 0 is the top row
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  StretchDIBits(dc, first, 0, count, image.height, first, 0, count, image.height,
+                image.pixels.data(), &info, DIB_RGB_COLORS, SRCCOPY);
+}
+
+void ShowHalves(HDC dc, const Image& image, int halfWidth, Halves halves) {
+  if (halves == Halves::kLeft || halves == Halves::kBoth) ShowColumns(dc, image, 0, halfWidth);
+  if (halves == Halves::kRight || halves == Halves::kBoth) ShowColumns(dc, image, halfWidth, halfWidth);
+}
+
+}  // namespace
+
+std::optional<std::string> Win32Window::ChooseSaveFile() {
+  // Only the folder must exist, so that a new file can be named; no question
+  // before an existing file is replaced.
+  return RunFileDialog(window_, OFN_PATHMUSTEXIST, GetSaveFileNameA);
+}
+
+std::optional<std::string> Win32Window::ChooseOpenFile() {
+  return RunFileDialog(window_, OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST, GetOpenFileNameA);
+}
+
+void Win32Window::ShowMessage(std::string_view text, std::string_view caption) {
+  const std::string textZ(text);
+  const std::string captionZ(caption);
+  MessageBoxA(window_, textZ.c_str(), captionZ.c_str(), MB_OK);
+}
+
+void Win32Window::CapturePointer() { SetCapture(window_); }
+
+void Win32Window::ReleasePointer() { ReleaseCapture(); }
+
+bool Win32Window::IsLeftControlDown() {
+  // The first read clears the "pressed since the last read" bit, which may
+  // stem from long ago; the second then says whether the key is down now (or
+  // went down between the two reads).
+  GetAsyncKeyState(VK_LCONTROL);
+  return GetAsyncKeyState(VK_LCONTROL) != 0;
+}
+
+void Win32Window::RunInfoBox(int templateId) {
+  const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window_, GWLP_HINSTANCE));
+  DialogBoxParamA(instance, MAKEINTRESOURCEA(templateId), window_, InfoDialogProc, 0);
+}
+
+void Win32Window::RunAboutBox() { RunInfoBox(IDD_ABOUT); }
+
+void Win32Window::RunHelpBox() { RunInfoBox(IDD_HELP); }
+
+void Win32Window::PlaceAtStart() {
+  // The outer size: the size event this causes reports a smaller client area.
+  MoveWindow(window_, kStartX, kStartY, kStartWidth, kStartHeight, FALSE);
+}
+
+void Win32Window::DestroyWindow() { ::DestroyWindow(window_); }
+
+void Win32Window::PostQuit(int exitCode) { PostQuitMessage(exitCode); }
+
+void Win32Window::RenderHalves(Halves halves) {
+  // The image follows the editor's client size; it is reallocated only when
+  // that changes, never on a pointer move.
+  if (client_.width != editor_.clientWidth || client_.height != editor_.clientHeight) {
+    client_ = Image(editor_.clientWidth, editor_.clientHeight);
+  }
+  if (halves == Halves::kLeft || halves == Halves::kBoth) DrawPolar(editor_, client_);
+  if (halves == Halves::kRight || halves == Halves::kBoth) DrawWall(editor_, client_);
+
+  HDC dc = GetDC(window_);
+  ShowHalves(dc, client_, editor_.halfWidth(), halves);
+  ReleaseDC(window_, dc);
+}
+
+void Win32Window::ShowImage() {
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(window_, &paint);
+  ShowHalves(dc, client_, client_.width / 2, Halves::kBoth);
+  EndPaint(window_, &paint);
+}
