@@ -6,9 +6,9 @@
 #
 # Sets LUMISTRA_WINDOWS_BINARY_DIR when it does.
 
-find_program(LUMISTRA_MINGW_CXX x86_64-w64-mingw32-g++)
+find_program(LUMISTRA_MINGW_CXX x86_64-w64-mingw32-g++-posix)
 if(NOT LUMISTRA_MINGW_CXX)
-  message(STATUS "x86_64-w64-mingw32-g++ not found: the Windows program is not built")
+  message(STATUS "x86_64-w64-mingw32-g++-posix not found: the Windows program is not built")
   return()
 endif()
 

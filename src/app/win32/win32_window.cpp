@@ -22,33 +22,13 @@ constexpr int kStartHeight = 400;
 // ---------------------------------------------------------------------------
 // File dialogs
 
-// One filter entry, description "IES" and pattern "*.ies", ended by an empty
-// string: the literal's own terminator is the last of the eleven bytes.
-constexpr char kIesFilter[] = "IES\0*.ies\0";
-static_assert(sizeof kIesFilter == 11);
-
 constexpr DWORD kFileNameCapacity = 256;
-
-// The dialog structure without the fields later platform versions added
-// (OPENFILENAME_SIZE_VERSION_400A): up to and including lpTemplateName. In a
-// 64-bit program that is 136 bytes; the 76 of a 32-bit program would make the
-// platform refuse to open the dialog at all.
-constexpr DWORD kOpenFileNameSize =
-    offsetof(OPENFILENAMEA, lpTemplateName) + sizeof(OPENFILENAMEA::lpTemplateName);
-static_assert(sizeof(void*) != 8 || kOpenFileNameSize == 136);
 
 using FileDialogFunction = BOOL(WINAPI*)(LPOPENFILENAMEA);
 
-std::optional<std::string> RunFileDialog(HWND owner, DWORD flags, FileDialogFunction show) {
+std::optional<std::string> RunFileDialog(HWND owner, FileDialogKind kind, FileDialogFunction show) {
   char name[kFileNameCapacity] = "";  // the dialog starts with an empty name field
-  OPENFILENAMEA dialog{};
-  dialog.lStructSize = kOpenFileNameSize;
-  dialog.hwndOwner = owner;
-  dialog.lpstrFilter = kIesFilter;
-  dialog.nFilterIndex = 1;
-  dialog.lpstrFile = name;
-  dialog.nMaxFile = kFileNameCapacity;
-  dialog.Flags = flags;
+  OPENFILENAMEA dialog = FileDialogSettings(owner, kind, name, kFileNameCapacity);
   if (!show(&dialog)) return std::nullopt;  // cancelled, or the dialog failed
   return std::string(name);
 }
@@ -76,16 +56,40 @@ void ShowHalves(HDC dc, const Image& image, int halfWidth, Halves halves) {
   if (halves == Halves::kRight || halves == Halves::kBoth) ShowColumns(dc, image, halfWidth, halfWidth);
 }
 
+// The dialog structure without the fields later platform versions added
+// (OPENFILENAME_SIZE_VERSION_400A): up to and including lpTemplateName. In a
+// 64-bit program that is 136 bytes; the 76 of a 32-bit program would make the
+// platform refuse to open the dialog at all.
+constexpr DWORD kOpenFileNameSize =
+    offsetof(OPENFILENAMEA, lpTemplateName) + sizeof(OPENFILENAMEA::lpTemplateName);
+static_assert(sizeof(void*) != 8 || kOpenFileNameSize == 136);
+
 }  // namespace
 
+// One filter entry, description "IES" and pattern "*.ies", ended by an empty
+// string: the literal's own terminator is the last of the eleven bytes.
+const char kIesFilter[11] = "IES\0*.ies\0";
+
+OPENFILENAMEA FileDialogSettings(HWND owner, FileDialogKind kind, char* name, DWORD capacity) {
+  OPENFILENAMEA dialog{};  // no title, folder, default extension, hook or template
+  dialog.lStructSize = kOpenFileNameSize;
+  dialog.hwndOwner = owner;
+  dialog.lpstrFilter = kIesFilter;
+  dialog.nFilterIndex = 1;
+  dialog.lpstrFile = name;
+  dialog.nMaxFile = capacity;
+  // Save: only the folder must exist, so that a new file can be named, and no
+  // question before an existing file is replaced. Open: an existing file.
+  dialog.Flags = kind == FileDialogKind::kSave ? OFN_PATHMUSTEXIST : OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
+  return dialog;
+}
+
 std::optional<std::string> Win32Window::ChooseSaveFile() {
-  // Only the folder must exist, so that a new file can be named; no question
-  // before an existing file is replaced.
-  return RunFileDialog(window_, OFN_PATHMUSTEXIST, GetSaveFileNameA);
+  return RunFileDialog(window_, FileDialogKind::kSave, GetSaveFileNameA);
 }
 
 std::optional<std::string> Win32Window::ChooseOpenFile() {
-  return RunFileDialog(window_, OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST, GetOpenFileNameA);
+  return RunFileDialog(window_, FileDialogKind::kOpen, GetOpenFileNameA);
 }
 
 void Win32Window::ShowMessage(std::string_view text, std::string_view caption) {

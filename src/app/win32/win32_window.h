@@ -4,10 +4,19 @@
 // showing the client-area image through GDI.
 
 #include <windows.h>
+#include <commdlg.h>
 
 #include "app/window.h"
 #include "editor/distribution_editor.h"
 #include "render/image.h"
+
+enum class FileDialogKind { kOpen, kSave };
+
+// The settings of the open and save dialogs: the size of the structure
+// without the later platform versions' fields, the one "IES" filter, filter
+// index 1, the name buffer, and the flags of each kind.
+OPENFILENAMEA FileDialogSettings(HWND owner, FileDialogKind kind, char* name, DWORD capacity);
+extern const char kIesFilter[11];
 
 class Win32Window final : public Window {
  public:

@@ -1,0 +1,683 @@
+// The main window of the Windows program, created from template 129 with the
+// real MainDialogProc and driven by real messages. Which halves a message
+// rendered is read from the client-area image: it is filled with a marker
+// colour before the message, and a half that no longer carries the marker was
+// rendered by it.
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "app/dispatch.h"
+#include "app/ui_text.h"
+#include "app/win32/info_dialog.h"
+#include "app/win32/main_dialog.h"
+#include "app/win32/win32_window.h"
+#include "editor/distribution_editor.h"
+#include "modal_box.h"
+
+namespace {
+
+constexpr uint32_t kMarker = 0x00FF00FFu;  // a colour neither view uses
+
+struct Message {
+  UINT code;
+  WPARAM wParam;
+  LPARAM lParam;
+};
+
+// Client positions and sizes travel as two 16-bit halves of the second parameter.
+LPARAM Pair(int x, int y) {
+  return static_cast<LPARAM>((static_cast<uint32_t>(y & 0xFFFF) << 16) | static_cast<uint32_t>(x & 0xFFFF));
+}
+
+Message Move(int x, int y) { return {WM_MOUSEMOVE, 0, Pair(x, y)}; }
+Message Wheel(int amount, WORD flags = 0) {
+  return {WM_MOUSEWHEEL, static_cast<WPARAM>((static_cast<uint32_t>(amount & 0xFFFF) << 16) | flags), Pair(10, 10)};
+}
+Message Command(WORD id, WORD notification = 0) {
+  return {WM_COMMAND, static_cast<WPARAM>((static_cast<uint32_t>(notification) << 16) | id), 0};
+}
+const Message kLeftDown{WM_LBUTTONDOWN, MK_LBUTTON, 0};
+const Message kLeftUp{WM_LBUTTONUP, 0, 0};
+const Message kLeftDoubleClick{WM_LBUTTONDBLCLK, MK_LBUTTON, 0};
+const Message kMiddleDown{WM_MBUTTONDOWN, MK_MBUTTON, 0};
+const Message kMiddleUp{WM_MBUTTONUP, 0, 0};
+
+class MainDialogTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    window_ = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_MAIN), nullptr,
+                                 MainDialogProc, reinterpret_cast<LPARAM>(&editor_));
+    ASSERT_NE(window_, nullptr);
+  }
+
+  void TearDown() override {
+    if (IsWindow(window_)) DestroyWindow(window_);
+    DrainQuitMessage();
+  }
+
+  // The exit code of a pending quit message, or -1 when there is none.
+  static int DrainQuitMessage() {
+    MSG message;
+    int code = -1;
+    while (PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) code = static_cast<int>(message.wParam);
+    return code;
+  }
+
+  LRESULT Send(const Message& m) { return SendMessageA(window_, m.code, m.wParam, m.lParam); }
+
+  // Sends `m` and returns the halves it rendered. A size event that changes
+  // the image's size renders into a new image, which counts as both halves
+  // (for a 1 x 1 client area both halves are empty).
+  Halves SendAndSeeRendered(const Message& m) {
+    Image* image = ClientImageOf(window_);
+    std::fill(image->pixels.begin(), image->pixels.end(), kMarker);
+    const int width = image->width;
+    const int height = image->height;
+    Send(m);
+    image = ClientImageOf(window_);
+    if (image->width != width || image->height != height) return Halves::kBoth;
+    const bool left = HalfRendered(*image, 0);
+    const bool right = HalfRendered(*image, editor_.halfWidth());
+    return static_cast<Halves>((left ? 1 : 0) | (right ? 2 : 0));
+  }
+
+  bool HalfRendered(const Image& image, int firstColumn) const {
+    for (int y = 0; y < image.height; ++y) {
+      for (int x = firstColumn; x < firstColumn + editor_.halfWidth(); ++x) {
+        if (image.pixels[static_cast<size_t>(y) * static_cast<size_t>(image.width) + static_cast<size_t>(x)] != kMarker) return true;
+      }
+    }
+    return false;
+  }
+
+  bool CurveIsZero() const {
+    for (float sample : editor_.curve) {
+      if (sample != 0.0f) return false;
+    }
+    return true;
+  }
+
+  DistributionEditor editor_;
+  HWND window_ = nullptr;
+};
+
+// ---------------------------------------------------------------------------
+// Start
+
+TEST_F(MainDialogTest, InitPlacesTheWindowAndMapsTheEditorOntoItsClientArea) {
+  RECT outer;
+  GetWindowRect(window_, &outer);
+  EXPECT_EQ(outer.left, 200);
+  EXPECT_EQ(outer.top, 100);
+  EXPECT_EQ(outer.right - outer.left, 800);
+  EXPECT_EQ(outer.bottom - outer.top, 400);
+
+  RECT client;
+  GetClientRect(window_, &client);
+  EXPECT_EQ(editor_.clientWidth, client.right);
+  EXPECT_EQ(editor_.clientHeight, client.bottom);
+  EXPECT_LT(client.bottom, 400);  // caption, menu and frame take their share
+  EXPECT_EQ(ClientImageOf(window_)->width, client.right);
+
+  EXPECT_FALSE(IsWindowVisible(window_));  // hidden until the modal run shows it
+  EXPECT_EQ(reinterpret_cast<DistributionEditor*>(GetWindowLongPtrA(window_, GWLP_USERDATA)), &editor_);
+}
+
+TEST_F(MainDialogTest, InitReturnsOneAndEveryOtherMessageZero) {
+  EXPECT_EQ(MainDialogProc(window_, WM_INITDIALOG, 0, reinterpret_cast<LPARAM>(&editor_)), TRUE);
+  EXPECT_EQ(MainDialogProc(window_, WM_MOUSEMOVE, 0, Pair(5, 5)), FALSE);
+  EXPECT_EQ(MainDialogProc(window_, WM_COMMAND, IDM_RESET, 0), FALSE);
+  EXPECT_EQ(MainDialogProc(window_, WM_RBUTTONDOWN, 0, 0), FALSE);
+}
+
+TEST_F(MainDialogTest, TemplateCarriesTheCaptionAndMenu109) {
+  char caption[64] = "";
+  GetWindowTextA(window_, caption, sizeof caption);
+  EXPECT_STREQ(caption, TEXT_TITLE);
+
+  struct Item {
+    int popup, position;
+    const char* text;
+    UINT id;
+  };
+  const Item items[] = {
+      {0, 0, TEXT_MENU_OPEN, IDM_OPEN},   {0, 1, TEXT_MENU_SAVE, IDM_SAVE},
+      {0, 2, TEXT_MENU_RESET, IDM_RESET}, {0, 3, TEXT_MENU_EXIT, IDM_EXIT},
+      {1, 0, TEXT_MENU_ABOUT, IDM_ABOUT}, {1, 1, TEXT_MENU_HOW_TO_USE, IDM_HOW_TO_USE},
+  };
+  HMENU menu = GetMenu(window_);
+  ASSERT_EQ(GetMenuItemCount(menu), 2);
+  char text[64];
+  GetMenuStringA(menu, 0, text, sizeof text, MF_BYPOSITION);
+  EXPECT_STREQ(text, TEXT_MENU_FILE);
+  GetMenuStringA(menu, 1, text, sizeof text, MF_BYPOSITION);
+  EXPECT_STREQ(text, TEXT_MENU_HELP);
+  EXPECT_EQ(GetMenuItemCount(GetSubMenu(menu, 0)), 4);
+  EXPECT_EQ(GetMenuItemCount(GetSubMenu(menu, 1)), 2);
+  for (const Item& item : items) {
+    HMENU popup = GetSubMenu(menu, item.popup);
+    GetMenuStringA(popup, static_cast<UINT>(item.position), text, sizeof text, MF_BYPOSITION);
+    EXPECT_STREQ(text, item.text);
+    EXPECT_EQ(GetMenuItemID(popup, item.position), item.id) << item.text;
+  }
+}
+
+TEST(IconResource, GroupHoldsEverySizeAndColourDepth) {
+#pragma pack(push, 2)
+  struct GroupEntry {
+    BYTE width, height, colourCount, reserved;
+    WORD planes, bitCount;
+    DWORD bytes;
+    WORD id;
+  };
+#pragma pack(pop)
+  HMODULE self = GetModuleHandleA(nullptr);
+  HRSRC found = FindResourceA(self, MAKEINTRESOURCEA(IDI_APP), MAKEINTRESOURCEA(14));  // RT_GROUP_ICON
+  ASSERT_NE(found, nullptr);
+  const auto* group = static_cast<const BYTE*>(LockResource(LoadResource(self, found)));
+  const WORD count = *reinterpret_cast<const WORD*>(group + 4);
+  std::vector<std::pair<int, int>> entries;
+  for (WORD i = 0; i < count; ++i) {
+    const auto* e = reinterpret_cast<const GroupEntry*>(group + 6 + i * sizeof(GroupEntry));
+    entries.emplace_back(e->width, e->bitCount);
+  }
+  const std::vector<std::pair<int, int>> expected = {
+      {16, 4}, {32, 4}, {48, 4}, {16, 8}, {32, 8}, {48, 8}, {32, 24}, {16, 32}, {48, 32}};
+  EXPECT_EQ(entries, expected);
+}
+
+// ---------------------------------------------------------------------------
+// The redraw policy, message by message
+
+struct RedrawCase {
+  const char* name;
+  std::vector<Message> messages;
+  std::vector<Halves> rendered;  // one entry per message
+};
+
+class RedrawPolicyTest : public MainDialogTest, public ::testing::WithParamInterface<RedrawCase> {};
+
+TEST_P(RedrawPolicyTest, EachMessageRendersItsHalves) {
+  const RedrawCase& c = GetParam();
+  ASSERT_EQ(c.messages.size(), c.rendered.size());
+  for (size_t i = 0; i < c.messages.size(); ++i) {
+    EXPECT_EQ(SendAndSeeRendered(c.messages[i]), c.rendered[i]) << "message " << i;
+  }
+}
+
+void PrintTo(const RedrawCase& c, std::ostream* out) { *out << c.name; }
+
+constexpr Halves L = Halves::kLeft, R = Halves::kRight, B = Halves::kBoth, N = Halves::kNone;
+
+INSTANTIATE_TEST_SUITE_P(
+    Messages, RedrawPolicyTest,
+    ::testing::Values(
+        // A stroke: the move that places the pointer, the press, three moves: the
+        // diagram each time; the release: the wall only.
+        RedrawCase{"Stroke", {Move(150, 150), kLeftDown, Move(160, 200), Move(200, 220), Move(240, 200), kLeftUp},
+                   {L, L, L, L, L, R}},
+        // Press and release over the wall: the diagram, then the wall all the same.
+        RedrawCase{"PressOverWall", {Move(600, 150), kLeftDown, kLeftUp}, {L, L, R}},
+        // The wheel renders the half the pointer was last seen over.
+        RedrawCase{"WheelOverWall", {Move(600, 150), Wheel(120), Wheel(-120)}, {L, R, R}},
+        RedrawCase{"WheelOverDiagram", {Move(100, 150), Wheel(120), Wheel(-240)}, {L, L, L}},
+        // The middle button only sets and clears the pan.
+        RedrawCase{"MiddleButton", {Move(100, 150), kMiddleDown, Move(120, 160), kMiddleUp}, {L, N, L, N}},
+        // The second press of a double click is ignored, the release is not.
+        RedrawCase{"DoubleClick", {Move(150, 150), kLeftDown, kLeftUp, kLeftDoubleClick, kLeftUp},
+                   {L, L, R, N, R}},
+        // Sizes: both halves, a minimised window (0 x 0) included.
+        RedrawCase{"Size", {{WM_SIZE, SIZE_RESTORED, Pair(640, 300)}, {WM_SIZE, SIZE_MINIMIZED, Pair(0, 0)}},
+                   {B, B}},
+        // A paint shows the image as it stands.
+        RedrawCase{"Paint", {{WM_PAINT, 0, 0}}, {N}},
+        // Reset both; Escape and Enter (commands 2 and 1), an unknown command and
+        // a notification code in the high word change nothing of that.
+        RedrawCase{"Commands",
+                   {Command(IDM_RESET), Command(IDCANCEL), Command(IDOK), Command(40000), Command(IDM_RESET, 1)},
+                   {B, N, N, N, B}},
+        // Right-button and middle double-click messages are left alone.
+        RedrawCase{"OtherButtons",
+                   {{WM_RBUTTONDOWN, MK_RBUTTON, Pair(5, 5)}, {WM_RBUTTONUP, 0, Pair(5, 5)},
+                    {WM_MBUTTONDBLCLK, MK_MBUTTON, Pair(5, 5)}},
+                   {N, N, N}}),
+    [](const ::testing::TestParamInfo<RedrawCase>& row) { return std::string(row.param.name); });
+
+// ---------------------------------------------------------------------------
+// Decoding and the platform pieces
+
+TEST_F(MainDialogTest, PositionsAreSignedHalves) {
+  Send(Move(150, 150));
+  Send(kLeftDown);
+  EXPECT_EQ(GetCapture(), window_);
+  Send(Move(-5, -7));  // left of and above the client area while captured
+  EXPECT_EQ(editor_.lastX, -5);
+  EXPECT_EQ(editor_.lastY, -7);
+  Send(Move(32767, -32768));
+  EXPECT_EQ(editor_.lastX, 32767);
+  EXPECT_EQ(editor_.lastY, -32768);
+  Send(kLeftUp);
+  EXPECT_EQ(GetCapture(), nullptr);
+}
+
+TEST_F(MainDialogTest, SizeEventsMapTheEditorAndTheImage) {
+  Send({WM_SIZE, SIZE_RESTORED, Pair(640, 300)});
+  EXPECT_EQ(editor_.clientWidth, 640);
+  EXPECT_EQ(editor_.clientHeight, 300);
+  EXPECT_EQ(ClientImageOf(window_)->width, 640);
+  EXPECT_EQ(ClientImageOf(window_)->height, 300);
+  Send({WM_SIZE, SIZE_MINIMIZED, Pair(0, 0)});
+  EXPECT_EQ(editor_.clientWidth, 1);
+  EXPECT_EQ(editor_.clientHeight, 1);
+}
+
+TEST_F(MainDialogTest, StrokeOverTheDiagramDrawsAndOverTheWallDoesNot) {
+  Send(Move(600, 150));
+  Send(kLeftDown);
+  Send(Move(620, 200));
+  Send(kLeftUp);
+  EXPECT_TRUE(CurveIsZero());
+
+  Send(Move(150, 150));
+  Send(kLeftDown);
+  EXPECT_EQ(editor_.drawing, 1);
+  Send(Move(160, 220));
+  Send(kLeftUp);
+  EXPECT_EQ(editor_.drawing, 0);
+  EXPECT_FALSE(CurveIsZero());
+
+  Send(Command(IDM_RESET));
+  EXPECT_TRUE(CurveIsZero());
+}
+
+TEST_F(MainDialogTest, DoubleClickTakesNoCaptureAndStartsNoStroke) {
+  Send(Move(150, 150));
+  Send(kLeftDoubleClick);
+  EXPECT_EQ(GetCapture(), nullptr);
+  EXPECT_EQ(editor_.drawing, 0);
+  Send(Move(160, 220));
+  EXPECT_TRUE(CurveIsZero());
+}
+
+TEST_F(MainDialogTest, MiddleButtonPansOnlyOverTheDiagram) {
+  Send(Move(600, 150));
+  Send(kMiddleDown);
+  EXPECT_EQ(editor_.panning, 0);
+  Send(Move(100, 150));
+  Send(kMiddleDown);
+  EXPECT_EQ(editor_.panning, 1);
+  EXPECT_EQ(GetCapture(), nullptr);  // the middle button takes no capture
+  Send(kMiddleUp);
+  EXPECT_EQ(editor_.panning, 0);
+}
+
+// The wheel over the wall with each state of the Control keys. The keys are
+// pressed through the platform's input queue, as a keyboard would.
+enum class Keys { kNone, kLeftControl, kRightControl, kLeftControlPressedAndReleased };
+
+struct WheelCase {
+  const char* name;
+  Keys keys;
+  int overX;  // where the pointer was last seen
+  bool lightMoves;
+};
+
+void PrintTo(const WheelCase& c, std::ostream* out) { *out << c.name; }
+
+class WheelTest : public MainDialogTest, public ::testing::WithParamInterface<WheelCase> {
+ protected:
+  static void Key(WORD key, bool down) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+    if (key == VK_RCONTROL) input.ki.dwFlags |= KEYEVENTF_EXTENDEDKEY;
+    SendInput(1, &input, sizeof input);
+    Sleep(50);  // let the platform's input state settle
+  }
+};
+
+TEST_P(WheelTest, LeftControlAloneMovesTheLight) {
+  const WheelCase& c = GetParam();
+  Send(Move(c.overX, 150));
+  if (c.keys == Keys::kLeftControl || c.keys == Keys::kLeftControlPressedAndReleased) Key(VK_LCONTROL, true);
+  if (c.keys == Keys::kRightControl) Key(VK_RCONTROL, true);
+  if (c.keys == Keys::kLeftControlPressedAndReleased) Key(VK_LCONTROL, false);
+
+  const float distance = editor_.wallDistance;
+  const float wallScale = editor_.wallScale;
+  const float polarScale = editor_.polarScale;
+  // The key flags of the message claim Control; only the key itself counts.
+  Send(Wheel(120, MK_CONTROL));
+
+  if (c.keys == Keys::kLeftControl) Key(VK_LCONTROL, false);
+  if (c.keys == Keys::kRightControl) Key(VK_RCONTROL, false);
+
+  if (c.overX < editor_.halfWidth()) {
+    EXPECT_GT(editor_.polarScale, polarScale);
+    EXPECT_EQ(editor_.wallScale, wallScale);
+    EXPECT_EQ(editor_.wallDistance, distance);
+  } else if (c.lightMoves) {
+    EXPECT_LT(editor_.wallDistance, distance);  // a turn away brings the light closer
+    EXPECT_EQ(editor_.wallScale, wallScale);
+  } else {
+    EXPECT_GT(editor_.wallScale, wallScale);
+    EXPECT_EQ(editor_.wallDistance, distance);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, WheelTest,
+    ::testing::Values(
+        WheelCase{"NoKeyOverWall", Keys::kNone, 600, false},
+        WheelCase{"LeftControlOverWall", Keys::kLeftControl, 600, true},
+        WheelCase{"RightControlOverWall", Keys::kRightControl, 600, false},
+        // Pressed and released before the turn: the discarded first read swallows
+        // the "pressed since" bit, so the key does not count.
+        WheelCase{"LeftControlReleasedOverWall", Keys::kLeftControlPressedAndReleased, 600, false},
+        // Over the diagram the key is not asked for: the diagram zooms.
+        WheelCase{"LeftControlOverDiagram", Keys::kLeftControl, 100, false}),
+    [](const ::testing::TestParamInfo<WheelCase>& row) { return std::string(row.param.name); });
+
+TEST_F(MainDialogTest, WheelAmountIsTheSignedHighWord) {
+  Send(Move(600, 150));
+  const float wallScale = editor_.wallScale;
+  Send(Wheel(-120));
+  EXPECT_LT(editor_.wallScale, wallScale);
+}
+
+// ---------------------------------------------------------------------------
+// Ending the run
+
+TEST_F(MainDialogTest, ExitAndCloseDestroyTheWindowAndQuitWithZero) {
+  for (const Message& m : {Command(IDM_EXIT), Message{WM_CLOSE, 0, 0}}) {
+    DistributionEditor editor;
+    HWND window = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_MAIN), nullptr,
+                                     MainDialogProc, reinterpret_cast<LPARAM>(&editor));
+    SendMessageA(window, m.code, m.wParam, m.lParam);
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_EQ(DrainQuitMessage(), 0);
+  }
+}
+
+TEST(MainDialogRun, CloseEndsTheModalRunWithZero) {
+  DistributionEditor editor;
+  const auto result = WithModalBox(
+      nullptr,
+      [&] {
+        EXPECT_EQ(DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_MAIN), nullptr, MainDialogProc,
+                                  reinterpret_cast<LPARAM>(&editor)),
+                  0);
+      },
+      [](HWND window) {
+        char caption[64] = "";
+        GetWindowTextA(window, caption, sizeof caption);
+        EXPECT_STREQ(caption, TEXT_TITLE);
+        PostMessageA(window, WM_CLOSE, 0, 0);
+      });
+  EXPECT_TRUE(result);
+  MSG message;
+  while (PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) EXPECT_EQ(message.wParam, 0u);
+}
+
+// ---------------------------------------------------------------------------
+// The information boxes
+
+// A box's control as its template places it, in dialog units.
+struct Control {
+  const char* text;
+  int id;
+  RECT place;  // x, y, width, height
+  bool isIcon;  // names icon 107 and takes the icon's size
+};
+
+void ExpectControls(HWND box, const std::vector<Control>& controls) {
+  HWND child = GetWindow(box, GW_CHILD);
+  for (const Control& c : controls) {
+    ASSERT_NE(child, nullptr) << c.text;
+    if (c.isIcon) {
+      EXPECT_NE(SendMessageA(child, STM_GETICON, 0, 0), 0);
+    } else {
+      char text[128] = "";
+      GetWindowTextA(child, text, sizeof text);
+      EXPECT_STREQ(text, c.text);
+    }
+    EXPECT_EQ(static_cast<int16_t>(GetDlgCtrlID(child)), c.id) << c.text;
+    RECT expected = c.place;  // each of the four numbers is converted on its own
+    MapDialogRect(box, &expected);
+    RECT actual;
+    GetWindowRect(child, &actual);
+    MapWindowPoints(nullptr, box, reinterpret_cast<POINT*>(&actual), 2);
+    EXPECT_EQ(actual.left, expected.left) << c.text;
+    EXPECT_EQ(actual.top, expected.top) << c.text;
+    if (!c.isIcon) {
+      EXPECT_EQ(actual.right - actual.left, expected.right) << c.text;
+      EXPECT_EQ(actual.bottom - actual.top, expected.bottom) << c.text;
+    }
+    child = GetWindow(child, GW_HWNDNEXT);
+  }
+  EXPECT_EQ(child, nullptr);
+}
+
+struct BoxCase {
+  const char* name;
+  WORD command;
+  const char* caption;
+  std::vector<Control> controls;
+};
+
+const std::vector<BoxCase> kBoxes = {
+    {"About", IDM_ABOUT, TEXT_ABOUT_CAPTION,
+     {{"", 2, {14, 9, 20, 20}, true},
+      {TEXT_ABOUT_VERSION, -1, {49, 10, 67, 8}, false},
+      {TEXT_OK, IDOK, {122, 7, 30, 11}, false}}},
+    {"Help", IDM_HOW_TO_USE, TEXT_HELP_CAPTION,
+     {{TEXT_HELP_LINE1, -1, {6, 6, 113, 8}, false},
+      {TEXT_HELP_LINE2, -1, {6, 18, 139, 8}, false},
+      {TEXT_HELP_LINE3, -1, {6, 25, 139, 8}, false},
+      {TEXT_HELP_LINE4, -1, {6, 37, 173, 8}, false},
+      {TEXT_HELP_LINE5, -1, {6, 45, 173, 8}, false},
+      {TEXT_OK, IDOK, {155, 11, 30, 11}, false}}},
+};
+
+// How a box is closed, and the result it ends with.
+struct Closing {
+  const char* name;
+  void (*close)(HWND box);
+  INT_PTR result;
+};
+
+const std::vector<Closing> kClosings = {
+    {"OkButton", [](HWND box) { PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK))); }, IDOK},
+    {"Cancel", [](HWND box) { PostMessageA(box, WM_COMMAND, IDCANCEL, 0); }, IDCANCEL},
+    {"EscapeKey", [](HWND box) { PostMessageA(GetDlgItem(box, IDOK), WM_KEYDOWN, VK_ESCAPE, 0); }, IDCANCEL},
+    {"EnterKey", [](HWND box) { PostMessageA(GetDlgItem(box, IDOK), WM_KEYDOWN, VK_RETURN, 0); }, IDOK},
+    {"CloseBox", [](HWND box) { PostMessageA(box, WM_SYSCOMMAND, SC_CLOSE, 0); }, IDCANCEL},
+};
+
+void PrintTo(const BoxCase& c, std::ostream* out) { *out << c.name; }
+void PrintTo(const Closing& c, std::ostream* out) { *out << c.name; }
+
+class InfoBoxTest : public MainDialogTest,
+                    public ::testing::WithParamInterface<std::tuple<BoxCase, Closing>> {};
+
+TEST_P(InfoBoxTest, OpensFromItsTemplateAndClosesWithItsButton) {
+  const auto& [box, closing] = GetParam();
+  bool seen = false;
+  Halves rendered = Halves::kBoth;
+  EXPECT_TRUE(WithModalBox(
+      window_, [&] { rendered = SendAndSeeRendered(Command(box.command)); },
+      [&](HWND opened) {
+        seen = true;
+        char caption[64] = "";
+        GetWindowTextA(opened, caption, sizeof caption);
+        EXPECT_STREQ(caption, box.caption);
+        ExpectControls(opened, box.controls);
+        EXPECT_FALSE(IsWindowEnabled(window_));  // modal over the main window
+        closing.close(opened);
+      }));
+  EXPECT_TRUE(seen);
+  EXPECT_EQ(rendered, Halves::kNone);
+  EXPECT_TRUE(IsWindowEnabled(window_));
+  EXPECT_TRUE(IsWindow(window_));  // the main window stays
+}
+
+TEST_P(InfoBoxTest, InfoDialogProcEndsWithTheClosingIdentifier) {
+  const auto& [box, closing] = GetParam();
+  const int templateId = box.command == IDM_ABOUT ? IDD_ABOUT : IDD_HELP;
+  INT_PTR result = -1;
+  EXPECT_TRUE(WithModalBox(
+      window_,
+      [&] {
+        result = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId), window_,
+                                 InfoDialogProc, 0);
+      },
+      closing.close));
+  EXPECT_EQ(result, closing.result);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Boxes, InfoBoxTest, ::testing::Combine(::testing::ValuesIn(kBoxes), ::testing::ValuesIn(kClosings)),
+    [](const ::testing::TestParamInfo<std::tuple<BoxCase, Closing>>& row) {
+      return std::string(std::get<0>(row.param).name) + std::get<1>(row.param).name;
+    });
+
+// ---------------------------------------------------------------------------
+// The file dialogs
+
+// The name field of an open or save dialog.
+HWND FileNameField(HWND dialog) {
+  for (int id : {0x47c /* cmb13 */, 0x480 /* edt1 */}) {
+    HWND field = GetDlgItem(dialog, id);
+    if (field != nullptr && IsWindowVisible(field)) return field;
+  }
+  return nullptr;
+}
+
+void ExpectIesFilter(HWND dialog) {
+  HWND types = GetDlgItem(dialog, 0x470);  // cmb1, the file types
+  ASSERT_NE(types, nullptr);
+  EXPECT_EQ(SendMessageA(types, CB_GETCOUNT, 0, 0), 1);
+  char text[64] = "";
+  SendMessageA(types, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(text));
+  EXPECT_STREQ(text, "IES");
+}
+
+void Confirm(HWND dialog, const std::string& path) {
+  HWND field = FileNameField(dialog);
+  ASSERT_NE(field, nullptr);
+  SetWindowTextA(field, path.c_str());
+  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+}
+
+std::string TempFolder() {
+  char folder[MAX_PATH] = "";
+  GetTempPathA(sizeof folder, folder);
+  return folder;
+}
+
+TEST_F(MainDialogTest, OpenShowsTheDialogAndRendersBothHalvesWhenCancelled) {
+  Halves rendered = Halves::kNone;
+  EXPECT_TRUE(WithModalBox(
+      window_, [&] { rendered = SendAndSeeRendered(Command(IDM_OPEN)); },
+      [](HWND dialog) {
+        ExpectIesFilter(dialog);
+        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+      }));
+  EXPECT_EQ(rendered, Halves::kBoth);
+  EXPECT_TRUE(CurveIsZero());
+}
+
+TEST_F(MainDialogTest, SaveShowsTheDialogAndRendersNothing) {
+  Halves rendered = Halves::kBoth;
+  EXPECT_TRUE(WithModalBox(
+      window_, [&] { rendered = SendAndSeeRendered(Command(IDM_SAVE)); },
+      [](HWND dialog) {
+        ExpectIesFilter(dialog);
+        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+      }));
+  EXPECT_EQ(rendered, Halves::kNone);
+}
+
+TEST_F(MainDialogTest, SaveDialogAcceptsTheNameOfANewFile) {
+  const std::string path = TempFolder() + "lumistra-new-" + std::to_string(GetCurrentProcessId()) + ".ies";
+  DeleteFileA(path.c_str());
+  Win32Window platform(window_, editor_, *ClientImageOf(window_));
+  std::optional<std::string> chosen;
+  EXPECT_TRUE(WithModalBox(
+      window_, [&] { chosen = platform.ChooseSaveFile(); }, [&](HWND dialog) { Confirm(dialog, path); }));
+  ASSERT_TRUE(chosen.has_value());
+  EXPECT_EQ(*chosen, path);
+}
+
+TEST_F(MainDialogTest, OpenDialogReturnsAnExistingFile) {
+  const std::string path = TempFolder() + "lumistra-old-" + std::to_string(GetCurrentProcessId()) + ".ies";
+  std::ofstream(path) << "IESNA:LM-63-1995\n";
+  Win32Window platform(window_, editor_, *ClientImageOf(window_));
+  std::optional<std::string> chosen;
+  EXPECT_TRUE(WithModalBox(
+      window_, [&] { chosen = platform.ChooseOpenFile(); }, [&](HWND dialog) { Confirm(dialog, path); }));
+  DeleteFileA(path.c_str());
+  ASSERT_TRUE(chosen.has_value());
+  EXPECT_EQ(*chosen, path);
+}
+
+TEST_F(MainDialogTest, CancelledDialogsReturnNothing) {
+  Win32Window platform(window_, editor_, *ClientImageOf(window_));
+  const auto cancel = [](HWND dialog) { PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0); };
+  std::optional<std::string> chosen = "unchanged";
+  EXPECT_TRUE(WithModalBox(window_, [&] { chosen = platform.ChooseOpenFile(); }, cancel));
+  EXPECT_FALSE(chosen.has_value());
+  chosen = "unchanged";
+  EXPECT_TRUE(WithModalBox(window_, [&] { chosen = platform.ChooseSaveFile(); }, cancel));
+  EXPECT_FALSE(chosen.has_value());
+}
+
+TEST_F(MainDialogTest, MessageBoxHasOnlyOk) {
+  Win32Window platform(window_, editor_, *ClientImageOf(window_));
+  EXPECT_TRUE(WithModalBox(
+      window_, [&] { platform.ShowMessage("Cannot open the file.", "Lumistra"); },
+      [](HWND box) {
+        char caption[64] = "";
+        GetWindowTextA(box, caption, sizeof caption);
+        EXPECT_STREQ(caption, "Lumistra");
+        EXPECT_NE(GetDlgItem(box, IDOK), nullptr);
+        EXPECT_EQ(GetDlgItem(box, IDCANCEL), nullptr);
+        EXPECT_EQ(GetDlgItem(box, IDYES), nullptr);
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+      }));
+}
+
+}  // namespace
+
+namespace {
+
+// What the dialogs under test cannot show: the platform here lets a save
+// dialog name a new file even with OFN_FILEMUSTEXIST, Windows does not.
+TEST(FileDialogSettings, SaveNeedsOnlyTheFolderOpenTheFile) {
+  char name[256] = "";
+  const HWND owner = reinterpret_cast<HWND>(static_cast<intptr_t>(0x1234));
+  for (FileDialogKind kind : {FileDialogKind::kOpen, FileDialogKind::kSave}) {
+    const OPENFILENAMEA s = FileDialogSettings(owner, kind, name, sizeof name);
+    EXPECT_EQ(s.lStructSize, 136u);  // OPENFILENAME_SIZE_VERSION_400A in a 64-bit program
+    EXPECT_EQ(s.hwndOwner, owner);
+    EXPECT_EQ(std::string(s.lpstrFilter, 11), std::string("IES\0*.ies\0\0", 11));
+    EXPECT_EQ(s.nFilterIndex, 1u);
+    EXPECT_EQ(s.lpstrFile, name);
+    EXPECT_EQ(s.nMaxFile, 256u);
+    EXPECT_EQ(s.lpstrTitle, nullptr);
+    EXPECT_EQ(s.lpstrDefExt, nullptr);
+    EXPECT_EQ(s.lpstrInitialDir, nullptr);
+    EXPECT_EQ(s.Flags, kind == FileDialogKind::kSave ? DWORD{OFN_PATHMUSTEXIST}
+                                                     : DWORD{OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST});
+  }
+}
+
+}  // namespace

@@ -1,0 +1,20 @@
+#pragma once
+// Acting inside a modal box that a call opens: the call does not return until
+// the box closes, so a thread timer, whose messages the box's own loop
+// dispatches, finds the box and hands it to the test.
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+// Calls `open` (which runs a modal box owned by `owner`) and, once that box is
+// visible, `inBox` with it; `inBox` must close the box. Returns whether a box
+// was found. A box not closed within some seconds is cancelled, so a failing
+// test does not hang.
+bool WithModalBox(HWND owner, const std::function<void()>& open,
+                  const std::function<void(HWND box)>& inBox);
+
+// The texts of a window's children, in their order.
+std::vector<std::string> ChildTexts(HWND window);

@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Runs a Windows program under Wine with the tests' private prefix, quietly.
+#   wine_run.sh WINE PREFIX --init       make the prefix if it is not there yet
+#   wine_run.sh WINE PREFIX PROGRAM ...  run PROGRAM, exit with its exit code
+set -euo pipefail
+wine=$1 prefix=$2
+shift 2
+export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+if [ "$1" = --init ]; then
+  [ -f "$prefix/system.reg" ] && exit 0
+  mkdir -p "$prefix"
+  "$wine" wineboot --init
+  # Without a window manager Wine draws the windows' frames and captions itself.
+  "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null
+  "${wine%64}server" -w 2>/dev/null || wineserver -w
+  exit 0
+fi
+status=0
+"$wine" "$@" || status=$?
+exit "$status"
