@@ -3,11 +3,15 @@
 
     make_icon.py OUTPUT.ico ICON-16.png ICON-32.png ICON-48.png
 
+The program's icon, from the artwork the Qt program uses too:
+    src/app/win32/make_icon.py src/app/win32/lumistra.ico src/app/icon/lumistra-{16,32,48}.png
+
 Writes one icon group with the entries the program file carries:
 16, 32 and 48 pixels at 4-bit and at 8-bit colour, 32 pixels at 24-bit, and
 16 and 48 pixels at 32-bit colour (with alpha). Every entry is a classic
 bitmap entry (header, colours, AND mask), which every Windows version reads.
-Uses the standard library only; the PNGs must be 8-bit RGB or RGBA.
+Uses the standard library only; the PNGs must be RGB or RGBA, 8 or 16 bits
+per channel, not interlaced.
 """
 
 import struct
@@ -15,7 +19,7 @@ import sys
 import zlib
 
 # ---------------------------------------------------------------------------
-# Reading a PNG (8-bit RGB or RGBA, not interlaced)
+# Reading a PNG (RGB or RGBA, 8 or 16 bits per channel, not interlaced)
 
 
 def paeth(a, b, c):
@@ -44,22 +48,24 @@ def read_png(path):
         elif kind == b"IEND":
             break
     width, height, depth, colour, _, _, interlace = header
-    if depth != 8 or colour not in (2, 6) or interlace:
-        sys.exit(f"{path}: needs 8-bit RGB or RGBA without interlacing")
+    if depth not in (8, 16) or colour not in (2, 6) or interlace:
+        sys.exit(f"{path}: needs RGB or RGBA, 8 or 16 bits, without interlacing")
     channels = 4 if colour == 6 else 3
-    stride = width * channels
+    step = depth // 8  # bytes per channel; of 16 bits the high byte is kept
+    bpp = channels * step  # the filters' byte distance to the left neighbour
+    stride = width * bpp
     raw = zlib.decompress(idat)
     rows, previous = [], bytearray(stride)
     for y in range(height):
         start = y * (stride + 1)
         kind, line = raw[start], bytearray(raw[start + 1:start + 1 + stride])
         for i in range(stride):
-            left = line[i - channels] if i >= channels else 0
+            left = line[i - bpp] if i >= bpp else 0
             up = previous[i]
-            up_left = previous[i - channels] if i >= channels else 0
+            up_left = previous[i - bpp] if i >= bpp else 0
             predictor = (0, left, up, (left + up) // 2, paeth(left, up, up_left))[kind]
             line[i] = (line[i] + predictor) & 0xFF
-        pixels = [tuple(line[x * channels:(x + 1) * channels]) for x in range(width)]
+        pixels = [tuple(line[x * bpp:(x + 1) * bpp:step]) for x in range(width)]
         if channels == 3:
             pixels = [p + (255,) for p in pixels]
         rows.append(pixels)
