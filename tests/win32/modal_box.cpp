@@ -12,7 +12,7 @@ struct Pending {
 Pending* pending = nullptr;  // the one modal call in progress on this thread
 
 constexpr UINT kTickMilliseconds = 20;
-constexpr int kGiveUpTicks = 500;  // ten seconds
+constexpr int kGiveUpTicks = 1500;  // thirty seconds: a file dialog can be slow to open
 
 HWND VisibleBoxOwnedBy(HWND owner) {
   struct Search {
