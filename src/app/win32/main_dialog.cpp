@@ -90,7 +90,9 @@ DistributionEditor* EditorOf(HWND window) {
 
 void Attach(HWND window, LPARAM editorAddress) {
   SetWindowLongPtrA(window, GWLP_USERDATA, editorAddress);
-  SetWindowLongPtrA(window, DWLP_USER, reinterpret_cast<LONG_PTR>(new Image));
+  if (ClientImageOf(window) == nullptr) {  // a repeated init keeps the image
+    SetWindowLongPtrA(window, DWLP_USER, reinterpret_cast<LONG_PTR>(new Image));
+  }
 }
 
 void Detach(HWND window) {
