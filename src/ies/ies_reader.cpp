@@ -449,8 +449,7 @@ bool ReadPhotometry(TextCursor& cursor, Photometry& out, std::string& error) {
     // A multiplier of 1 leaves every value exactly as written.
     const double scaled = static_cast<double>(candela) * static_cast<double>(multiplier);
     if (!(std::fabs(scaled) <= static_cast<double>(FLT_MAX))) {
-      error = "its candela values times its multiplier (" + FormatTrimmed(multiplier) +
-              ") are too large to use.";
+      error = "its candela values times its multiplier are too large to use.";
       return false;
     }
     out.values[i] = static_cast<float>(scaled);
