@@ -35,6 +35,13 @@ class TextCursor {
   // Moves past the byte that Peek() gave; only after it gave one.
   void Advance() { ++next_; }
 
+  // The bytes read from the source and not yet passed, possibly none.
+  std::string_view Buffered() const {
+    return std::string_view(next_, static_cast<size_t>(end_ - next_));
+  }
+  // Moves past `count` bytes of Buffered().
+  void Skip(size_t count) { next_ += count; }
+
  private:
   bool Refill() {
     if (ended_) return false;
@@ -72,11 +79,10 @@ struct LinePiece {
   bool endsLine = false;  // the piece ends with its line's line end
 };
 
-// Reads the next piece; false at the end of the text.
-bool ReadLinePiece(TextCursor& cursor, LinePiece& piece) {
-  piece.length = 0;
-  piece.endsLine = false;
-  while (piece.length < kLinePieceLength) {
+// Reads characters of the current piece until it holds `limit` of them or
+// its line end; false when the text ended before the piece got any.
+bool ReadLinePiece(TextCursor& cursor, LinePiece& piece, int limit) {
+  while (piece.length < limit && !piece.endsLine) {
     int c = cursor.Peek();
     if (c < 0) break;
     cursor.Advance();
@@ -85,18 +91,49 @@ bool ReadLinePiece(TextCursor& cursor, LinePiece& piece) {
       c = '\n';
     }
     piece.text[static_cast<size_t>(piece.length++)] = static_cast<char>(c);
-    if (c == '\n') {
-      piece.endsLine = true;
-      break;
-    }
+    piece.endsLine = c == '\n';
   }
   return piece.length > 0;
 }
 
+// Passes the rest of a piece of which `taken` characters have been read,
+// none of them its line end. Text before a tilt line is mostly passed here,
+// so where the buffer holds the whole rest this looks for the line feed with
+// memchr instead of going byte by byte.
+void SkipRestOfPiece(TextCursor& cursor, int taken) {
+  const size_t room = static_cast<size_t>(kLinePieceLength - taken);
+  const std::string_view ahead = cursor.Buffered();
+  if (ahead.size() <= room) {
+    LinePiece rest;
+    rest.length = taken;
+    ReadLinePiece(cursor, rest, kLinePieceLength);
+    return;
+  }
+  const void* found = std::memchr(ahead.data(), '\n', room + 1);
+  if (found == nullptr) {
+    cursor.Skip(room);  // the piece is full; no CR LF pair crosses its end
+    return;
+  }
+  const size_t at = static_cast<size_t>(static_cast<const char*>(found) - ahead.data());
+  // The line feed ends this piece when it fits, counting a CR before it as
+  // one character with it; otherwise the piece is full just before it.
+  const bool afterCarriageReturn = at > 0 && ahead[at - 1] == '\r';
+  if (at < room || afterCarriageReturn) {
+    cursor.Skip(at + 1);
+  } else {
+    cursor.Skip(room);
+  }
+}
+
 void SkipRestOfLine(TextCursor& cursor) {
-  for (int c = cursor.Peek(); c >= 0; c = cursor.Peek()) {
-    cursor.Advance();
-    if (c == '\n') return;
+  for (;;) {
+    if (cursor.Peek() < 0) return;
+    const std::string_view ahead = cursor.Buffered();  // not empty after Peek
+    if (const void* found = std::memchr(ahead.data(), '\n', ahead.size())) {
+      cursor.Skip(static_cast<size_t>(static_cast<const char*>(found) - ahead.data()) + 1);
+      return;
+    }
+    cursor.Skip(ahead.size());
   }
 }
 
@@ -107,9 +144,17 @@ bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 enum class TiltLine { kNotFound, kNoInlineData, kInlineData };
 
 TiltLine FindTiltLine(TextCursor& cursor) {
-  LinePiece piece;
-  while (ReadLinePiece(cursor, piece)) {
-    if (piece.length < 5 || std::memcmp(piece.text.data(), "TILT=", 5) != 0) continue;
+  constexpr int kTiltLength = 5;  // "TILT="
+  for (;;) {
+    LinePiece piece;
+    if (!ReadLinePiece(cursor, piece, kTiltLength)) return TiltLine::kNotFound;
+    if (piece.endsLine) continue;  // shorter than five characters
+    if (piece.length < kTiltLength) return TiltLine::kNotFound;  // the text ended
+    if (std::memcmp(piece.text.data(), "TILT=", kTiltLength) != 0) {
+      SkipRestOfPiece(cursor, kTiltLength);
+      continue;
+    }
+    ReadLinePiece(cursor, piece, kLinePieceLength);
     if (!piece.endsLine) SkipRestOfLine(cursor);
     const char* first = piece.text.data() + 5;
     const char* last = piece.text.data() + piece.length;

@@ -119,6 +119,19 @@ INSTANTIATE_TEST_SUITE_P(
         SampleCase{"huge extension", {100, 100.001}, {0, 3.4e38}, 0, 0.0f},
         SampleCase{"huge rise", {179.999, 180}, {-3.4e38, 3.4e38}, 180, std::sqrt(3.4e38f)}));
 
+class OneByteSource final : public IesChunkSource {
+ public:
+  explicit OneByteSource(std::string_view text) : text_(text) {}
+  std::string_view NextChunk() override {
+    const std::string_view chunk = text_.substr(0, 1);
+    text_.remove_prefix(chunk.size());
+    return chunk;
+  }
+
+ private:
+  std::string_view text_;
+};
+
 // The tilt line is the first line piece whose first five characters are
 // "TILT="; whatever comes before it is ignored.
 struct TiltCase {
@@ -137,11 +150,15 @@ TEST_P(TiltSearchTest, FindsOnlyATiltLineAtTheStartOfALinePiece) {
   file.tiltLine = GetParam().tiltLine;
   file.vertical = {0, 90};
   file.candela = {{100, 25}};
-  const IesReadResult result = ReadIesText(file.Text());
+  const std::string text = file.Text();
+  const IesReadResult result = ReadIesText(text);
   EXPECT_EQ(result.ok, GetParam().found) << GetParam().what << ": " << result.error;
   if (GetParam().found) {
     EXPECT_EQ(result.curve[0], 10.0f);
   }
+  // The same text arriving one byte at a time takes the byte-by-byte path.
+  OneByteSource bytes(text);
+  EXPECT_EQ(ReadIes(bytes).ok, GetParam().found) << GetParam().what;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -159,6 +176,10 @@ INSTANTIATE_TEST_SUITE_P(
         TiltCase{"after 253 characters", std::string(253, 'x'), "TILT=NONE", false},
         // CR LF is one character of the piece: 253 characters and CR LF end it.
         TiltCase{"253 and CR LF", std::string(253, 'x') + "\r\n", "TILT=NONE", true},
+        TiltCase{"254 and CR LF", std::string(254, 'x') + "\r\n", "TILT=NONE", true},
+        TiltCase{"254 and CR", std::string(254, 'x') + "\r", "TILT=NONE", false},
+        TiltCase{"253, CR and x", std::string(253, 'x') + "\rx", "TILT=NONE", false},
+        TiltCase{"253, CR", std::string(253, 'x') + "\r", "TILT=NONE", true},
         TiltCase{"a lone CR is a character", "x\r", "TILT=NONE", false}));
 
 TEST(TiltSearch, ALastLineWithoutLineEndIsFound) {
