@@ -1,15 +1,12 @@
 // The LM-63 reader.
 //
 // Sections:
-//   1. TextCursor: bytes from a chunk source, one at a time
-//   2. the tilt line search, by line pieces as text-mode reading gives them
-//   3. NumberReader: one number at a time, locale free
-//   4. the layout: tilt data, header, angles, candela values
-//   5. resampling onto the whole degrees
-//   6. the entry points
+//   1. the tilt line search
+//   2. the layout: tilt data, header, angles, candela values
+//   3. resampling onto the whole degrees
+//   4. the entry points
 #include <algorithm>
 #include <cfloat>
-#include <charconv>
 #include <cmath>
 #include <cstddef>
 #include <cstring>
@@ -17,125 +14,16 @@
 #include <vector>
 
 #include "ies/ies_format.h"
+#include "ies/ies_text.h"
 
 namespace {
 
 // ---------------------------------------------------------------------------
-// 1. TextCursor
-
-class TextCursor {
- public:
-  explicit TextCursor(IesChunkSource& source) : source_(source) {}
-
-  // The next byte (0..255), or -1 at the end of the text.
-  int Peek() {
-    if (next_ == end_ && !Refill()) return -1;
-    return static_cast<unsigned char>(*next_);
-  }
-  // Moves past the byte that Peek() gave; only after it gave one.
-  void Advance() { ++next_; }
-
-  // The bytes read from the source and not yet passed, possibly none.
-  std::string_view Buffered() const {
-    return std::string_view(next_, static_cast<size_t>(end_ - next_));
-  }
-  // Moves past `count` bytes of Buffered().
-  void Skip(size_t count) { next_ += count; }
-
- private:
-  bool Refill() {
-    if (ended_) return false;
-    const std::string_view chunk = source_.NextChunk();
-    if (chunk.empty()) {
-      ended_ = true;
-      return false;
-    }
-    next_ = chunk.data();
-    end_ = chunk.data() + chunk.size();
-    return true;
-  }
-
-  IesChunkSource& source_;
-  const char* next_ = nullptr;
-  const char* end_ = nullptr;
-  bool ended_ = false;
-};
-
-// ---------------------------------------------------------------------------
-// 2. The tilt line search.
+// 1. The tilt line search.
 //
-// Lines are read as a text-mode line read with a 255-byte buffer gives them:
-// at most 254 characters, ending after a line feed; a longer line comes in
-// pieces and each piece counts as a line. CR LF is one line end (a lone CR is
-// an ordinary character). A piece is a tilt line when its first five
-// characters are exactly "TILT=", so a tilt line that starts with spaces or
-// is in lower case is not one, nor is "TILT=" in the middle of a line.
-
-constexpr int kLinePieceLength = 254;
-
-struct LinePiece {
-  std::array<char, kLinePieceLength> text;
-  int length = 0;
-  bool endsLine = false;  // the piece ends with its line's line end
-};
-
-// Reads characters of the current piece until it holds `limit` of them or
-// its line end; false when the text ended before the piece got any.
-bool ReadLinePiece(TextCursor& cursor, LinePiece& piece, int limit) {
-  while (piece.length < limit && !piece.endsLine) {
-    int c = cursor.Peek();
-    if (c < 0) break;
-    cursor.Advance();
-    if (c == '\r' && cursor.Peek() == '\n') {
-      cursor.Advance();
-      c = '\n';
-    }
-    piece.text[static_cast<size_t>(piece.length++)] = static_cast<char>(c);
-    piece.endsLine = c == '\n';
-  }
-  return piece.length > 0;
-}
-
-// Passes the rest of a piece of which `taken` characters have been read,
-// none of them its line end. Text before a tilt line is mostly passed here,
-// so where the buffer holds the whole rest this looks for the line feed with
-// memchr instead of going byte by byte.
-void SkipRestOfPiece(TextCursor& cursor, int taken) {
-  const size_t room = static_cast<size_t>(kLinePieceLength - taken);
-  const std::string_view ahead = cursor.Buffered();
-  if (ahead.size() <= room) {
-    LinePiece rest;
-    rest.length = taken;
-    ReadLinePiece(cursor, rest, kLinePieceLength);
-    return;
-  }
-  const void* found = std::memchr(ahead.data(), '\n', room + 1);
-  if (found == nullptr) {
-    cursor.Skip(room);  // the piece is full; no CR LF pair crosses its end
-    return;
-  }
-  const size_t at = static_cast<size_t>(static_cast<const char*>(found) - ahead.data());
-  // The line feed ends this piece when it fits, counting a CR before it as
-  // one character with it; otherwise the piece is full just before it.
-  const bool afterCarriageReturn = at > 0 && ahead[at - 1] == '\r';
-  if (at < room || afterCarriageReturn) {
-    cursor.Skip(at + 1);
-  } else {
-    cursor.Skip(room);
-  }
-}
-
-void SkipRestOfLine(TextCursor& cursor) {
-  for (;;) {
-    if (cursor.Peek() < 0) return;
-    const std::string_view ahead = cursor.Buffered();  // not empty after Peek
-    if (const void* found = std::memchr(ahead.data(), '\n', ahead.size())) {
-      cursor.Skip(static_cast<size_t>(static_cast<const char*>(found) - ahead.data()) + 1);
-      return;
-    }
-    cursor.Skip(ahead.size());
-  }
-}
+// A line piece is a tilt line when its first five characters are exactly
+// "TILT=", so a tilt line that starts with spaces or is in lower case is not
+// one, nor is "TILT=" in the middle of a line.
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
@@ -156,7 +44,7 @@ TiltLine FindTiltLine(TextCursor& cursor) {
     }
     ReadLinePiece(cursor, piece, kLinePieceLength);
     if (!piece.endsLine) SkipRestOfLine(cursor);
-    const char* first = piece.text.data() + 5;
+    const char* first = piece.text.data() + kTiltLength;
     const char* last = piece.text.data() + piece.length;
     while (first < last && IsBlank(*first)) ++first;
     while (last > first && IsBlank(last[-1])) --last;
@@ -168,165 +56,10 @@ TiltLine FindTiltLine(TextCursor& cursor) {
         });
     return include ? TiltLine::kInlineData : TiltLine::kNoInlineData;
   }
-  return TiltLine::kNotFound;
 }
 
 // ---------------------------------------------------------------------------
-// 3. NumberReader.
-//
-// A number is what "%f" takes, without its hexadecimal, infinity and NaN
-// forms: an optional sign, digits with an optional full stop (at least one
-// digit), an optional exponent (e or E, an optional sign, at least one
-// digit). White space and commas separate numbers; anything else next to a
-// number makes it not a number. The value is the nearest float; a value too
-// small for a float reads as zero, one too large is refused.
-
-enum class NumberStatus { kOk, kEnd, kNotANumber, kTooLong, kTooLarge };
-
-class NumberReader {
- public:
-  explicit NumberReader(TextCursor& cursor) : cursor_(cursor) {}
-
-  NumberStatus Read(float& value) {
-    SkipSeparators();
-    if (cursor_.Peek() < 0) return NumberStatus::kEnd;
-    length_ = 0;
-    overlong_ = false;
-    const bool wellFormed = TakeNumber();
-    if (!wellFormed || !AtSeparator()) {
-      TakeRestOfWord();
-      return overlong_ ? NumberStatus::kTooLong : NumberStatus::kNotANumber;
-    }
-    if (overlong_) return NumberStatus::kTooLong;
-    return Convert(value);
-  }
-
-  // The text of the number last read, for messages: at most 24 characters,
-  // bytes outside printable ASCII shown as '?'.
-  std::string LastText() const {
-    std::string text(token_.data(), std::min<size_t>(length_, 24));
-    for (char& c : text) {
-      if (c < 0x21 || c > 0x7e) c = '?';
-    }
-    if (length_ > 24 || overlong_) text += "...";
-    return text;
-  }
-
- private:
-  static constexpr size_t kMaxLength = 255;
-
-  static bool IsSeparator(int c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f' ||
-           c == ',';
-  }
-  static bool IsDigit(int c) { return c >= '0' && c <= '9'; }
-
-  void SkipSeparators() {
-    while (IsSeparator(cursor_.Peek())) cursor_.Advance();
-  }
-  bool AtSeparator() {
-    const int c = cursor_.Peek();
-    return c < 0 || IsSeparator(c);
-  }
-
-  void Take() {
-    const int c = cursor_.Peek();
-    if (length_ < kMaxLength) {
-      token_[length_++] = static_cast<char>(c);
-    } else {
-      overlong_ = true;
-    }
-    cursor_.Advance();
-  }
-  size_t TakeDigits() {
-    size_t count = 0;
-    while (IsDigit(cursor_.Peek())) {
-      Take();
-      ++count;
-    }
-    return count;
-  }
-
-  bool TakeNumber() {
-    if (cursor_.Peek() == '+' || cursor_.Peek() == '-') Take();
-    size_t digits = TakeDigits();
-    if (cursor_.Peek() == '.') {
-      Take();
-      digits += TakeDigits();
-    }
-    if (digits == 0) return false;
-    if (cursor_.Peek() == 'e' || cursor_.Peek() == 'E') {
-      Take();
-      if (cursor_.Peek() == '+' || cursor_.Peek() == '-') Take();
-      if (TakeDigits() == 0) return false;
-    }
-    return true;
-  }
-
-  void TakeRestOfWord() {
-    while (!AtSeparator()) Take();
-  }
-
-  NumberStatus Convert(float& value) {
-    const char* first = token_.data();
-    const char* last = token_.data() + length_;
-    const bool negative = *first == '-';
-    if (*first == '+' || *first == '-') ++first;  // from_chars takes no '+'
-    float magnitude = 0.0f;
-    const std::from_chars_result result = std::from_chars(first, last, magnitude);
-    if (result.ec == std::errc::result_out_of_range) {
-      if (!BelowOne(first, last)) return NumberStatus::kTooLarge;
-      magnitude = 0.0f;  // too small for a float: zero, as "%f" gives
-    } else if (result.ec != std::errc() || result.ptr != last) {
-      return NumberStatus::kNotANumber;  // not reached: the token is well formed
-    }
-    value = negative ? -magnitude : magnitude;
-    return NumberStatus::kOk;
-  }
-
-  // Whether a well-formed number without its sign lies below 1 in magnitude,
-  // from the place of its first nonzero digit and its exponent.
-  static bool BelowOne(const char* first, const char* last) {
-    long place = 0;  // power of ten of the first nonzero digit
-    bool found = false;
-    const char* c = first;
-    for (; c < last && IsDigit(*c); ++c) {
-      if (!found && *c != '0') {
-        found = true;
-        place = -1;  // counted up below
-      }
-      if (found) ++place;
-    }
-    if (c < last && *c == '.') {
-      long fraction = 0;
-      for (++c; c < last && IsDigit(*c); ++c) {
-        ++fraction;
-        if (!found && *c != '0') {
-          found = true;
-          place = -fraction;
-        }
-      }
-    }
-    if (!found) return true;
-    long exponent = 0;
-    if (c < last && (*c == 'e' || *c == 'E')) {
-      ++c;
-      const bool down = c < last && *c == '-';
-      if (c < last && (*c == '+' || *c == '-')) ++c;
-      for (; c < last; ++c) exponent = std::min(exponent * 10 + (*c - '0'), 100000L);
-      if (down) exponent = -exponent;
-    }
-    return place + exponent < 0;
-  }
-
-  TextCursor& cursor_;
-  std::array<char, kMaxLength> token_{};
-  size_t length_ = 0;
-  bool overlong_ = false;
-};
-
-// ---------------------------------------------------------------------------
-// 4. The layout.
+// 2. The layout.
 
 // The parts of a file in reading order, for the messages.
 enum class Section { kTiltData, kHeader, kVerticalAngles, kHorizontalAngles, kCandelaValues };
@@ -504,7 +237,7 @@ bool ReadPhotometry(TextCursor& cursor, Photometry& out, std::string& error) {
 }
 
 // ---------------------------------------------------------------------------
-// 5. Resampling.
+// 3. Resampling.
 //
 // A bracket index k, carried from one degree to the next, moves forward while
 // the degree lies beyond angle[k + 1]; the value is the straight line through
@@ -540,7 +273,7 @@ std::array<float, kIesSampleCount> Resample(const Photometry& in) {
 }
 
 // ---------------------------------------------------------------------------
-// 6. Entry points.
+// 4. Entry points.
 
 class TextSource final : public IesChunkSource {
  public:
