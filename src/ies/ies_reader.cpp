@@ -188,10 +188,10 @@ bool ReadPhotometry(TextCursor& cursor, Photometry& out, std::string& error) {
   // The header: lamps, lumens per lamp, candela multiplier, vertical and
   // horizontal angle counts, photometric type, units, width, length, height;
   // then ballast factor, a field for future use, input watts.
-  float lampsAndLumens = 0.0f, multiplier = 0.0f, photometricType = 0.0f;
+  float unused = 0.0f, multiplier = 0.0f, photometricType = 0.0f;
   int verticalCount = 0, horizontalCount = 0;
-  if (!in.Read(Section::kHeader, true, lampsAndLumens) ||
-      !in.Read(Section::kHeader, false, lampsAndLumens) ||
+  if (!in.Read(Section::kHeader, true, unused) ||   // lamps
+      !in.Read(Section::kHeader, false, unused) ||  // lumens per lamp
       !in.Read(Section::kHeader, false, multiplier) ||
       !in.ReadCount(Section::kHeader, false, 1, kMaxVerticalAngles, "vertical angles",
                     verticalCount) ||
