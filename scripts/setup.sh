@@ -7,7 +7,7 @@ packages=(
   cmake g++ make pkg-config
   libgtest-dev libbenchmark-dev
   qt6-base-dev libx11-dev
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev locales
   g++-mingw-w64-x86-64 wine64
   fonts-wine libxrender1 libxrandr2 libxi6 libxcursor1 libxfixes3 libxinerama1 libxcomposite1
   xvfb xauth xdotool imagemagick
