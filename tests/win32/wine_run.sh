@@ -12,6 +12,8 @@ if [ "$1" = --init ]; then
   "$wine" wineboot --init
   # Without a window manager Wine draws the windows' frames and captions itself.
   "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null
+  # A crashing program ends at once instead of waiting in the debugger.
+  "$wine" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /d '' /f >/dev/null
   # Wine's own TrueType fonts (Tahoma for the dialogs, Marlett for the caption
   # buttons), which this packaging does not put where the prefix looks.
   ln -sf /usr/share/wine/fonts/*.ttf "$prefix/drive_c/windows/Fonts/" 2>/dev/null || true

@@ -22,15 +22,17 @@ constexpr int kStartHeight = 400;
 // ---------------------------------------------------------------------------
 // File dialogs
 
-constexpr DWORD kFileNameCapacity = 256;
+// Room for the longest path the platform has (32767 characters and the
+// terminator), so the dialog puts no limit of its own on the name.
+constexpr DWORD kFileNameCapacity = 32768;
 
 using FileDialogFunction = BOOL(WINAPI*)(LPOPENFILENAMEA);
 
 std::optional<std::string> RunFileDialog(HWND owner, FileDialogKind kind, FileDialogFunction show) {
-  char name[kFileNameCapacity] = "";  // the dialog starts with an empty name field
-  OPENFILENAMEA dialog = FileDialogSettings(owner, kind, name, kFileNameCapacity);
+  std::string name(kFileNameCapacity, '\0');  // the dialog starts with an empty name field
+  OPENFILENAMEA dialog = FileDialogSettings(owner, kind, name.data(), kFileNameCapacity);
   if (!show(&dialog)) return std::nullopt;  // cancelled, or the dialog failed
-  return std::string(name);
+  return std::string(name.c_str());  // up to the terminator the dialog wrote
 }
 
 // ---------------------------------------------------------------------------
