@@ -138,10 +138,12 @@ TEST_F(MainDialogTest, InitReturnsOneAndEveryOtherMessageZero) {
   EXPECT_EQ(MainDialogProc(window_, WM_RBUTTONDOWN, 0, 0), FALSE);
 }
 
-TEST_F(MainDialogTest, TemplateCarriesTheCaptionAndMenu109) {
+TEST_F(MainDialogTest, TemplateCarriesTheCaptionStylesAndMenu109) {
   char caption[64] = "";
   GetWindowTextA(window_, caption, sizeof caption);
   EXPECT_STREQ(caption, TEXT_TITLE);
+  const LONG_PTR styles = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
+  EXPECT_EQ(GetWindowLongPtrA(window_, GWL_STYLE) & styles, styles);
 
   struct Item {
     int popup, position;
