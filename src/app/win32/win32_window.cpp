@@ -22,6 +22,14 @@ constexpr int kStartHeight = 400;
 // ---------------------------------------------------------------------------
 // File dialogs
 
+// The dialog structure without the fields later platform versions added
+// (OPENFILENAME_SIZE_VERSION_400A): up to and including lpTemplateName. In a
+// 64-bit program that is 136 bytes; the 76 of a 32-bit program would make the
+// platform refuse to open the dialog at all.
+constexpr DWORD kOpenFileNameSize =
+    offsetof(OPENFILENAMEA, lpTemplateName) + sizeof(OPENFILENAMEA::lpTemplateName);
+static_assert(sizeof(void*) != 8 || kOpenFileNameSize == 136);
+
 // Room for the longest path the platform has (32767 characters and the
 // terminator), so the dialog puts no limit of its own on the name.
 constexpr DWORD kFileNameCapacity = 32768;
@@ -57,14 +65,6 @@ void ShowHalves(HDC dc, const Image& image, int halfWidth, Halves halves) {
   if (halves == Halves::kLeft || halves == Halves::kBoth) ShowColumns(dc, image, 0, halfWidth);
   if (halves == Halves::kRight || halves == Halves::kBoth) ShowColumns(dc, image, halfWidth, halfWidth);
 }
-
-// The dialog structure without the fields later platform versions added
-// (OPENFILENAME_SIZE_VERSION_400A): up to and including lpTemplateName. In a
-// 64-bit program that is 136 bytes; the 76 of a 32-bit program would make the
-// platform refuse to open the dialog at all.
-constexpr DWORD kOpenFileNameSize =
-    offsetof(OPENFILENAMEA, lpTemplateName) + sizeof(OPENFILENAMEA::lpTemplateName);
-static_assert(sizeof(void*) != 8 || kOpenFileNameSize == 136);
 
 }  // namespace
 
