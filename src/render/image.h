@@ -4,15 +4,16 @@
 // This is Qt's QImage::Format_RGB32 and a Windows 32-bit top-down DIB, so
 // both front ends show it without converting.
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
 struct Image {
   Image() = default;
-  Image(int width, int height)
-      : width(width < 0 ? 0 : width),
-        height(height < 0 ? 0 : height),
-        pixels(static_cast<size_t>(this->width) * static_cast<size_t>(this->height)) {}
+  Image(int w, int h)
+      : width(w < 0 ? 0 : w),
+        height(h < 0 ? 0 : h),
+        pixels(static_cast<std::size_t>(this->width) * static_cast<std::size_t>(this->height)) {}
 
   int width = 0;
   int height = 0;
