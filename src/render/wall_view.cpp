@@ -8,6 +8,10 @@
 #include <thread>
 #include <vector>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "render/raster.h"
 
 // Every pixel (i, r) of the half, scan line r counted from the bottom:
@@ -22,15 +26,19 @@
 //   - x^2 and sqrt(x^2 + D^2) depend on the column only, y on the row only;
 //     they are computed once per call.
 //   - Columns i and halfWidth - i have x of opposite sign and equal x^2, so
-//     their pixels are equal: only the columns from the middle on are
-//     computed, and mirrored.
-//   - The arctangent comes from a table of atan(k / 256) and a short series
-//     (section 1), within about 1e-15 of std::atan2. The grey level is
-//     monotone in |v|, so when the level taken from that angle lies farther
-//     from the next whole level than the angle's error can move it, it is
-//     the level std::atan2 gives; otherwise (about one pixel in 10^9 for a
-//     smooth curve) the pixel is computed again with std::atan2.
+//     their pixels are equal: only the columns from the middle on (and
+//     column 0) are computed, and mirrored.
+//   - R^3 and the level are computed exactly as above, two pixels at a time
+//     where SSE2 is there. Only the angle differs: it comes from a table of
+//     atan(k / 1024) and a short Taylor series (no division), within 1e-9
+//     degrees of std::atan2. The level is monotone in |v|, so when it lies
+//     farther from the next whole level than that angle error can move it,
+//     it is the level std::atan2 gives; otherwise (a few pixels in a million
+//     for a smooth curve) the pixel is computed again with std::atan2.
 //   - The rows are shared among the machine's cores inside the call.
+//   - Geometry outside the range where these bounds are safe (a scale or a
+//     distance that is not a positive normal number, columns or rows far
+//     out) takes the exact formula for every pixel.
 
 namespace {
 
@@ -38,14 +46,22 @@ constexpr float kToDegrees = 57.295776f;
 constexpr float kTenth = 0.1f;
 constexpr double kPi = std::numbers::pi;
 
-// ---- 1. arctangent ----------------------------------------------------------
+// ---- 1. arctangent ------------------------------------------------------------
 
-constexpr int kAtanSteps = 256;
+constexpr int kAtanSteps = 1024;
+
+// atan(t) near t_k = k / 1024 as a cubic in h = t - t_k.
+struct AtanPiece {
+  double value, first, second, third;
+};
 
 struct AtanTable {
-  std::array<double, kAtanSteps + 1> value{};
+  std::array<AtanPiece, kAtanSteps + 1> pieces{};
   AtanTable() {
-    for (int k = 0; k <= kAtanSteps; ++k) value[static_cast<size_t>(k)] = std::atan(double(k) / kAtanSteps);
+    for (int k = 0; k <= kAtanSteps; ++k) {
+      const double t = double(k) / kAtanSteps, w = 1.0 / (1.0 + t * t);
+      pieces[static_cast<size_t>(k)] = {std::atan(t), w, -t * w * w, (3 * t * t - 1) / 3 * w * w * w};
+    }
   }
 };
 
@@ -54,45 +70,31 @@ const AtanTable& Atans() {
   return table;
 }
 
-// atan(t) for t in [0, 1]: atan(t_k) + atan((t - t_k) / (1 + t t_k)), the
-// second term by its series to z^7 (|z| <= 1/512, so the rest is below 1e-25).
+// atan(t) for t in [0, 1]; |h| <= 1/2048, so the series' rest is below 1e-13.
 inline double AtanUnit(const AtanTable& table, double t) {
   const int k = static_cast<int>(t * kAtanSteps + 0.5);
-  const double tk = double(k) / kAtanSteps;
-  const double z = (t - tk) / (1.0 + t * tk);
-  const double z2 = z * z;
-  return table.value[static_cast<size_t>(k)] + z * (1.0 + z2 * (-1.0 / 3 + z2 * (1.0 / 5 - z2 / 7)));
+  const AtanPiece& p = table.pieces[static_cast<size_t>(k)];
+  const double h = t - double(k) / kAtanSteps;
+  return p.value + h * (p.first + h * (p.second + h * p.third));
 }
 
-// atan2(q, u) for q > 0 and finite u, in (0, pi).
-inline double AtanOfUpperHalf(const AtanTable& table, double q, double u) {
-  const double au = std::fabs(u);
-  if (q >= au) {
-    const double a = AtanUnit(table, au / q);
-    return u >= 0 ? kPi / 2 - a : kPi / 2 + a;
-  }
-  const double a = AtanUnit(table, q / au);
-  return u > 0 ? a : kPi - a;
-}
+// Bound on |table angle - std::atan2 angle| in degrees, with a wide margin.
+constexpr double kAngleError = 1e-9;
 
-// Bound on |fast angle - std::atan2 angle| in degrees, with a wide margin.
-constexpr double kAngleError = 1e-11;
+// ---- 2. the curve and one pixel by the formula ------------------------------------
 
-// ---- 2. one pixel -----------------------------------------------------------
-
-// Per-degree data of the curve: the samples in double, and for the fast
-// path's check the steepest neighbouring slope and the largest nearby sample.
+// The samples in double, and for the fast path's check the steepest slope
+// and the largest sample around each degree.
 struct CurveData {
-  std::array<double, 182> sample{};
+  std::array<double, 181> sample{};
   std::array<double, 181> slope{};
   std::array<double, 181> size{};
 
   explicit CurveData(const DistributionEditor& e) {
     for (size_t j = 0; j < 181; ++j) sample[j] = e.curve[j];
-    sample[181] = sample[180];
     for (size_t j = 0; j < 181; ++j) {
       double s = 0, m = 0;
-      for (size_t n = (j == 0 ? 0 : j - 1); n <= std::min<size_t>(j + 2, 181); ++n) {
+      for (size_t n = (j == 0 ? 0 : j - 1); n <= std::min<size_t>(j + 2, 180); ++n) {
         m = std::max(m, std::fabs(sample[n]));
         if (n > 0) s = std::max(s, std::fabs(sample[n] - sample[n - 1]));
       }
@@ -102,9 +104,9 @@ struct CurveData {
   }
 };
 
-// The sample index of an angle in degrees: trunc, kept within 0..180.
+// trunc(gamma), kept within 0..180 (NaN gives 0).
 inline int DegreeIndex(double gamma) {
-  if (!(gamma >= 0)) return 0;  // also NaN
+  if (!(gamma >= 0)) return 0;
   if (gamma >= 180) return 180;
   return static_cast<int>(gamma);
 }
@@ -115,7 +117,6 @@ inline double Interpolate(const CurveData& c, double gamma, int j) {
   return lo + (hi - lo) * (gamma - j);
 }
 
-// 255 sqrt(E) for the root intensity v at a point whose R^3 is given.
 inline double Level(double v, double distance, double rCubed) {
   return 255.0 * std::sqrt(v * v * distance / rCubed);
 }
@@ -130,24 +131,7 @@ inline uint32_t Grey(double level) {
   return (b << 16) | (b << 8) | b;
 }
 
-struct Row {
-  double ySquared;
-  double minusY;
-};
-
-struct Column {
-  double xSquared;
-  double q;  // sqrt(x^2 + D^2)
-};
-
-// The grey pixel of one point, exactly by the formula.
-inline uint32_t ExactPixel(const CurveData& c, const Column& col, const Row& row, double distance,
-                           double rCubed) {
-  const double gamma = std::atan2(col.q, row.minusY) * kToDegrees;
-  return Grey(Level(Interpolate(c, gamma, DegreeIndex(gamma)), distance, rCubed));
-}
-
-// R^3 with R rounded to single precision; beyond the float range R is infinite.
+// R held in single precision, cubed; beyond the float range R is infinite.
 inline double RCubed(double rSquared) {
   const double r = std::sqrt(rSquared);
   const double held = r > std::numeric_limits<float>::max() ? std::numeric_limits<double>::infinity()
@@ -155,67 +139,164 @@ inline double RCubed(double rSquared) {
   return held * held * held;
 }
 
-inline uint32_t FastPixel(const AtanTable& table, const CurveData& c, const Column& col, const Row& row,
-                          double dSquared, double distance) {
-  const double rCubed = RCubed(col.xSquared + row.ySquared + dSquared);
-  const double gamma = AtanOfUpperHalf(table, col.q, row.minusY) * kToDegrees;
-  const int j = DegreeIndex(gamma);
-  const double v = std::fabs(Interpolate(c, gamma, j));
-  const double level = Level(v, distance, rCubed);
-  // How far the exact v may lie from this one, and the level with it.
-  const double vError = c.slope[static_cast<size_t>(j)] * kAngleError + c.size[static_cast<size_t>(j)] * 1e-15;
-  // All samples near this angle are zero: v is zero whatever the angle's error.
-  if (vError == 0) return Grey(level);
-  // The level is 255 |v| sqrt(D / R^3) up to rounding, so it may move by
-  // level * vError / v; whole levels farther away than that cannot be crossed.
-  double room;
-  if (level >= 255) {
-    room = level - 255;
-  } else {
-    const double whole = std::floor(level);
-    room = std::min(level - whole, whole + 1 - level);
-  }
-  if (v > vError && room * v > level * vError + 1e-9 * v) return Grey(level);
-  return ExactPixel(c, col, row, distance, rCubed);
+inline uint32_t ExactPixel(const CurveData& c, double xSquared, double q, double ySquared, double minusY,
+                           double dSquared, double distance) {
+  const double rCubed = RCubed(xSquared + ySquared + dSquared);
+  const double gamma = std::atan2(q, minusY) * kToDegrees;
+  return Grey(Level(Interpolate(c, gamma, DegreeIndex(gamma)), distance, rCubed));
 }
 
-// ---- 3. the half ----------------------------------------------------------------
+// ---- 3. a row of pixels -----------------------------------------------------------
 
-struct WallJob {
+// What one call shares among its rows. Columns are the computed ones: from
+// the middle of the half to its right end, then column 0; padded to even.
+struct WallFrame {
   const CurveData* curve;
-  const std::vector<Column>* columns;  // for columns first .. halfWidth-1, index i - first
-  int halfWidth, firstColumn, height;
-  double wallScale, distance, dSquared;
-  Raster* raster;
+  std::vector<double> xSquared, q;
+  std::vector<int> column;  // the half's column of each computed column
+  int computed = 0;         // computed columns without the padding
+  int halfWidth = 0, height = 0;
+  double wallScale = 0, distance = 0, dSquared = 0;
+  bool fast = false;  // the table path's error bounds hold for every pixel
+  Raster* raster = nullptr;
 };
 
-double HoldSingleRow(double v) {
+double RowY(const WallFrame& f, int scanLine) {
+  const double y = (2.0 * scanLine - f.height) / f.wallScale * double{kTenth};
   constexpr double kMax = std::numeric_limits<float>::max();
-  if (v > kMax) return std::numeric_limits<double>::infinity();
-  if (v < -kMax) return -std::numeric_limits<double>::infinity();
-  return static_cast<float>(v);
+  if (y > kMax) return std::numeric_limits<double>::infinity();
+  if (y < -kMax) return -std::numeric_limits<double>::infinity();
+  return static_cast<float>(y);
 }
 
-void DrawRows(const WallJob& job, int fromScanLine, int toScanLine) {
-  const AtanTable& table = Atans();
-  std::vector<uint32_t> line(static_cast<size_t>(job.halfWidth));
-  for (int r = fromScanLine; r < toScanLine; ++r) {
-    const double yHeld = HoldSingleRow((2.0 * r - job.height) / job.wallScale * double{kTenth});
-    const Row row{yHeld * yHeld, -yHeld};
-    for (int i = job.firstColumn; i < job.halfWidth; ++i) {
-      const Column& col = (*job.columns)[static_cast<size_t>(i - job.firstColumn)];
-      const uint32_t pixel = FastPixel(table, *job.curve, col, row, job.dSquared, job.distance);
-      line[static_cast<size_t>(i)] = pixel;
-      const int mirror = job.halfWidth - i;
-      if (mirror >= 0 && mirror < job.halfWidth) line[static_cast<size_t>(mirror)] = pixel;
-    }
-    if (job.firstColumn > 0) {
-      // Column 0 has no partner inside the half.
-      const Column& col = (*job.columns).back();
-      line[0] = FastPixel(table, *job.curve, col, row, job.dSquared, job.distance);
-    }
-    job.raster->SetScanLine(r, line);
+// Scratch of one worker, reused for every row.
+struct RowScratch {
+  std::vector<double> rCubed, ratio, v, level;
+  std::vector<uint32_t> line;
+  explicit RowScratch(const WallFrame& f)
+      : rCubed(f.xSquared.size()), ratio(f.xSquared.size()), v(f.xSquared.size()), level(f.xSquared.size()),
+        line(static_cast<size_t>(f.halfWidth)) {}
+};
+
+// rCubed = R^3 with R held in single precision; ratio = min(q, |y|) / max(q, |y|).
+void GeometryOfRow(const WallFrame& f, double ySquared, double absY, RowScratch& s) {
+  const size_t n = f.xSquared.size();
+#if defined(__SSE2__)
+  const __m128d y2 = _mm_set1_pd(ySquared), d2 = _mm_set1_pd(f.dSquared), ay = _mm_set1_pd(absY);
+  for (size_t c = 0; c < n; c += 2) {
+    const __m128d sum = _mm_add_pd(_mm_add_pd(_mm_loadu_pd(&f.xSquared[c]), y2), d2);
+    const __m128d held = _mm_cvtps_pd(_mm_cvtpd_ps(_mm_sqrt_pd(sum)));
+    _mm_storeu_pd(&s.rCubed[c], _mm_mul_pd(_mm_mul_pd(held, held), held));
+    const __m128d qc = _mm_loadu_pd(&f.q[c]);
+    _mm_storeu_pd(&s.ratio[c], _mm_div_pd(_mm_min_pd(qc, ay), _mm_max_pd(qc, ay)));
   }
+#else
+  for (size_t c = 0; c < n; ++c) {
+    s.rCubed[c] = RCubed(f.xSquared[c] + ySquared + f.dSquared);
+    s.ratio[c] = std::min(f.q[c], absY) / std::max(f.q[c], absY);
+  }
+#endif
+}
+
+// level = 255 sqrt(v^2 D / R^3), the same operations as Level.
+void LevelsOfRow(const WallFrame& f, RowScratch& s) {
+  const size_t n = f.xSquared.size();
+#if defined(__SSE2__)
+  const __m128d d = _mm_set1_pd(f.distance), full = _mm_set1_pd(255.0);
+  for (size_t c = 0; c < n; c += 2) {
+    const __m128d v = _mm_loadu_pd(&s.v[c]);
+    const __m128d e = _mm_div_pd(_mm_mul_pd(_mm_mul_pd(v, v), d), _mm_loadu_pd(&s.rCubed[c]));
+    _mm_storeu_pd(&s.level[c], _mm_mul_pd(full, _mm_sqrt_pd(e)));
+  }
+#else
+  for (size_t c = 0; c < n; ++c) s.level[c] = Level(s.v[c], f.distance, s.rCubed[c]);
+#endif
+}
+
+void FastRow(const WallFrame& f, const AtanTable& table, double ySquared, double minusY, RowScratch& s) {
+  const CurveData& curve = *f.curve;
+  const double absY = std::fabs(minusY);
+  GeometryOfRow(f, ySquared, absY, s);
+  const size_t n = f.xSquared.size();
+  // Angles and root intensities.
+  for (size_t c = 0; c < n; ++c) {
+    const double a = AtanUnit(table, s.ratio[c]);
+    double angle;
+    if (f.q[c] >= absY) {
+      angle = minusY >= 0 ? kPi / 2 - a : kPi / 2 + a;
+    } else {
+      angle = minusY > 0 ? a : kPi - a;
+    }
+    const double gamma = angle * kToDegrees;
+    s.v[c] = std::fabs(Interpolate(curve, gamma, DegreeIndex(gamma)));
+    s.ratio[c] = gamma;  // kept for the check below
+  }
+  LevelsOfRow(f, s);
+  for (size_t c = 0; c < static_cast<size_t>(f.computed); ++c) {
+    const double v = s.v[c], level = s.level[c];
+    const auto j = static_cast<size_t>(DegreeIndex(s.ratio[c]));
+    const double vError = curve.slope[j] * kAngleError + curve.size[j] * 1e-15;
+    uint32_t pixel;
+    double room = 0;
+    if (level >= 255) {
+      room = level - 255;
+    } else {
+      room = level - static_cast<double>(static_cast<int>(level));
+      room = std::min(room, 1 - room);
+    }
+    // All samples near this angle zero: v is zero whatever the angle's error.
+    // Otherwise the level may move by level * vError / v, and whole levels
+    // farther away than that cannot be crossed.
+    if (vError == 0 || (v > vError && room * v > level * vError + 1e-9 * v)) {
+      pixel = Grey(level);
+    } else {
+      pixel = ExactPixel(curve, f.xSquared[c], f.q[c], ySquared, minusY, f.dSquared, f.distance);
+    }
+    const int i = f.column[c];
+    s.line[static_cast<size_t>(i)] = pixel;
+    const int mirror = f.halfWidth - i;
+    if (i > 0 && mirror < f.halfWidth) s.line[static_cast<size_t>(mirror)] = pixel;
+  }
+}
+
+void ExactRow(const WallFrame& f, double ySquared, double minusY, RowScratch& s) {
+  for (size_t c = 0; c < static_cast<size_t>(f.computed); ++c) {
+    const int i = f.column[c];
+    const uint32_t pixel = ExactPixel(*f.curve, f.xSquared[c], f.q[c], ySquared, minusY, f.dSquared, f.distance);
+    s.line[static_cast<size_t>(i)] = pixel;
+    const int mirror = f.halfWidth - i;
+    if (i > 0 && mirror < f.halfWidth) s.line[static_cast<size_t>(mirror)] = pixel;
+  }
+}
+
+void DrawRows(const WallFrame& f, int fromScanLine, int toScanLine) {
+  const AtanTable& table = Atans();
+  RowScratch scratch(f);
+  for (int r = fromScanLine; r < toScanLine; ++r) {
+    const double y = RowY(f, r);
+    if (f.fast) {
+      FastRow(f, table, y * y, -y, scratch);
+    } else {
+      ExactRow(f, y * y, -y, scratch);
+    }
+    f.raster->SetScanLine(r, scratch.line);
+  }
+}
+
+// The table path's bounds assume normal, finite numbers well inside the
+// double range everywhere.
+bool FastPathHolds(const WallFrame& f) {
+  auto tame = [](double v) { return std::isfinite(v) && std::fabs(v) < 1e100; };
+  if (!(f.wallScale >= 1e-30 && f.distance >= 1e-30 && tame(f.wallScale) && tame(f.distance))) return false;
+  const double yMax = (f.height + 1.0) / f.wallScale;
+  if (!tame(yMax * yMax)) return false;
+  for (size_t c = 0; c < f.xSquared.size(); ++c) {
+    if (!tame(f.xSquared[c]) || !tame(f.q[c])) return false;
+  }
+  for (double v : f.curve->sample) {
+    if (!tame(v)) return false;
+  }
+  return true;
 }
 
 }  // namespace
@@ -225,39 +306,41 @@ void DrawWall(const DistributionEditor& e, Image& client) {
   const int height = e.clientHeight;
   if (halfWidth <= 0 || height <= 0) return;
   Raster raster(client, halfWidth, 0, 2 * halfWidth, height);
-  // Rows outside the image need no work.
   const int visibleRows = std::min(height, client.height);
   if (visibleRows <= 0 || client.width <= halfWidth) return;
 
   const CurveData curve(e);
-  const double distance = e.wallDistance;
-  const double wallScale = e.wallScale;
-  // The columns from the middle on, then column 0.
-  const int firstColumn = halfWidth / 2;
-  std::vector<Column> columns;
-  columns.reserve(static_cast<size_t>(halfWidth - firstColumn + 1));
-  auto makeColumn = [&](int i) {
-    const double x = (2.0 * i - halfWidth) / wallScale * double{kTenth};
-    const double xSquared = x * x;
-    return Column{xSquared, std::sqrt(xSquared + distance * distance)};
+  WallFrame f;
+  f.curve = &curve;
+  f.halfWidth = halfWidth;
+  f.height = height;
+  f.wallScale = e.wallScale;
+  f.distance = e.wallDistance;
+  f.dSquared = f.distance * f.distance;
+  f.raster = &raster;
+  auto addColumn = [&f](int i) {
+    const double x = (2.0 * i - f.halfWidth) / f.wallScale * double{kTenth};
+    f.xSquared.push_back(x * x);
+    f.q.push_back(std::sqrt(x * x + f.dSquared));
+    f.column.push_back(i);
   };
-  for (int i = firstColumn; i < halfWidth; ++i) columns.push_back(makeColumn(i));
-  if (firstColumn > 0) columns.push_back(makeColumn(0));
+  for (int i = halfWidth / 2; i < halfWidth; ++i) addColumn(i);
+  if (halfWidth / 2 > 0) addColumn(0);
+  f.computed = static_cast<int>(f.column.size());
+  if (f.column.size() % 2 != 0) addColumn(f.column.back());  // padding for pairs
+  f.fast = FastPathHolds(f);
 
-  const WallJob job{&curve, &columns, halfWidth, firstColumn, height, wallScale, distance, distance * distance,
-                    &raster};
   // Scan line r is screen row height-1-r; only those inside the image are drawn.
   const int fromScanLine = height - visibleRows;
   const long pixels = long{halfWidth} * visibleRows;
   const unsigned cores = std::max(1u, std::min(std::thread::hardware_concurrency(), 8u));
   const unsigned workers = pixels >= (1L << 16) ? cores : 1u;
   std::vector<std::thread> threads;
-  const int rows = height - fromScanLine;
   for (unsigned w = 1; w < workers; ++w) {
-    const int from = fromScanLine + static_cast<int>(long{rows} * w / workers);
-    const int to = fromScanLine + static_cast<int>(long{rows} * (w + 1) / workers);
-    threads.emplace_back(DrawRows, std::cref(job), from, to);
+    const int from = fromScanLine + static_cast<int>(long{visibleRows} * w / workers);
+    const int to = fromScanLine + static_cast<int>(long{visibleRows} * (w + 1) / workers);
+    threads.emplace_back(DrawRows, std::cref(f), from, to);
   }
-  DrawRows(job, fromScanLine, fromScanLine + static_cast<int>(long{rows} / workers));
+  DrawRows(f, fromScanLine, fromScanLine + static_cast<int>(long{visibleRows} / workers));
   for (std::thread& t : threads) t.join();
 }
