@@ -87,51 +87,58 @@ void Raster::Line(double x0, double y0, double x1, double y1) {
                     static_cast<int64_t>(y1), clip_, [this](int64_t x, int64_t y) { Put(x, y, pen_); });
 }
 
-// An end point beyond the exact limit: cut the segment (Liang and Barsky) in
-// extended precision to a box two pixels larger than the clip on every side,
-// then trace the cut piece. A cut end lies outside the clip, so excluding it
-// changes nothing; the visible pixels are the segment's to within the
-// precision of the cut.
+// An end point beyond the exact limit: cut the segment to a box two pixels
+// larger than the clip on every side (Liang and Barsky decide where it enters
+// and leaves), then trace the cut piece. A cut end lies on the box, outside
+// the clip, so excluding it changes nothing. Each cut point takes the box's
+// side as one coordinate and the other from the slope, measured from the end
+// nearer that side in extended precision: a ray from a near pole to a point
+// 1e50 away still crosses the clip where it should.
 void Raster::LineThroughFarPoints(double x0, double y0, double x1, double y1) {
   using Wide = long double;
   const Wide dx = Wide{x1} - x0, dy = Wide{y1} - y0;
-  const Wide boxLeft = Wide(clip_.left) - 2, boxRight = Wide(clip_.right) + 1;
-  const Wide boxTop = Wide(clip_.top) - 2, boxBottom = Wide(clip_.bottom) + 1;
+  const Wide box[4] = {Wide(clip_.left) - 2, Wide(clip_.top) - 2, Wide(clip_.right) + 1, Wide(clip_.bottom) + 1};
   Wide enter = 0, exit = 1;
-  // One boundary: p * t <= q for the points inside.
-  auto limit = [&](Wide p, Wide q) {
+  int enterSide = -1, exitSide = -1;  // 0 left, 1 top, 2 right, 3 bottom
+  // One side: p * t <= q for the points inside.
+  auto limit = [&](int side, Wide p, Wide q) {
     if (p == 0) return q >= 0;
     const Wide t = q / p;
-    if (p < 0) {
-      enter = std::max(enter, t);
-    } else {
-      exit = std::min(exit, t);
+    if (p < 0 && t > enter) {
+      enter = t;
+      enterSide = side;
+    } else if (p > 0 && t < exit) {
+      exit = t;
+      exitSide = side;
     }
     return enter <= exit;
   };
-  if (!(limit(-dx, x0 - boxLeft) && limit(dx, boxRight - x0) && limit(-dy, y0 - boxTop) &&
-        limit(dy, boxBottom - y0))) {
+  if (!(limit(0, -dx, x0 - box[0]) && limit(2, dx, box[2] - x0) && limit(1, -dy, y0 - box[1]) &&
+        limit(3, dy, box[3] - y0))) {
     return;
   }
-  auto clampedTrunc = [](Wide v, Wide lo, Wide hi) {
-    return static_cast<int64_t>(std::trunc(std::clamp(v, lo, hi)));
+  struct WidePoint {
+    Wide x, y;
   };
-  int64_t ax, ay, bx, by;
-  if (enter > 0) {
-    ax = clampedTrunc(x0 + enter * dx, boxLeft, boxRight);
-    ay = clampedTrunc(y0 + enter * dy, boxTop, boxBottom);
-  } else {
-    ax = static_cast<int64_t>(x0);
-    ay = static_cast<int64_t>(y0);
-  }
-  if (exit < 1) {
-    bx = clampedTrunc(x1 - (1 - exit) * dx, boxLeft, boxRight);
-    by = clampedTrunc(y1 - (1 - exit) * dy, boxTop, boxBottom);
-  } else {
-    bx = static_cast<int64_t>(x1);
-    by = static_cast<int64_t>(y1);
-  }
-  raster::TraceLine(ax, ay, bx, by, clip_, [this](int64_t x, int64_t y) { Put(x, y, pen_); });
+  auto onSide = [&](int side) {
+    const Wide at = box[side];
+    if (side % 2 == 0) {  // a vertical side x = at
+      const bool fromStart = std::fabs(at - x0) <= std::fabs(at - x1);
+      const Wide nx = fromStart ? x0 : x1, ny = fromStart ? y0 : y1;
+      return WidePoint{at, ny + (at - nx) * (dy / dx)};
+    }
+    const bool fromStart = std::fabs(at - y0) <= std::fabs(at - y1);
+    const Wide nx = fromStart ? x0 : x1, ny = fromStart ? y0 : y1;
+    return WidePoint{nx + (at - ny) * (dx / dy), at};
+  };
+  const WidePoint a = enterSide >= 0 ? onSide(enterSide) : WidePoint{x0, y0};
+  const WidePoint b = exitSide >= 0 ? onSide(exitSide) : WidePoint{x1, y1};
+  // Kept in the box: rounding may pass an end that only grazes it.
+  auto inBox = [&](Wide v, int low) {
+    return static_cast<int64_t>(std::trunc(std::clamp(v, box[low], box[low + 2])));
+  };
+  raster::TraceLine(inBox(a.x, 0), inBox(a.y, 1), inBox(b.x, 0), inBox(b.y, 1), clip_,
+                    [this](int64_t x, int64_t y) { Put(x, y, pen_); });
 }
 
 // ---- 3. rectangles ------------------------------------------------------------
