@@ -88,57 +88,65 @@ void Raster::Line(double x0, double y0, double x1, double y1) {
 }
 
 // An end point beyond the exact limit: cut the segment to a box two pixels
-// larger than the clip on every side (Liang and Barsky decide where it enters
-// and leaves), then trace the cut piece. A cut end lies on the box, outside
-// the clip, so excluding it changes nothing. Each cut point takes the box's
-// side as one coordinate and the other from the slope, measured from the end
-// nearer that side in extended precision: a ray from a near pole to a point
-// 1e50 away still crosses the clip where it should.
+// larger than the clip on every side (Liang and Barsky), then trace the cut
+// piece from start to end. A cut end lies on the box, outside the clip, so
+// excluding it changes nothing. Everything is measured from the end nearer
+// the box, in extended precision, so the parameters of the crossings are
+// small and exact to their last digits, and each crossing has the side as
+// one coordinate and the other from the slope: a ray from a pole near the
+// clip to a point 1e50 away crosses it where it should, and misses it when
+// it should.
 void Raster::LineThroughFarPoints(double x0, double y0, double x1, double y1) {
   using Wide = long double;
-  const Wide dx = Wide{x1} - x0, dy = Wide{y1} - y0;
   const Wide box[4] = {Wide(clip_.left) - 2, Wide(clip_.top) - 2, Wide(clip_.right) + 1, Wide(clip_.bottom) + 1};
+  const Wide midX = (box[0] + box[2]) / 2, midY = (box[1] + box[3]) / 2;
+  auto farness = [&](Wide x, Wide y) { return std::max(std::fabs(x - midX), std::fabs(y - midY)); };
+  const bool startIsNearer = farness(x0, y0) <= farness(x1, y1);
+  const Wide nx = startIsNearer ? x0 : x1, ny = startIsNearer ? y0 : y1;
+  const Wide fx = startIsNearer ? x1 : x0, fy = startIsNearer ? y1 : y0;
+  const Wide dx = fx - nx, dy = fy - ny;
   Wide enter = 0, exit = 1;
   int enterSide = -1, exitSide = -1;  // 0 left, 1 top, 2 right, 3 bottom
-  // One side: p * t <= q for the points inside.
+  // One side: p * u <= q for the points N + u (F - N) inside.
   auto limit = [&](int side, Wide p, Wide q) {
     if (p == 0) return q >= 0;
-    const Wide t = q / p;
-    if (p < 0 && t > enter) {
-      enter = t;
+    const Wide u = q / p;
+    if (p < 0 && u > enter) {
+      enter = u;
       enterSide = side;
-    } else if (p > 0 && t < exit) {
-      exit = t;
+    } else if (p > 0 && u < exit) {
+      exit = u;
       exitSide = side;
     }
     return enter <= exit;
   };
-  if (!(limit(0, -dx, x0 - box[0]) && limit(2, dx, box[2] - x0) && limit(1, -dy, y0 - box[1]) &&
-        limit(3, dy, box[3] - y0))) {
+  if (!(limit(0, -dx, nx - box[0]) && limit(2, dx, box[2] - nx) && limit(1, -dy, ny - box[1]) &&
+        limit(3, dy, box[3] - ny))) {
     return;
   }
+  // A crossing takes the side as one coordinate and the other from the slope.
   struct WidePoint {
     Wide x, y;
   };
   auto onSide = [&](int side) {
     const Wide at = box[side];
-    if (side % 2 == 0) {  // a vertical side x = at
-      const bool fromStart = std::fabs(at - x0) <= std::fabs(at - x1);
-      const Wide nx = fromStart ? x0 : x1, ny = fromStart ? y0 : y1;
-      return WidePoint{at, ny + (at - nx) * (dy / dx)};
-    }
-    const bool fromStart = std::fabs(at - y0) <= std::fabs(at - y1);
-    const Wide nx = fromStart ? x0 : x1, ny = fromStart ? y0 : y1;
+    if (side % 2 == 0) return WidePoint{at, ny + (at - nx) * (dy / dx)};
     return WidePoint{nx + (at - ny) * (dx / dy), at};
   };
-  const WidePoint a = enterSide >= 0 ? onSide(enterSide) : WidePoint{x0, y0};
-  const WidePoint b = exitSide >= 0 ? onSide(exitSide) : WidePoint{x1, y1};
+  const WidePoint nearCut = enterSide >= 0 ? onSide(enterSide) : WidePoint{nx, ny};
+  const WidePoint farCut = exitSide >= 0 ? onSide(exitSide) : WidePoint{fx, fy};
   // Kept in the box: rounding may pass an end that only grazes it.
   auto inBox = [&](Wide v, int low) {
     return static_cast<int64_t>(std::trunc(std::clamp(v, box[low], box[low + 2])));
   };
-  raster::TraceLine(inBox(a.x, 0), inBox(a.y, 1), inBox(b.x, 0), inBox(b.y, 1), clip_,
-                    [this](int64_t x, int64_t y) { Put(x, y, pen_); });
+  const int64_t nearX = inBox(nearCut.x, 0), nearY = inBox(nearCut.y, 1);
+  const int64_t farX = inBox(farCut.x, 0), farY = inBox(farCut.y, 1);
+  auto put = [this](int64_t x, int64_t y) { Put(x, y, pen_); };
+  if (startIsNearer) {
+    raster::TraceLine(nearX, nearY, farX, farY, clip_, put);
+  } else {
+    raster::TraceLine(farX, farY, nearX, nearY, clip_, put);
+  }
 }
 
 // ---- 3. rectangles ------------------------------------------------------------

@@ -122,6 +122,26 @@ TEST(Line, EndsBeyondTheExactRangeStillShowTheLineThroughThem) {
   EXPECT_EQ(CountColour(image, kPen), 40 + 30 - 1);
 }
 
+// A ray from a point near the area to one 1e50 away, like a curve segment
+// from a zero sample at the pole to a huge one: it shows where it crosses
+// the area, in either direction, and nothing when it passes beside it.
+TEST(Line, RayToAFarPointCrossesOrMissesTheAreaAsItShould) {
+  for (bool towardFar : {true, false}) {
+    Image image(40, 30);
+    Raster raster(image, 0, 0, 40, 30);
+    raster.SelectPen(kPen);
+    auto ray = [&](double nx, double ny, double fx, double fy) {
+      raster.MoveTo(towardFar ? nx : fx, towardFar ? ny : fy);
+      raster.LineTo(towardFar ? fx : nx, towardFar ? fy : ny);
+    };
+    ray(-100, -95, -100 + 1e50, -95 + 1e50);  // the diagonal through (k, k + 5)
+    ray(60, -100, 60 + 1e48, -100 + 1e50);     // passes a column or two right of the area
+    ray(-3, 15, -1e50, 15 + 1e48);             // starts just left of it, runs away leftward
+    for (int k = 0; k < 25; ++k) EXPECT_EQ(At(image, k, k + 5), kPen) << k;
+    EXPECT_EQ(CountColour(image, kPen), 25) << towardFar;
+  }
+}
+
 TEST(Raster, AnAreaLargerThanTheImageIsCutToIt) {
   Image image(30, 20);
   Raster raster(image, 0, 0, 400, 300);
