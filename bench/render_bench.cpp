@@ -7,6 +7,7 @@
 #include "editor/distribution_editor.h"
 #include "render/image.h"
 #include "render/polar_view.h"
+#include "render/raster.h"
 #include "render/wall_view.h"
 
 namespace {
@@ -85,5 +86,25 @@ BENCHMARK(BM_DrawPolar)
     ->ArgsProduct({{800}, {400}, {0, 1, 2, 3, 4}})
     ->ArgsProduct({{3840}, {2160}, {0, 1, 2, 3, 4}})
     ->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+namespace {
+
+// One ring through the raster: radius 1e9 with its right end crossing a
+// 400 x 400 area, against a ring of radius 150 wholly inside it. The cost
+// follows what is visible, not the radius.
+void BM_RingOfRadius(benchmark::State& state) {
+  Image image(400, 400);
+  Raster raster(image, 0, 0, 400, 400);
+  raster.SelectPen(Rgb(160, 160, 160));
+  const double radius = static_cast<double>(state.range(0));
+  const double cx = radius < 1000 ? 200 : 300 - radius, cy = 200;
+  for (auto _ : state) {
+    raster.Ellipse(cx - radius, cy - radius, cx + radius, cy + radius);
+    benchmark::DoNotOptimize(image.pixels.data());
+  }
+}
+BENCHMARK(BM_RingOfRadius)->Arg(150)->Arg(1000000000)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -83,23 +83,24 @@ constexpr double kAngleError = 1e-9;
 
 // ---- 2. the curve and one pixel by the formula ------------------------------------
 
-// The samples in double, and for the fast path's check the steepest slope
-// and the largest sample around each degree.
+// The samples in double (sample 181 repeats 180, so j + 1 needs no bound),
+// and for the fast path's check a bound on how far v can move around each
+// degree when the angle moves by kAngleError: the steepest nearby slope
+// times that error, plus rounding of the largest nearby sample.
 struct CurveData {
-  std::array<double, 181> sample{};
-  std::array<double, 181> slope{};
-  std::array<double, 181> size{};
+  std::array<double, 182> sample{};
+  std::array<double, 181> vError{};
 
   explicit CurveData(const DistributionEditor& e) {
     for (size_t j = 0; j < 181; ++j) sample[j] = e.curve[j];
+    sample[181] = sample[180];
     for (size_t j = 0; j < 181; ++j) {
-      double s = 0, m = 0;
+      double slope = 0, size = 0;
       for (size_t n = (j == 0 ? 0 : j - 1); n <= std::min<size_t>(j + 2, 180); ++n) {
-        m = std::max(m, std::fabs(sample[n]));
-        if (n > 0) s = std::max(s, std::fabs(sample[n] - sample[n - 1]));
+        size = std::max(size, std::fabs(sample[n]));
+        if (n > 0) slope = std::max(slope, std::fabs(sample[n] - sample[n - 1]));
       }
-      slope[j] = s;
-      size[j] = m;
+      vError[j] = slope * kAngleError + size * 1e-15;
     }
   }
 };
@@ -113,7 +114,7 @@ inline int DegreeIndex(double gamma) {
 
 inline double Interpolate(const CurveData& c, double gamma, int j) {
   const double lo = c.sample[static_cast<size_t>(j)];
-  const double hi = c.sample[static_cast<size_t>(std::min(j + 1, 180))];
+  const double hi = c.sample[static_cast<size_t>(j + 1)];
   return lo + (hi - lo) * (gamma - j);
 }
 
@@ -172,10 +173,11 @@ double RowY(const WallFrame& f, int scanLine) {
 // Scratch of one worker, reused for every row.
 struct RowScratch {
   std::vector<double> rCubed, ratio, v, level;
+  std::vector<int> degree;
   std::vector<uint32_t> line;
   explicit RowScratch(const WallFrame& f)
       : rCubed(f.xSquared.size()), ratio(f.xSquared.size()), v(f.xSquared.size()), level(f.xSquared.size()),
-        line(static_cast<size_t>(f.halfWidth)) {}
+        degree(f.xSquared.size()), line(static_cast<size_t>(f.halfWidth)) {}
 };
 
 // rCubed = R^3 with R held in single precision; ratio = min(q, |y|) / max(q, |y|).
@@ -228,14 +230,14 @@ void FastRow(const WallFrame& f, const AtanTable& table, double ySquared, double
       angle = minusY > 0 ? a : kPi - a;
     }
     const double gamma = angle * kToDegrees;
-    s.v[c] = std::fabs(Interpolate(curve, gamma, DegreeIndex(gamma)));
-    s.ratio[c] = gamma;  // kept for the check below
+    const int j = DegreeIndex(gamma);
+    s.v[c] = std::fabs(Interpolate(curve, gamma, j));
+    s.degree[c] = j;
   }
   LevelsOfRow(f, s);
   for (size_t c = 0; c < static_cast<size_t>(f.computed); ++c) {
     const double v = s.v[c], level = s.level[c];
-    const auto j = static_cast<size_t>(DegreeIndex(s.ratio[c]));
-    const double vError = curve.slope[j] * kAngleError + curve.size[j] * 1e-15;
+    const double vError = curve.vError[static_cast<size_t>(s.degree[c])];
     uint32_t pixel;
     double room = 0;
     if (level >= 255) {
