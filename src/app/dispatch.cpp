@@ -1,0 +1,86 @@
+#include "app/dispatch.h"
+
+#include "app/ui_text.h"
+
+namespace {
+
+Halves RunCommand(DistributionEditor& editor, Window& window, uint16_t command) {
+  switch (command) {
+    case IDM_OPEN:
+      editor.LoadIes(window);
+      return Halves::kBoth;  // whether or not a file was read
+    case IDM_SAVE:
+      editor.SaveIes(window);
+      return Halves::kNone;  // the curve does not change
+    case IDM_RESET:
+      editor.ResetCurve();
+      return Halves::kBoth;
+    case IDM_EXIT:
+      window.DestroyWindow();
+      return Halves::kNone;
+    case IDM_ABOUT:
+      window.RunAboutBox();
+      return Halves::kNone;
+    case IDM_HOW_TO_USE:
+      window.RunHelpBox();
+      return Halves::kNone;
+    default:
+      return Halves::kNone;  // Escape and Enter arrive as commands 2 and 1: nothing
+  }
+}
+
+Halves Handle(DistributionEditor& editor, Window& window, const AppEvent& event) {
+  switch (event.kind) {
+    case EventKind::kInit:
+      window.PlaceAtStart();
+      return Halves::kNone;
+    case EventKind::kSize:
+      editor.OnResize(event.x, event.y);
+      return Halves::kBoth;
+    case EventKind::kPaint:
+      window.ShowImage();
+      return Halves::kNone;
+    case EventKind::kPointerMove:
+      editor.OnPointerMove(event.x, event.y);
+      return Halves::kLeft;  // whatever the move did, even over the wall
+    case EventKind::kLeftDown:
+      window.CapturePointer();
+      editor.OnLeftButton(true);
+      return Halves::kLeft;
+    case EventKind::kLeftUp:
+      window.ReleasePointer();
+      editor.OnLeftButton(false);
+      return Halves::kRight;  // the wall shows the stroke's result only now
+    case EventKind::kLeftDoubleClick:
+      return Halves::kNone;
+    case EventKind::kMiddleDown:
+      editor.panning = editor.overWall == 0 ? 1 : 0;
+      return Halves::kNone;
+    case EventKind::kMiddleUp:
+      editor.panning = 0;
+      return Halves::kNone;
+    case EventKind::kWheel: {
+      // The key is asked for only where it matters: over the wall.
+      const bool leftControl = editor.overWall == 1 && window.IsLeftControlDown();
+      editor.OnWheel(event.amount, leftControl);
+      return editor.overWall == 1 ? Halves::kRight : Halves::kLeft;
+    }
+    case EventKind::kCommand:
+      return RunCommand(editor, window, event.command);
+    case EventKind::kClose:
+      window.DestroyWindow();
+      return Halves::kNone;
+    case EventKind::kDestroy:
+      window.PostQuit(0);
+      return Halves::kNone;
+  }
+  return Halves::kNone;
+}
+
+}  // namespace
+
+Halves DispatchEvent(DistributionEditor& editor, Window& window, const AppEvent& event) {
+  const Halves halves = Handle(editor, window, event);
+  if (halves != Halves::kNone) window.RenderHalves(halves);
+  return halves;
+}

@@ -1,0 +1,47 @@
+#pragma once
+// The main window's event handling, shared by both front ends: one decoded,
+// platform-neutral event in; the editor operation it calls and the halves it
+// redraws out, through the Window interface.
+//
+// The redraw policy is fixed and deliberately asymmetric:
+//   pointer move, left press       -> left half
+//   left release                   -> right half (also when nothing was drawn)
+//   wheel                          -> the half overWall names after the wheel
+//   size, Open, Reset              -> both halves (also when Open read nothing)
+//   paint                          -> the image as it stands, nothing rendered
+//   Save, middle button, info boxes, double click, unknown commands -> nothing
+
+#include <cstdint>
+
+#include "app/window.h"
+#include "editor/distribution_editor.h"
+
+enum class EventKind {
+  kInit,             // the window was created; place it at its start size
+  kSize,             // x, y: the new client width and height
+  kPaint,            // part of the window must be shown again
+  kPointerMove,      // x, y: client position (may lie outside while captured)
+  kLeftDown,         // the position is not used: the press acts at the last move's
+  kLeftUp,
+  kLeftDoubleClick,  // ignored: no capture, no stroke
+  kMiddleDown,
+  kMiddleUp,
+  kWheel,            // amount: signed rotation, 120 per notch, positive away from the user
+  kCommand,          // command: a menu command identifier (ui_text.h)
+  kClose,            // the close box or the system menu's close
+  kDestroy,          // the window is gone: end the program with exit code 0
+};
+
+struct AppEvent {
+  EventKind kind = EventKind::kPaint;
+  int32_t x = 0;       // position or width
+  int32_t y = 0;       // position or height
+  int32_t amount = 0;  // wheel rotation
+  uint16_t command = 0;
+};
+
+// Handles one event. Returns the halves it rendered (kNone for events that
+// render nothing or only show the image), which the tests and the Windows
+// program's message procedure use; the rendering itself goes through
+// window.RenderHalves.
+Halves DispatchEvent(DistributionEditor& editor, Window& window, const AppEvent& event);
