@@ -217,9 +217,11 @@ TEST(WallView, HalfOfWidthZeroOrClientOfHeightOneIsSafe) {
   DistributionEditor flat;
   flat.OnResize(800, 1);
   flat.curve.fill(0.05f);
-  Image b(800, 1);
+  Image b(800, 1), plain(800, 1);
   DrawWall(flat, b);
-  EXPECT_EQ(At(b, 600, 0), At(b, 600, 0) & 0xffffffu);
+  PlainWall(flat, plain);
+  EXPECT_EQ(b.pixels, plain.pixels);
+  EXPECT_GT(At(b, 600, 0), 0u);
 }
 
 // Fields outside what the editor stores: zero, negative, subnormal. Drawn
