@@ -234,13 +234,15 @@ void Raster::Ellipse(double left, double top, double right, double bottom) {
   });
 }
 
-// A box too large for GDI's integer outline: for every visible row, the
-// columns where the ellipse through the corner pixels' centres crosses that
-// row, from its crossing of the row's outer edge to that of its inner edge,
-// mirrored about the middle column. The cost follows the visible rows.
+// A box too large for GDI's integer outline: the ellipse through the centres
+// of the box's outermost pixels, thin and 8-connected as GDI draws it. Where
+// it is steep (within 45 degrees of vertical) each row gets the one pixel
+// nearest the curve; where it is flat each column does, which in a row is the
+// run of columns whose nearest row it is. Mirrored about the middle column,
+// and only the visible rows are visited, so the cost follows what shows.
 void Raster::EllipseFromEquation(double left, double top, double right, double bottom) {
-  const double centreX2 = left + right - 1, centreY2 = top + bottom - 1;  // twice the centre
-  const double centreX = centreX2 / 2, centreY = centreY2 / 2;
+  const double centreX2 = left + right - 1;  // twice the centre
+  const double centreX = centreX2 / 2, centreY = (top + bottom - 1) / 2;
   const double a = (right - left - 1) / 2, b = (bottom - top - 1) / 2;  // semi-axes
 
   // A clip wholly inside the ring's hole shows nothing of it.
@@ -255,20 +257,33 @@ void Raster::EllipseFromEquation(double left, double top, double right, double b
     if (allInside) return;
   }
 
-  // Half-width of the ellipse at distance d from the middle row.
+  // Half-width of the ellipse at distance d from the middle row; (b - d)(b + d)
+  // keeps its digits near the top and bottom.
   auto halfWidthAt = [a, b](double d) { return d >= b ? 0.0 : a / b * std::sqrt((b - d) * (b + d)); };
+  // Where the curve turns through 45 degrees: row distance and column offset.
+  const double diagonal = std::sqrt(a * a + b * b);
+  const double steepRows = b * b / diagonal, flatColumns = a * a / diagonal;
+
   const double firstRow = std::max(top, static_cast<double>(clip_.top));
   const double lastRow = std::min(bottom - 1, static_cast<double>(clip_.bottom - 1));
   for (auto row = static_cast<int64_t>(firstRow); row <= static_cast<int64_t>(lastRow); ++row) {
-    const double d = std::fabs(static_cast<double>(row) - centreY);
-    const double outer = halfWidthAt(std::max(d - 0.5, 0.0));
-    const double inner = halfWidthAt(d + 0.5);
-    // Columns whose offset from the centre lies in [inner - 1/2, outer + 1/2).
-    const double from = std::ceil(centreX + inner - 0.5);
-    const double to = std::min(std::ceil(centreX + outer + 0.5) - 1, right - 1);
     const auto y = static_cast<double>(row);
-    HorizontalRun(y, from, to);
-    HorizontalRun(y, centreX2 - to, centreX2 - from);
+    const double d = std::fabs(y - centreY);
+    if (d <= steepRows) {
+      const double x = std::floor(centreX + halfWidthAt(d) + 0.5);
+      HorizontalRun(y, x, x);
+      HorizontalRun(y, centreX2 - x, centreX2 - x);
+    }
+    // Columns whose offset o from the centre has this row nearest the curve:
+    // halfWidthAt(d + 1/2) < o <= halfWidthAt(d - 1/2), o within the flat part.
+    // On the top and bottom rows the middle column counts too.
+    const double from = d + 0.5 >= b ? std::ceil(centreX) : std::floor(centreX + halfWidthAt(d + 0.5)) + 1;
+    const double to = std::min(std::floor(centreX + halfWidthAt(std::max(d - 0.5, 0.0))),
+                               std::ceil(centreX + flatColumns) - 1);
+    if (from <= to) {
+      HorizontalRun(y, from, to);
+      HorizontalRun(y, centreX2 - to, centreX2 - from);
+    }
   }
 }
 

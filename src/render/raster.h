@@ -17,7 +17,8 @@
 // nothing outside the area (or the image) is ever written. Figures are exact
 // to GDI's pixels while their end points lie within +-2^60 and ellipse boxes
 // are at most 4096 pixels wide and high; beyond, lines are cut to the area in
-// extended precision first, and ellipses are outlined from their equation.
+// extended precision first, and ellipses are outlined from their equation
+// (which matches GDI but for a rare pixel one step along the curve).
 
 #include <cstdint>
 #include <span>

@@ -124,9 +124,28 @@ GdiScene FlatEllipses() {
   return s;
 }
 
+// Boxes wider or higher than 4096 pixels, whose outline the raster computes
+// from the ellipse's equation instead of GDI's integer steps: arcs of
+// ellipses up to 200000 pixels wide crossing the image. Where the curve
+// passes within a hair of the middle between two pixels, GDI's integer error
+// term and the equation may pick neighbouring pixels: 10 of the pixels
+// here, each one step from GDI's along the curve.
+GdiScene HugeEllipses() {
+  GdiScene s{"ellipses_beyond_the_exact_outline", 600, 400, {}, 10};
+  int n = 0;
+  int shift = 0;
+  for (int r : {2100, 2500, 3001, 4500, 8000, 20000, 100000}) {
+    s.primitives.push_back(
+        {GdiCall::kEllipse, 300 - 2 * r + 100 - shift, 200 - r, 400 - shift, 200 + r, Colour(n++)});
+    s.primitives.push_back({GdiCall::kEllipse, 300 - r, 10 - 2 * r + shift, 300 + r + 1, 10 + shift, Colour(n++)});
+    shift += 37;
+  }
+  return s;
+}
+
 }  // namespace
 
 std::vector<GdiScene> GdiScenes() {
-  return {ShortLines(), LongLines(), FarLines(), Rectangles(), SmallEllipses(), LargeEllipses(),
-          FlatEllipses()};
+  return {ShortLines(),     LongLines(),    FarLines(),    Rectangles(),
+          SmallEllipses(),  LargeEllipses(), FlatEllipses(), HugeEllipses()};
 }

@@ -19,6 +19,8 @@ struct GdiScene {
   const char* name;
   int width, height;
   std::vector<GdiPrimitive> primitives;
+  // Pixels the raster may light differently from GDI; see the scene's comment.
+  int toleratedDifferences = 0;
 };
 
 std::vector<GdiScene> GdiScenes();
