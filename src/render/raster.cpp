@@ -58,7 +58,9 @@ void Raster::SetScanLine(int scanLine, std::span<const uint32_t> line) {
   if (clip_.Empty() || y < clip_.top || y >= clip_.bottom) return;
   const int64_t from = std::max<int64_t>(clip_.left, areaLeft_);
   const int64_t to = std::min<int64_t>(clip_.right, areaLeft_ + static_cast<int64_t>(line.size()));
-  for (int64_t x = from; x < to; ++x) Put(x, y, line[static_cast<size_t>(x - areaLeft_)]);
+  if (from >= to) return;
+  std::copy(line.begin() + (from - areaLeft_), line.begin() + (to - areaLeft_),
+            pixels_ + static_cast<size_t>(y) * stride_ + static_cast<size_t>(from));
 }
 
 // ---- 2. lines ---------------------------------------------------------------

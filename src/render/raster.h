@@ -62,7 +62,8 @@ class Raster {
   void HorizontalRun(double y, double x0, double x1);
   void VerticalRun(double x, double y0, double y1);
 
-  // With Fill, the only places that write pixels; (x, y) must lie in clip_.
+  // With Fill and SetScanLine, the only places that write pixels; (x, y)
+  // must lie in clip_.
   void Put(int64_t x, int64_t y, uint32_t colour) {
     pixels_[static_cast<size_t>(y) * stride_ + static_cast<size_t>(x)] = colour;
   }

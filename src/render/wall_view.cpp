@@ -30,7 +30,7 @@
 //     column 0) are computed, and mirrored.
 //   - R^3 and the level are computed exactly as above, two pixels at a time
 //     where SSE2 is there. Only the angle differs: it comes from a table of
-//     atan(k / 1024) and a short Taylor series (no division), within 1e-9
+//     atan(k / 256) and a short Taylor series (no division), within 1e-9
 //     degrees of std::atan2. The level is monotone in |v|, so when it lies
 //     farther from the next whole level than that angle error can move it,
 //     it is the level std::atan2 gives; otherwise (a few pixels in a million
@@ -48,11 +48,11 @@ constexpr double kPi = std::numbers::pi;
 
 // ---- 1. arctangent ------------------------------------------------------------
 
-constexpr int kAtanSteps = 1024;
+constexpr int kAtanSteps = 256;
 
-// atan(t) near t_k = k / 1024 as a cubic in h = t - t_k.
+// atan(t) near t_k = k / 256 as a quartic in h = t - t_k.
 struct AtanPiece {
-  double value, first, second, third;
+  double value, first, second, third, fourth;
 };
 
 struct AtanTable {
@@ -60,7 +60,8 @@ struct AtanTable {
   AtanTable() {
     for (int k = 0; k <= kAtanSteps; ++k) {
       const double t = double(k) / kAtanSteps, w = 1.0 / (1.0 + t * t);
-      pieces[static_cast<size_t>(k)] = {std::atan(t), w, -t * w * w, (3 * t * t - 1) / 3 * w * w * w};
+      pieces[static_cast<size_t>(k)] = {std::atan(t), w, -t * w * w, (3 * t * t - 1) / 3 * w * w * w,
+                                         t * (1 - t * t) * w * w * w * w};
     }
   }
 };
@@ -70,12 +71,12 @@ const AtanTable& Atans() {
   return table;
 }
 
-// atan(t) for t in [0, 1]; |h| <= 1/2048, so the series' rest is below 1e-13.
+// atan(t) for t in [0, 1]; |h| <= 1/512, so the series' rest is below 1e-13.
 inline double AtanUnit(const AtanTable& table, double t) {
   const int k = static_cast<int>(t * kAtanSteps + 0.5);
   const AtanPiece& p = table.pieces[static_cast<size_t>(k)];
   const double h = t - double(k) / kAtanSteps;
-  return p.value + h * (p.first + h * (p.second + h * p.third));
+  return p.value + h * (p.first + h * (p.second + h * (p.third + h * p.fourth)));
 }
 
 // Bound on |table angle - std::atan2 angle| in degrees, with a wide margin.
@@ -172,12 +173,12 @@ double RowY(const WallFrame& f, int scanLine) {
 
 // Scratch of one worker, reused for every row.
 struct RowScratch {
-  std::vector<double> rCubed, ratio, v, level;
-  std::vector<int> degree;
+  std::vector<double> rCubed, ratio, v, vError, whole;
+  std::vector<uint8_t> sure;  // per pair: bit 0 and 1 set where whole is the level
   std::vector<uint32_t> line;
   explicit RowScratch(const WallFrame& f)
-      : rCubed(f.xSquared.size()), ratio(f.xSquared.size()), v(f.xSquared.size()), level(f.xSquared.size()),
-        degree(f.xSquared.size()), line(static_cast<size_t>(f.halfWidth)) {}
+      : rCubed(f.xSquared.size()), ratio(f.xSquared.size()), v(f.xSquared.size()), vError(f.xSquared.size()),
+        whole(f.xSquared.size()), sure(f.xSquared.size() / 2), line(static_cast<size_t>(f.halfWidth)) {}
 };
 
 // rCubed = R^3 with R held in single precision; ratio = min(q, |y|) / max(q, |y|).
@@ -200,18 +201,47 @@ void GeometryOfRow(const WallFrame& f, double ySquared, double absY, RowScratch&
 #endif
 }
 
-// level = 255 sqrt(v^2 D / R^3), the same operations as Level.
+// The level 255 sqrt(v^2 D / R^3), by the same operations as Level, and
+// whether its whole part is sure: true when all samples near the angle are
+// zero (v is zero whatever the angle's error), or when the level lies farther
+// from the next whole level than the angle's error can move it. That move is
+// at most level * vError / v, the level being 255 |v| sqrt(D / R^3) up to
+// rounding; 1e-9 of a level covers the rounding.
 void LevelsOfRow(const WallFrame& f, RowScratch& s) {
   const size_t n = f.xSquared.size();
 #if defined(__SSE2__)
-  const __m128d d = _mm_set1_pd(f.distance), full = _mm_set1_pd(255.0);
+  const __m128d d = _mm_set1_pd(f.distance), top = _mm_set1_pd(255.0), one = _mm_set1_pd(1.0);
+  const __m128d slack = _mm_set1_pd(1e-9), zero = _mm_setzero_pd();
   for (size_t c = 0; c < n; c += 2) {
-    const __m128d v = _mm_loadu_pd(&s.v[c]);
+    const __m128d v = _mm_loadu_pd(&s.v[c]), vError = _mm_loadu_pd(&s.vError[c]);
     const __m128d e = _mm_div_pd(_mm_mul_pd(_mm_mul_pd(v, v), d), _mm_loadu_pd(&s.rCubed[c]));
-    _mm_storeu_pd(&s.level[c], _mm_mul_pd(full, _mm_sqrt_pd(e)));
+    const __m128d level = _mm_mul_pd(top, _mm_sqrt_pd(e));
+    const __m128d whole = _mm_cvtepi32_pd(_mm_cvttpd_epi32(_mm_min_pd(level, top)));
+    const __m128d fraction = _mm_sub_pd(level, whole);
+    const __m128d capped = _mm_cmpge_pd(level, top);
+    const __m128d room = _mm_or_pd(_mm_and_pd(capped, _mm_sub_pd(level, top)),
+                                   _mm_andnot_pd(capped, _mm_min_pd(fraction, _mm_sub_pd(one, fraction))));
+    const __m128d clear = _mm_and_pd(
+        _mm_cmpgt_pd(v, vError),
+        _mm_cmpgt_pd(_mm_mul_pd(room, v), _mm_add_pd(_mm_mul_pd(level, vError), _mm_mul_pd(slack, v))));
+    const __m128d sure = _mm_or_pd(_mm_cmpeq_pd(vError, zero), clear);
+    _mm_storeu_pd(&s.whole[c], whole);
+    s.sure[c / 2] = static_cast<uint8_t>(_mm_movemask_pd(sure));
   }
 #else
-  for (size_t c = 0; c < n; ++c) s.level[c] = Level(s.v[c], f.distance, s.rCubed[c]);
+  for (size_t c = 0; c < n; c += 2) {
+    uint8_t bits = 0;
+    for (size_t k = 0; k < 2; ++k) {
+      const double v = s.v[c + k], vError = s.vError[c + k];
+      const double level = Level(v, f.distance, s.rCubed[c + k]);
+      const double whole = std::trunc(std::min(level, 255.0));
+      const double fraction = level - whole;
+      const double room = level >= 255 ? level - 255 : std::min(fraction, 1 - fraction);
+      if (vError == 0 || (v > vError && room * v > level * vError + 1e-9 * v)) bits |= uint8_t(1u << k);
+      s.whole[c + k] = whole;
+    }
+    s.sure[c / 2] = bits;
+  }
 #endif
 }
 
@@ -232,25 +262,14 @@ void FastRow(const WallFrame& f, const AtanTable& table, double ySquared, double
     const double gamma = angle * kToDegrees;
     const int j = DegreeIndex(gamma);
     s.v[c] = std::fabs(Interpolate(curve, gamma, j));
-    s.degree[c] = j;
+    s.vError[c] = curve.vError[static_cast<size_t>(j)];
   }
   LevelsOfRow(f, s);
   for (size_t c = 0; c < static_cast<size_t>(f.computed); ++c) {
-    const double v = s.v[c], level = s.level[c];
-    const double vError = curve.vError[static_cast<size_t>(s.degree[c])];
     uint32_t pixel;
-    double room = 0;
-    if (level >= 255) {
-      room = level - 255;
-    } else {
-      room = level - static_cast<double>(static_cast<int>(level));
-      room = std::min(room, 1 - room);
-    }
-    // All samples near this angle zero: v is zero whatever the angle's error.
-    // Otherwise the level may move by level * vError / v, and whole levels
-    // farther away than that cannot be crossed.
-    if (vError == 0 || (v > vError && room * v > level * vError + 1e-9 * v)) {
-      pixel = Grey(level);
+    if (s.sure[c / 2] & (1u << (c % 2))) {
+      const auto b = static_cast<uint32_t>(s.whole[c]);
+      pixel = (b << 16) | (b << 8) | b;
     } else {
       pixel = ExactPixel(curve, f.xSquared[c], f.q[c], ySquared, minusY, f.dSquared, f.distance);
     }
