@@ -33,8 +33,9 @@
 //     atan(k / 256) and a short Taylor series (no division), within 1e-9
 //     degrees of std::atan2. The level is monotone in |v|, so when it lies
 //     farther from the next whole level than that angle error can move it,
-//     it is the level std::atan2 gives; otherwise (a few pixels in a million
-//     for a smooth curve) the pixel is computed again with std::atan2.
+//     it is the level std::atan2 gives; otherwise the pixel is computed again
+//     with std::atan2 (no pixel of a 3840 x 2160 client for a smooth or a
+//     random curve; a third of them for samples jumping between 0 and 1e35).
 //   - The rows are shared among the machine's cores inside the call.
 //   - Geometry outside the range where these bounds are safe (a scale or a
 //     distance that is not a positive normal number, columns or rows far
