@@ -5,23 +5,6 @@
 #include <cstdio>
 #include <vector>
 
-uint64_t ImageHash(const Image& image) {
-  uint64_t h = 1469598103934665603ull;
-  auto mix = [&h](uint32_t byte) {
-    h ^= byte & 0xffu;
-    h *= 1099511628211ull;
-  };
-  for (int v : {image.width, image.height}) {
-    for (int shift = 0; shift < 32; shift += 8) mix(static_cast<uint32_t>(v) >> shift);
-  }
-  for (uint32_t pixel : image.pixels) {
-    mix(pixel >> 16);
-    mix(pixel >> 8);
-    mix(pixel);
-  }
-  return h;
-}
-
 bool WritePng(const Image& image, const std::string& path) {
   if (image.width <= 0 || image.height <= 0) return false;
   FILE* file = std::fopen(path.c_str(), "wb");

@@ -76,6 +76,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: gdi_reference <output folder>\n");
     return 2;
   }
+  CreateDirectoryA(argv[1], nullptr);
   for (const GdiScene& scene : GdiScenes()) {
     if (!DrawScene(scene, argv[1])) {
       std::fprintf(stderr, "gdi_reference: scene %s failed\n", scene.name);

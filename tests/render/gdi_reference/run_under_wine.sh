@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
-# Runs the GDI reference program under Wine on a virtual X display.
-# usage: run_under_wine.sh <wine64> <xvfb-run> <program.exe> <output folder> <wine prefix>
-# The prefix is private to the build folder and made once (that takes a while).
+# Runs a Windows program under Wine on a virtual X display, in a Wine prefix
+# private to the build folder (made by the first run, which takes a while).
+# usage: run_under_wine.sh <wine64> <xvfb-run> <wine prefix> <program.exe> [arguments...]
+# Arguments that are absolute Unix paths are passed as Windows paths (Z:\...).
 set -euo pipefail
-wine=$1 xvfb=$2 program=$3 out=$4 prefix=$5
-rm -rf "$out"
-mkdir -p "$out" "$prefix"
+wine=$1 xvfb=$2 prefix=$3
+shift 3
+mkdir -p "$prefix"
 export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-windows_out="Z:${out//\//\\}"
-"$xvfb" -a "$wine" "$program" "$windows_out"
-ls "$out"/*.bgra >/dev/null
+args=()
+for a in "$@"; do
+  if [[ $a == /* && $a != *.exe ]]; then args+=("Z:${a//\//\\}"); else args+=("$a"); fi
+done
+exec "$xvfb" -a "$wine" "${args[@]}"
