@@ -5,22 +5,14 @@
 
 #include <cmath>
 #include <cstdio>
-#include <limits>
 #include <string_view>
+
+#include "render/hold_single.h"
 
 namespace polar_rings {
 
 // ln 10 in single precision, 2.3025851.
 inline const float kLnTen = static_cast<float>(std::log(10.0));
-
-// A double rounded to single precision; values beyond the float range become
-// infinities instead of undefined behaviour.
-inline float HoldSingle(double v) {
-  constexpr double kMax = std::numeric_limits<float>::max();
-  if (v > kMax) return std::numeric_limits<float>::infinity();
-  if (v < -kMax) return -std::numeric_limits<float>::infinity();
-  return static_cast<float>(v);
-}
 
 // k0 = trunc(-trunc(ln s) / ln 10): the twenty decades drawn are k0-10 .. k0+9.
 // Returns false for a scale without a finite logarithm.

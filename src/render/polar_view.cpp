@@ -3,6 +3,7 @@
 #include <array>
 #include <cmath>
 
+#include "render/hold_single.h"
 #include "render/palette.h"
 #include "render/polar_rings.h"
 #include "render/raster.h"
@@ -17,8 +18,6 @@ namespace {
 
 constexpr float kDegree = 0.017453292f;  // radians per degree
 constexpr float kStraightUp = -3.1415927f;
-
-using polar_rings::HoldSingle;
 
 // Sine and cosine of every whole degree from -180 to 180, as double(a * 0.017453292f).
 struct DegreeTable {

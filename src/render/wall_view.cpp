@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <limits>
 #include <numbers>
 #include <thread>
 #include <vector>
@@ -12,6 +11,7 @@
 #include <emmintrin.h>
 #endif
 
+#include "render/hold_single.h"
 #include "render/raster.h"
 
 // Every pixel (i, r) of the half, scan line r counted from the bottom:
@@ -136,9 +136,7 @@ inline uint32_t Grey(double level) {
 
 // R held in single precision, cubed; beyond the float range R is infinite.
 inline double RCubed(double rSquared) {
-  const double r = std::sqrt(rSquared);
-  const double held = r > std::numeric_limits<float>::max() ? std::numeric_limits<double>::infinity()
-                                                             : static_cast<double>(static_cast<float>(r));
+  const double held = HoldSingle(std::sqrt(rSquared));
   return held * held * held;
 }
 
@@ -165,11 +163,7 @@ struct WallFrame {
 };
 
 double RowY(const WallFrame& f, int scanLine) {
-  const double y = (2.0 * scanLine - f.height) / f.wallScale * double{kTenth};
-  constexpr double kMax = std::numeric_limits<float>::max();
-  if (y > kMax) return std::numeric_limits<double>::infinity();
-  if (y < -kMax) return -std::numeric_limits<double>::infinity();
-  return static_cast<float>(y);
+  return HoldSingle((2.0 * scanLine - f.height) / f.wallScale * double{kTenth});
 }
 
 // Scratch of one worker, reused for every row.
