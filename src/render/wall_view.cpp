@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 #include <numbers>
+#include <span>
 #include <thread>
 #include <vector>
 
@@ -36,6 +37,8 @@
 //     it is the level std::atan2 gives; otherwise the pixel is computed again
 //     with std::atan2 (no pixel of a 3840 x 2160 client for a smooth or a
 //     random curve; a third of them for samples jumping between 0 and 1e35).
+//   - Scan lines r and H - r have y and -y: R^3 and the arctangent are
+//     computed once for both.
 //   - The rows are shared among the machine's cores inside the call.
 //   - Geometry outside the range where these bounds are safe (a scale or a
 //     distance that is not a positive normal number, columns or rows far
@@ -240,62 +243,78 @@ void LevelsOfRow(const WallFrame& f, RowScratch& s) {
 #endif
 }
 
-void FastRow(const WallFrame& f, const AtanTable& table, double ySquared, double minusY, RowScratch& s) {
+// One or two rows with the same |y|: scan lines r and H - r have y and -y,
+// so R^3 and the arctangent of min(q, |y|) / max(q, |y|) serve both.
+void FastRows(const WallFrame& f, const AtanTable& table, double y, std::span<const int> scanLines,
+              RowScratch& s) {
   const CurveData& curve = *f.curve;
-  const double absY = std::fabs(minusY);
+  const double ySquared = y * y, absY = std::fabs(y);
   GeometryOfRow(f, ySquared, absY, s);
   const size_t n = f.xSquared.size();
-  // Angles and root intensities.
-  for (size_t c = 0; c < n; ++c) {
-    const double a = AtanUnit(table, s.ratio[c]);
-    double angle;
-    if (f.q[c] >= absY) {
-      angle = minusY >= 0 ? kPi / 2 - a : kPi / 2 + a;
-    } else {
-      angle = minusY > 0 ? a : kPi - a;
+  for (size_t c = 0; c < n; ++c) s.ratio[c] = AtanUnit(table, s.ratio[c]);
+  for (int scanLine : scanLines) {
+    const double minusY = -RowY(f, scanLine);
+    // Angles and root intensities.
+    for (size_t c = 0; c < n; ++c) {
+      const double a = s.ratio[c];
+      double angle;
+      if (f.q[c] >= absY) {
+        angle = minusY >= 0 ? kPi / 2 - a : kPi / 2 + a;
+      } else {
+        angle = minusY > 0 ? a : kPi - a;
+      }
+      const double gamma = angle * kToDegrees;
+      const int j = DegreeIndex(gamma);
+      s.v[c] = std::fabs(Interpolate(curve, gamma, j));
+      s.vError[c] = curve.vError[static_cast<size_t>(j)];
     }
-    const double gamma = angle * kToDegrees;
-    const int j = DegreeIndex(gamma);
-    s.v[c] = std::fabs(Interpolate(curve, gamma, j));
-    s.vError[c] = curve.vError[static_cast<size_t>(j)];
+    LevelsOfRow(f, s);
+    for (size_t c = 0; c < static_cast<size_t>(f.computed); ++c) {
+      uint32_t pixel;
+      if (s.sure[c / 2] & (1u << (c % 2))) {
+        const auto b = static_cast<uint32_t>(s.whole[c]);
+        pixel = (b << 16) | (b << 8) | b;
+      } else {
+        pixel = ExactPixel(curve, f.xSquared[c], f.q[c], ySquared, minusY, f.dSquared, f.distance);
+      }
+      const int i = f.column[c];
+      s.line[static_cast<size_t>(i)] = pixel;
+      const int mirror = f.halfWidth - i;
+      if (i > 0 && mirror < f.halfWidth) s.line[static_cast<size_t>(mirror)] = pixel;
+    }
+    f.raster->SetScanLine(scanLine, s.line);
   }
-  LevelsOfRow(f, s);
+}
+
+void ExactRow(const WallFrame& f, int scanLine, RowScratch& s) {
+  const double y = RowY(f, scanLine);
   for (size_t c = 0; c < static_cast<size_t>(f.computed); ++c) {
-    uint32_t pixel;
-    if (s.sure[c / 2] & (1u << (c % 2))) {
-      const auto b = static_cast<uint32_t>(s.whole[c]);
-      pixel = (b << 16) | (b << 8) | b;
-    } else {
-      pixel = ExactPixel(curve, f.xSquared[c], f.q[c], ySquared, minusY, f.dSquared, f.distance);
-    }
     const int i = f.column[c];
+    const uint32_t pixel = ExactPixel(*f.curve, f.xSquared[c], f.q[c], y * y, -y, f.dSquared, f.distance);
     s.line[static_cast<size_t>(i)] = pixel;
     const int mirror = f.halfWidth - i;
     if (i > 0 && mirror < f.halfWidth) s.line[static_cast<size_t>(mirror)] = pixel;
   }
+  f.raster->SetScanLine(scanLine, s.line);
 }
 
-void ExactRow(const WallFrame& f, double ySquared, double minusY, RowScratch& s) {
-  for (size_t c = 0; c < static_cast<size_t>(f.computed); ++c) {
-    const int i = f.column[c];
-    const uint32_t pixel = ExactPixel(*f.curve, f.xSquared[c], f.q[c], ySquared, minusY, f.dSquared, f.distance);
-    s.line[static_cast<size_t>(i)] = pixel;
-    const int mirror = f.halfWidth - i;
-    if (i > 0 && mirror < f.halfWidth) s.line[static_cast<size_t>(mirror)] = pixel;
-  }
-}
-
-void DrawRows(const WallFrame& f, int fromScanLine, int toScanLine) {
+// Scan lines r for r in [from, to) (at most height / 2) and their partners
+// height - r, those from `firstVisible` on.
+void DrawRows(const WallFrame& f, int from, int to, int firstVisible) {
   const AtanTable& table = Atans();
   RowScratch scratch(f);
-  for (int r = fromScanLine; r < toScanLine; ++r) {
-    const double y = RowY(f, r);
+  for (int r = from; r < to; ++r) {
+    std::array<int, 2> rows{};
+    size_t count = 0;
+    if (r >= firstVisible) rows[count++] = r;
+    const int partner = f.height - r;
+    if (partner < f.height && partner != r && partner >= firstVisible) rows[count++] = partner;
+    if (count == 0) continue;
     if (f.fast) {
-      FastRow(f, table, y * y, -y, scratch);
+      FastRows(f, table, RowY(f, rows[0]), std::span<const int>(rows.data(), count), scratch);
     } else {
-      ExactRow(f, y * y, -y, scratch);
+      for (size_t k = 0; k < count; ++k) ExactRow(f, rows[k], scratch);
     }
-    f.raster->SetScanLine(r, scratch.line);
   }
 }
 
@@ -346,17 +365,19 @@ void DrawWall(const DistributionEditor& e, Image& client) {
   if (f.column.size() % 2 != 0) addColumn(f.column.back());  // padding for pairs
   f.fast = FastPathHolds(f);
 
-  // Scan line r is screen row height-1-r; only those inside the image are drawn.
-  const int fromScanLine = height - visibleRows;
+  // Scan line r is screen row height-1-r; only those inside the image are
+  // drawn. Workers take scan lines 0 .. height/2 with their partners.
+  const int firstVisible = height - visibleRows;
+  const int pairs = height / 2 + 1;
   const long pixels = long{halfWidth} * visibleRows;
   const unsigned cores = std::max(1u, std::min(std::thread::hardware_concurrency(), 8u));
   const unsigned workers = pixels >= (1L << 16) ? cores : 1u;
   std::vector<std::thread> threads;
   for (unsigned w = 1; w < workers; ++w) {
-    const int from = fromScanLine + static_cast<int>(long{visibleRows} * w / workers);
-    const int to = fromScanLine + static_cast<int>(long{visibleRows} * (w + 1) / workers);
-    threads.emplace_back(DrawRows, std::cref(f), from, to);
+    const int from = static_cast<int>(long{pairs} * w / workers);
+    const int to = static_cast<int>(long{pairs} * (w + 1) / workers);
+    threads.emplace_back(DrawRows, std::cref(f), from, to, firstVisible);
   }
-  DrawRows(f, fromScanLine, fromScanLine + static_cast<int>(long{visibleRows} / workers));
+  DrawRows(f, 0, static_cast<int>(long{pairs} / workers), firstVisible);
   for (std::thread& t : threads) t.join();
 }

@@ -138,10 +138,10 @@ INSTANTIATE_TEST_SUITE_P(
         Scene{"ramp", [](DistributionEditor& e) { SetCurve(e, Curve::kRamp); }},
         // Random samples, where the level crosses whole values everywhere.
         Scene{"random", [](DistributionEditor& e) { Random(e, 1, 0.08f); }},
-        // An odd width: the right half starts at 392.
-        Scene{"odd_width",
+        // Odd sides: the right half starts at 392, the middle scan line has no partner.
+        Scene{"odd_sides",
               [](DistributionEditor& e) {
-                e.OnResize(785, 342);
+                e.OnResize(785, 343);
                 Random(e, 2, 0.05f);
               }},
         // Zoomed out far and a lamp close to the wall: a tiny bright pool.
