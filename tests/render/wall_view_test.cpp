@@ -138,7 +138,7 @@ INSTANTIATE_TEST_SUITE_P(
         Scene{"ramp", [](DistributionEditor& e) { SetCurve(e, Curve::kRamp); }},
         // Random samples, where the level crosses whole values everywhere.
         Scene{"random", [](DistributionEditor& e) { Random(e, 1, 0.08f); }},
-        // Odd sides: the right half starts at 392, the middle scan line has no partner.
+        // Odd sides: the right half starts at 392, and no scan line is its own partner.
         Scene{"odd_sides",
               [](DistributionEditor& e) {
                 e.OnResize(785, 343);
