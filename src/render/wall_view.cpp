@@ -155,7 +155,7 @@ inline uint32_t ExactPixel(const CurveData& c, double xSquared, double q, double
 // What one call shares among its rows. Columns are the computed ones: from
 // the middle of the half to its right end, then column 0; padded to even.
 struct WallFrame {
-  const CurveData* curve;
+  const CurveData* curve = nullptr;
   std::vector<double> xSquared, q;
   std::vector<int> column;  // the half's column of each computed column
   int computed = 0;         // computed columns without the padding
@@ -171,7 +171,7 @@ double RowY(const WallFrame& f, int scanLine) {
 
 // Scratch of one worker, reused for every row.
 struct RowScratch {
-  std::vector<double> rCubed, ratio, v, vError, whole;
+  std::vector<double> rCubed, ratio, v, vError, whole;  // ratio, then its arctangent
   std::vector<uint8_t> sure;  // per pair: bit 0 and 1 set where whole is the level
   std::vector<uint32_t> line;
   explicit RowScratch(const WallFrame& f)
