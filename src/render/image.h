@@ -9,9 +9,9 @@
 
 struct Image {
   Image() = default;
-  Image(int width, int height)
-      : width(width < 0 ? 0 : width),
-        height(height < 0 ? 0 : height),
+  Image(int w, int h)
+      : width(w < 0 ? 0 : w),
+        height(h < 0 ? 0 : h),
         pixels(static_cast<size_t>(this->width) * static_cast<size_t>(this->height)) {}
 
   int width = 0;
