@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake g++ make pkg-config
   libgtest-dev libbenchmark-dev
-  qt6-base-dev libx11-dev
+  qt6-base-dev libx11-dev libxtst-dev
   clang libclang-rt-14-dev
   g++-mingw-w64-x86-64 wine64
   xvfb xauth xdotool imagemagick
