@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Draws the application icon with ImageMagick: a green intensity curve on
 # black, as the polar diagram shows one, with two grey rings about the lamp.
-# Writes lumistra-256.png (the master) and the 16, 32 and 48 pixel pictures,
+# Writes lumistra-256.png (the master) and the 16, 32 and 48 pixel pictures
+# (8-bit RGBA, which the Windows icon builder reads),
 # each drawn at its own size so the small ones stay crisp.
 # The pictures are committed; run this only to change the artwork.
 set -euo pipefail
@@ -36,7 +37,7 @@ draw() {  # $1: size in pixels, $2: curve width, $3: ring width (0: no rings)
            -draw "circle $cx,$cy $cx,$(awk -v a="$cy" -v b="$r2" 'BEGIN{print a+b}')")
   fi
   args+=(-stroke '#20ff40' -strokewidth "$2" -draw "polyline $(curve_points "$k")")
-  convert "${args[@]}" -define png:color-type=6 "lumistra-$size.png"
+  convert "${args[@]}" -depth 8 "PNG32:lumistra-$size.png"  # 8-bit RGBA
 }
 
 draw 256 10 3
