@@ -97,10 +97,7 @@ void ClientArea::mouseMoveEvent(QMouseEvent* event) {
 
 void ClientArea::mousePressEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton) {
-    // The second press of a double click is the double-click event: it takes
-    // no capture and starts no stroke.
-    const bool secondOfDouble = event->flags().testFlag(Qt::MouseEventCreatedDoubleClick);
-    Send(secondOfDouble ? EventKind::kLeftDoubleClick : EventKind::kLeftDown);
+    Send(EventKind::kLeftDown);
   } else if (event->button() == Qt::MiddleButton) {
     Send(EventKind::kMiddleDown);
   }
@@ -112,9 +109,11 @@ void ClientArea::mouseReleaseEvent(QMouseEvent* event) {
   if (event->button() == Qt::MiddleButton) Send(EventKind::kMiddleUp);
 }
 
-void ClientArea::mouseDoubleClickEvent(QMouseEvent*) {
-  // Handled by the press that carries the double-click flag; Qt's default
-  // would treat this event as one more press.
+void ClientArea::mouseDoubleClickEvent(QMouseEvent* event) {
+  // Qt delivers the second press of a double click as this event instead of
+  // a press. It takes no capture and starts no stroke; Qt's default would
+  // handle it as one more press.
+  if (event->button() == Qt::LeftButton) Send(EventKind::kLeftDoubleClick);
 }
 
 void ClientArea::wheelEvent(QWheelEvent* event) {
