@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -75,6 +76,8 @@ struct SingleEventRow {
   AppEvent event;
   Log expected;
 };
+
+void PrintTo(const SingleEventRow& row, std::ostream* out) { *out << row.name; }
 
 class SingleEvent : public testing::TestWithParam<SingleEventRow> {};
 
@@ -189,6 +192,8 @@ struct WheelRow {
   bool diagramZooms;
 };
 
+void PrintTo(const WheelRow& row, std::ostream* out) { *out << row.name; }
+
 class WheelNotch : public testing::TestWithParam<WheelRow> {};
 
 TEST_P(WheelNotch, RendersTheHalfUnderThePointerOnly) {
@@ -220,6 +225,8 @@ struct MiddleRow {
   int32_t lastX;
   int32_t panningAfterPress;
 };
+
+void PrintTo(const MiddleRow& row, std::ostream* out) { *out << row.name; }
 
 class MiddleButton : public testing::TestWithParam<MiddleRow> {};
 
