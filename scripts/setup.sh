@@ -6,10 +6,10 @@ set -euo pipefail
 packages=(
   cmake g++ make pkg-config
   libgtest-dev libbenchmark-dev
-  qt6-base-dev libx11-dev libxtst-dev
+  qt6-base-dev libx11-dev
   clang libclang-rt-14-dev
   g++-mingw-w64-x86-64 wine64
-  xvfb xauth xdotool imagemagick
+  xvfb xauth xdotool imagemagick libxtst-dev
 )
 
 missing=()
