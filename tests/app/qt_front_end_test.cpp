@@ -197,11 +197,13 @@ class QtFrontEndTest : public QObject {
   }
 
   void openReadsTheChosenFile() {
+    const QString path = QStringLiteral(IES_CORPUS "/iesna91-bega-axial.ies");
+    QVERIFY2(QFile::exists(path), "the dialog would refuse a missing file with a box of its own");
     window_->renders.clear();
-    AnswerNextModal([](QWidget* modal) {
+    AnswerNextModal([&path](QWidget* modal) {
       auto* dialog = qobject_cast<QFileDialog*>(modal);
       QVERIFY(dialog != nullptr);
-      dialog->selectFile(QStringLiteral(IES_CORPUS "/iesna91-bega-axial.ies"));
+      dialog->selectFile(path);
       static_cast<QDialog*>(dialog)->accept();  // as the dialog's Open or Save button does
     });
     MenuAction(TEXT_MENU_OPEN)->trigger();
