@@ -7,7 +7,7 @@ packages=(
   cmake g++ make pkg-config
   libgtest-dev libbenchmark-dev
   qt6-base-dev libx11-dev
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev locales
   g++-mingw-w64-x86-64 wine64
   xvfb xauth xdotool imagemagick libxtst-dev
 )

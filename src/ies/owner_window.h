@@ -3,7 +3,8 @@
 //
 // Each front end's main window implements this; the tests use a recording fake.
 // Paths are byte strings as the platform gives them (UTF-8 on Linux, the ANSI
-// code page on Windows).
+// code page on Windows), of any length the platform accepts: the dialogs put
+// no limit of their own (such as 256 characters) on them.
 
 #include <optional>
 #include <string>

@@ -1,0 +1,57 @@
+// File > Save and File > Open as operations of the editor.
+#include "ies/ies_file_commands.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <system_error>
+
+#include "editor/distribution_editor.h"
+#include "ies/ies_format.h"
+#include "ies/owner_window.h"
+#include "ies/safe_save.h"
+
+std::string WithIesExtension(std::string name) {
+  constexpr std::string_view kExtension = ".ies";
+  if (name.size() >= kExtension.size() &&
+      std::string_view(name).substr(name.size() - kExtension.size()) != kExtension) {
+    name += kExtension;
+  }
+  return name;
+}
+
+std::string_view FileNameOf(std::string_view path) {
+#ifdef _WIN32
+  constexpr std::string_view kSeparators = "/\\:";
+#else
+  constexpr std::string_view kSeparators = "/";
+#endif
+  const size_t last = path.find_last_of(kSeparators);
+  return last == std::string_view::npos ? path : path.substr(last + 1);
+}
+
+void DistributionEditor::SaveIes(OwnerWindow& owner) const {
+  const std::optional<std::string> chosen = owner.ChooseSaveFile();
+  if (!chosen) return;
+  if (!ReplaceFileContents(WithIesExtension(*chosen), WriteIesText(curve.data()))) {
+    owner.ShowMessage(kSaveFailedText, kSaveFailedCaption);
+  }
+}
+
+void DistributionEditor::LoadIes(OwnerWindow& owner) {
+  const std::optional<std::string> chosen = owner.ChooseOpenFile();
+  if (!chosen) return;
+  const std::string name(FileNameOf(*chosen));
+  std::FILE* file = std::fopen(chosen->c_str(), "rb");
+  if (file == nullptr) {
+    const std::string reason = std::generic_category().message(errno);
+    owner.ShowMessage("Could not open " + name + ": " + reason + ".", kOpenFailedCaption);
+    return;
+  }
+  const IesReadResult result = ReadIesFile(file);
+  std::fclose(file);
+  if (!result.ok) {
+    owner.ShowMessage(name + " is not a usable IES file: " + result.error, kOpenFailedCaption);
+    return;
+  }
+  curve = result.curve;
+}

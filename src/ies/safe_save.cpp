@@ -1,0 +1,86 @@
+// Replacing a file through a temporary file in the same folder.
+#include "ies/safe_save.h"
+
+#include <filesystem>
+#include <system_error>
+
+#ifdef _WIN32
+#include <io.h>  // _commit, _fileno
+#else
+#include <unistd.h>  // fsync
+#endif
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Asks the system to put the file's data on the disk, so that the rename
+// below never leaves an empty or partial file after a power failure.
+bool SyncToDisk(std::FILE* file) {
+#ifdef _WIN32
+  return _commit(_fileno(file)) == 0;
+#else
+  return fsync(fileno(file)) == 0;
+#endif
+}
+
+// Where to write: the path itself, or the file a symbolic link there points to
+// (renaming onto the link would replace the link with a plain file).
+std::string ResolvedTarget(const std::string& path) {
+  std::error_code error;
+  if (fs::is_symlink(fs::symlink_status(fs::path(path), error))) {
+    const fs::path target = fs::weakly_canonical(fs::path(path), error);
+    if (!error) return target.string();
+  }
+  return path;
+}
+
+// A name beside `target` that no file has yet: "<target>.saving", then
+// "<target>.saving1", ... It starts with the target's name so that a file
+// left by a crash shows what it belonged to.
+std::string FreeTemporaryName(const std::string& target) {
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    std::string name = target + ".saving";
+    if (attempt > 0) name += std::to_string(attempt);
+    std::error_code error;
+    if (!fs::exists(fs::symlink_status(fs::path(name), error))) return name;
+  }
+  return std::string();
+}
+
+}  // namespace
+
+bool WriteFlushAndClose(std::FILE* file, std::string_view bytes) {
+  bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+  ok = std::fflush(file) == 0 && ok;
+  ok = ok && SyncToDisk(file);
+  ok = std::fclose(file) == 0 && ok;
+  return ok;
+}
+
+bool ReplaceFileContents(const std::string& path, std::string_view bytes) {
+  const std::string target = ResolvedTarget(path);
+  std::error_code error;
+  const fs::file_status status = fs::status(fs::path(target), error);
+  // Only a plain file is replaced; a folder or a device keeps its place.
+  if (fs::exists(status) && !fs::is_regular_file(status)) return false;
+
+  const std::string temporary = FreeTemporaryName(target);
+  if (temporary.empty()) return false;
+  std::FILE* file = std::fopen(temporary.c_str(), "wb");
+  if (file == nullptr) return false;
+  // The replacement keeps the permissions of the file it replaces.
+  if (fs::exists(status)) {
+    fs::permissions(fs::path(temporary), status.permissions(), error);
+  }
+  if (!WriteFlushAndClose(file, bytes)) {
+    std::remove(temporary.c_str());
+    return false;
+  }
+  fs::rename(fs::path(temporary), fs::path(target), error);
+  if (error) {
+    std::remove(temporary.c_str());
+    return false;
+  }
+  return true;
+}

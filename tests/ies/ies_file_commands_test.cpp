@@ -1,0 +1,238 @@
+// File > Save and File > Open against a recording owner window: round trips,
+// failed saves that leave everything as it was, and files that cannot be used.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "editor/distribution_editor.h"
+#include "ies/ies_file_commands.h"
+#include "ies/ies_format.h"
+#include "ies/owner_window.h"
+#include "ies/safe_save.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class RecordingOwner : public OwnerWindow {
+ public:
+  std::optional<std::string> savePath;
+  std::optional<std::string> openPath;
+  std::vector<std::pair<std::string, std::string>> messages;  // text, caption
+
+  std::optional<std::string> ChooseSaveFile() override { return savePath; }
+  std::optional<std::string> ChooseOpenFile() override { return openPath; }
+  void ShowMessage(std::string_view text, std::string_view caption) override {
+    messages.emplace_back(text, caption);
+  }
+};
+
+class FileCommandsTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    folder = fs::temp_directory_path() /
+             ("ies_commands_" + std::to_string(getpid()) + "_" +
+              testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+  }
+  void TearDown() override { fs::remove_all(folder); }
+
+  std::string Path(const std::string& name) const { return (folder / name).string(); }
+
+  static std::string Contents(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+  }
+  static void Put(const std::string& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+  }
+  std::vector<std::string> FolderNames() const {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+      names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+
+  fs::path folder;
+  RecordingOwner owner;
+};
+
+void FillCurve(DistributionEditor& editor) {
+  for (size_t i = 0; i < editor.curve.size(); ++i) {
+    editor.curve[i] = static_cast<float>(i) * 0.25f;
+  }
+}
+
+TEST_F(FileCommandsTest, SaveThenOpenGivesTheCurveBack) {
+  DistributionEditor saved;
+  FillCurve(saved);
+  owner.savePath = Path("lamp");
+  saved.SaveIes(owner);
+  EXPECT_TRUE(owner.messages.empty());
+  EXPECT_EQ(FolderNames(), std::vector<std::string>{"lamp.ies"});
+  EXPECT_EQ(Contents(Path("lamp.ies")), WriteIesText(saved.curve.data()));
+
+  DistributionEditor opened;
+  opened.polarScale = 55.0f;
+  owner.openPath = Path("lamp.ies");
+  opened.LoadIes(owner);
+  EXPECT_TRUE(owner.messages.empty());
+  EXPECT_EQ(opened.curve, saved.curve);
+  EXPECT_EQ(opened.polarScale, 55.0f);  // only the curve changes
+}
+
+TEST_F(FileCommandsTest, CancelledDialogsDoNothing) {
+  DistributionEditor editor;
+  FillCurve(editor);
+  const auto before = editor.curve;
+  editor.SaveIes(owner);
+  editor.LoadIes(owner);
+  EXPECT_TRUE(owner.messages.empty());
+  EXPECT_TRUE(FolderNames().empty());
+  EXPECT_EQ(editor.curve, before);
+}
+
+TEST_F(FileCommandsTest, SavingOverAFileReplacesAllOfIt) {
+  Put(Path("old.ies"), std::string(10000, 'x'));
+  fs::permissions(Path("old.ies"), fs::perms::owner_read | fs::perms::owner_write);
+  DistributionEditor editor;
+  owner.savePath = Path("old.ies");
+  editor.SaveIes(owner);
+  EXPECT_EQ(Contents(Path("old.ies")), WriteIesText(editor.curve.data()));
+  EXPECT_EQ(fs::status(Path("old.ies")).permissions(),
+            fs::perms::owner_read | fs::perms::owner_write);
+  EXPECT_EQ(FolderNames(), std::vector<std::string>{"old.ies"});
+}
+
+TEST_F(FileCommandsTest, ANameLongerThan255CharactersIsSaved) {
+  const std::string deep = Path(std::string(200, 'd'));
+  fs::create_directories(deep);
+  const std::string name = deep + "/" + std::string(100, 'n');
+  ASSERT_GT(name.size(), 256u);
+  DistributionEditor editor;
+  owner.savePath = name;
+  editor.SaveIes(owner);
+  EXPECT_TRUE(owner.messages.empty());
+  EXPECT_TRUE(fs::exists(name + ".ies"));
+}
+
+TEST_F(FileCommandsTest, ASymbolicLinkStillPointsToTheSavedFile) {
+  Put(Path("real.ies"), "old");
+  fs::create_symlink(Path("real.ies"), Path("link.ies"));
+  DistributionEditor editor;
+  owner.savePath = Path("link.ies");
+  editor.SaveIes(owner);
+  EXPECT_TRUE(fs::is_symlink(Path("link.ies")));
+  EXPECT_EQ(Contents(Path("real.ies")), WriteIesText(editor.curve.data()));
+}
+
+// Saves that cannot succeed: the message box, and the folder as it was.
+TEST_F(FileCommandsTest, FailedSavesReportAndLeaveNothingBehind) {
+  Put(Path("plain"), "a file, not a folder");
+  fs::create_directories(Path("folder.ies"));
+  const std::vector<std::pair<const char*, std::string>> cases = {
+      {"missing folder", Path("missing/lamp.ies")},
+      {"a file as the folder", Path("plain/lamp.ies")},
+      {"a folder as the file", Path("folder.ies")},
+      {"a folder no one may create files in", "/proc/lamp.ies"},
+  };
+  for (const auto& [what, path] : cases) {
+    owner.messages.clear();
+    owner.savePath = path;
+    DistributionEditor editor;
+    editor.SaveIes(owner);
+    ASSERT_EQ(owner.messages.size(), 1u) << what;
+    EXPECT_EQ(owner.messages[0].first, "IES Saving") << what;
+    EXPECT_EQ(owner.messages[0].second, "Can't save file") << what;
+  }
+  EXPECT_EQ(FolderNames(), (std::vector<std::string>{"folder.ies", "plain"}));
+  EXPECT_TRUE(fs::is_empty(Path("folder.ies")));
+}
+
+TEST_F(FileCommandsTest, AReadOnlyFolderIsReported) {
+  if (geteuid() == 0) GTEST_SKIP() << "root may write into any folder";
+  fs::create_directories(Path("locked"));
+  fs::permissions(Path("locked"), fs::perms::owner_read | fs::perms::owner_exec);
+  owner.savePath = Path("locked/lamp.ies");
+  DistributionEditor().SaveIes(owner);
+  fs::permissions(Path("locked"), fs::perms::owner_all);
+  ASSERT_EQ(owner.messages.size(), 1u);
+  EXPECT_TRUE(fs::is_empty(Path("locked")));
+}
+
+// A disk that fills up while the file is written: the file-size limit makes
+// the write fail just as a full disk does.
+TEST_F(FileCommandsTest, AFullDiskKeepsTheOldFileIntact) {
+  const std::string old = "IESNA:\r\nthe file as it was\r\n";
+  Put(Path("lamp.ies"), old);
+  DistributionEditor editor;
+  FillCurve(editor);
+  owner.savePath = Path("lamp.ies");
+
+  rlimit previous{};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &previous), 0);
+  rlimit small = previous;
+  small.rlim_cur = 1000;  // the file needs about 2500 bytes
+  const sighandler_t previousHandler = signal(SIGXFSZ, SIG_IGN);
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  editor.SaveIes(owner);
+  setrlimit(RLIMIT_FSIZE, &previous);
+  signal(SIGXFSZ, previousHandler);
+
+  ASSERT_EQ(owner.messages.size(), 1u);
+  EXPECT_EQ(owner.messages[0].second, "Can't save file");
+  EXPECT_EQ(Contents(Path("lamp.ies")), old);
+  EXPECT_EQ(FolderNames(), std::vector<std::string>{"lamp.ies"});
+}
+
+TEST(WriteFlushAndClose, ReportsADeviceThatIsFull) {
+  std::FILE* full = std::fopen("/dev/full", "wb");
+  ASSERT_NE(full, nullptr);
+  EXPECT_FALSE(WriteFlushAndClose(full, std::string(100, 'x')));
+}
+
+TEST_F(FileCommandsTest, AnUnusableFileLeavesTheCurveAndSaysWhy) {
+  Put(Path("lamp.ies"), "IESNA:\nTILT=NONE\n1 -1 1 3 1 1 1 0 0 0\n1 1 0\n0 45 90\n0\n");
+  DistributionEditor editor;
+  FillCurve(editor);
+  const auto before = editor.curve;
+  owner.openPath = Path("lamp.ies");
+  editor.LoadIes(owner);
+  ASSERT_EQ(owner.messages.size(), 1u);
+  EXPECT_EQ(owner.messages[0].first,
+            "lamp.ies is not a usable IES file: it ends before its candela values.");
+  EXPECT_EQ(owner.messages[0].second, "Can't open file");
+  EXPECT_EQ(editor.curve, before);
+}
+
+TEST_F(FileCommandsTest, AFileThatCannotBeOpenedIsNamed) {
+  DistributionEditor editor;
+  FillCurve(editor);
+  const auto before = editor.curve;
+  owner.openPath = Path("gone.ies");
+  editor.LoadIes(owner);
+  fs::create_directories(Path("a folder.ies"));
+  owner.openPath = Path("a folder.ies");
+  editor.LoadIes(owner);
+  ASSERT_EQ(owner.messages.size(), 2u);
+  EXPECT_EQ(owner.messages[0].first, "Could not open gone.ies: No such file or directory.");
+  EXPECT_EQ(owner.messages[0].second, "Can't open file");
+  EXPECT_EQ(owner.messages[1].first, "a folder.ies is not a usable IES file: reading it failed.");
+  EXPECT_EQ(editor.curve, before);
+}
+
+}  // namespace
