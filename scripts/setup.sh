@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   cmake g++ make pkg-config
-  libgtest-dev libbenchmark-dev
+  libgtest-dev libbenchmark-dev libpng-dev
   qt6-base-dev libx11-dev
   clang libclang-rt-14-dev locales
   g++-mingw-w64-x86-64 wine64

@@ -4,6 +4,7 @@
 // This is Qt's QImage::Format_RGB32 and a Windows 32-bit top-down DIB, so
 // both front ends show it without converting.
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -12,7 +13,7 @@ struct Image {
   Image(int w, int h)
       : width(w < 0 ? 0 : w),
         height(h < 0 ? 0 : h),
-        pixels(static_cast<size_t>(this->width) * static_cast<size_t>(this->height)) {}
+        pixels(static_cast<std::size_t>(this->width) * static_cast<std::size_t>(this->height)) {}
 
   int width = 0;
   int height = 0;

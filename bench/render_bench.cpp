@@ -1,0 +1,110 @@
+// The two views. DrawWall for a 3840 x 2160 client against the straightforward
+// per-pixel loop of its formula; DrawPolar at two client sizes for several
+// scales and pole positions.
+#include <benchmark/benchmark.h>
+
+#include "../tests/render/plain_wall.h"
+#include "editor/distribution_editor.h"
+#include "render/image.h"
+#include "render/polar_view.h"
+#include "render/raster.h"
+#include "render/wall_view.h"
+
+namespace {
+
+// A smooth, lamp-like curve: strong downward, fading sideways, a little upward.
+void LampCurve(DistributionEditor& e, float peak) {
+  for (int n = 0; n <= 180; ++n) {
+    const float down = n < 90 ? static_cast<float>(90 - n) / 90.0f : 0.0f;
+    e.curve[static_cast<size_t>(n)] = peak * (0.15f + down * down);
+  }
+}
+
+void SizeClient(DistributionEditor& e, int width, int height) { e.OnResize(width, height); }
+
+void BM_DrawWall(benchmark::State& state) {
+  DistributionEditor e;
+  SizeClient(e, 3840, 2160);
+  LampCurve(e, 0.05f);
+  Image client(e.clientWidth, e.clientHeight);
+  for (auto _ : state) {
+    DrawWall(e, client);
+    benchmark::DoNotOptimize(client.pixels.data());
+  }
+}
+BENCHMARK(BM_DrawWall)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_DrawWallPlainLoop(benchmark::State& state) {
+  DistributionEditor e;
+  SizeClient(e, 3840, 2160);
+  LampCurve(e, 0.05f);
+  Image client(e.clientWidth, e.clientHeight);
+  for (auto _ : state) {
+    PlainWall(e, client);
+    benchmark::DoNotOptimize(client.pixels.data());
+  }
+}
+BENCHMARK(BM_DrawWallPlainLoop)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Polar cases: 0 default view, 1 zoomed far in (1e6 px per unit, huge rings),
+// 2 zoomed far out, 3 pole far outside the half, 4 pole a million pixels away
+// with rings reaching across the half.
+void SetPolarCase(DistributionEditor& e, int which) {
+  switch (which) {
+    case 1:
+      e.polarScale *= 1e4f;
+      break;
+    case 2:
+      e.polarScale *= 1e-4f;
+      break;
+    case 3:
+      e.centerX = -5000.0f;
+      e.centerY = 3000.0f;
+      break;
+    case 4:
+      e.centerX = -1e6f;
+      e.polarScale = 2e6f;
+      break;
+    default:
+      break;
+  }
+}
+
+void BM_DrawPolar(benchmark::State& state) {
+  DistributionEditor e;
+  SizeClient(e, static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+  LampCurve(e, 1.0f);
+  SetPolarCase(e, static_cast<int>(state.range(2)));
+  Image client(e.clientWidth, e.clientHeight);
+  for (auto _ : state) {
+    DrawPolar(e, client);
+    benchmark::DoNotOptimize(client.pixels.data());
+  }
+}
+BENCHMARK(BM_DrawPolar)
+    ->ArgNames({"w", "h", "case"})
+    ->ArgsProduct({{800}, {400}, {0, 1, 2, 3, 4}})
+    ->ArgsProduct({{3840}, {2160}, {0, 1, 2, 3, 4}})
+    ->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+namespace {
+
+// One ring through the raster: radius 1e9 with its right end crossing a
+// 400 x 400 area, against a ring of radius 150 wholly inside it. The cost
+// follows what is visible, not the radius.
+void BM_RingOfRadius(benchmark::State& state) {
+  Image image(400, 400);
+  Raster raster(image, 0, 0, 400, 400);
+  raster.SelectPen(Rgb(160, 160, 160));
+  const double radius = static_cast<double>(state.range(0));
+  const double cx = radius < 1000 ? 200 : 300 - radius, cy = 200;
+  for (auto _ : state) {
+    raster.Ellipse(cx - radius, cy - radius, cx + radius, cy + radius);
+    benchmark::DoNotOptimize(image.pixels.data());
+  }
+}
+BENCHMARK(BM_RingOfRadius)->Arg(150)->Arg(1000000000)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
