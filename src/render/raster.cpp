@@ -295,9 +295,11 @@ void Raster::TextOut(double x, double y, std::string_view text) {
   if (clip_.Empty() || text.empty() || !AllFinite({x, y})) return;
   x = std::trunc(x);
   y = std::trunc(y);
-  const double textWidth = static_cast<double>(text.size()) * label_font::kCellWidth;
+  const int cellWidth = label_font::kCellWidth * textScale_;
+  const int cellHeight = label_font::kCellHeight * textScale_;
+  const double textWidth = static_cast<double>(text.size()) * cellWidth;
   if (x + textWidth <= static_cast<double>(clip_.left) || x >= static_cast<double>(clip_.right) ||
-      y + label_font::kCellHeight <= static_cast<double>(clip_.top) ||
+      y + cellHeight <= static_cast<double>(clip_.top) ||
       y >= static_cast<double>(clip_.bottom)) {
     return;
   }
@@ -305,10 +307,11 @@ void Raster::TextOut(double x, double y, std::string_view text) {
   const auto left = static_cast<int64_t>(x), top = static_cast<int64_t>(y);
   for (size_t i = 0; i < text.size(); ++i) {
     const label_font::Glyph& glyph = label_font::GlyphOf(text[i]);
-    const int64_t cellLeft = left + static_cast<int64_t>(i) * label_font::kCellWidth;
-    for (int r = 0; r < label_font::kCellHeight; ++r) {
-      for (int c = 0; c < label_font::kCellWidth; ++c) {
-        if (glyph[static_cast<size_t>(r)] & (0x80 >> c)) PutIfInside(cellLeft + c, top + r, textColour_);
+    const int64_t cellLeft = left + static_cast<int64_t>(i) * cellWidth;
+    for (int r = 0; r < cellHeight; ++r) {
+      const uint8_t row = glyph[static_cast<size_t>(r / textScale_)];
+      for (int c = 0; c < cellWidth; ++c) {
+        if (row & (0x80 >> (c / textScale_))) PutIfInside(cellLeft + c, top + r, textColour_);
       }
     }
   }

@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
+#include <algorithm>
 #include <cmath>
 
 #include "render/polar_view.h"
@@ -37,7 +38,9 @@ void ClientArea::Render(Halves halves) {
   MatchImageToClient();
   const int half = editor_.halfWidth();
   if (halves == Halves::kLeft || halves == Halves::kBoth) {
-    DrawPolar(editor_, image_);
+    // Labels keep their size to the eye on a screen of several device pixels per point.
+    const int labelScale = std::max(1, static_cast<int>(std::lround(devicePixelRatioF())));
+    DrawPolar(editor_, image_, labelScale);
     update(LogicalColumns(0, half));
   }
   if (halves == Halves::kRight || halves == Halves::kBoth) {
