@@ -25,6 +25,20 @@ bool AllFinite(std::initializer_list<double> values) {
   return true;
 }
 
+// A figure's box as GDI takes it: corners truncated to whole pixels and
+// ordered. False for a box with a non-finite corner or of zero width or
+// height, which draws nothing.
+bool OrderedNonEmptyBox(double& left, double& top, double& right, double& bottom) {
+  if (!AllFinite({left, top, right, bottom})) return false;
+  left = std::trunc(left);
+  top = std::trunc(top);
+  right = std::trunc(right);
+  bottom = std::trunc(bottom);
+  if (left > right) std::swap(left, right);
+  if (top > bottom) std::swap(top, bottom);
+  return left != right && top != bottom;
+}
+
 bool WithinExactLimit(double v) {
   return std::fabs(v) <= static_cast<double>(raster::kExactLineLimit);
 }
@@ -178,14 +192,7 @@ void Raster::VerticalRun(double x, double y0, double y1) {
 // lights, so the outline is complete - except for a 1 x 1 box, whose four
 // sides all have length zero and light nothing.
 void Raster::Rectangle(double left, double top, double right, double bottom) {
-  if (clip_.Empty() || !AllFinite({left, top, right, bottom})) return;
-  left = std::trunc(left);
-  top = std::trunc(top);
-  right = std::trunc(right);
-  bottom = std::trunc(bottom);
-  if (left > right) std::swap(left, right);
-  if (top > bottom) std::swap(top, bottom);
-  if (left == right || top == bottom) return;
+  if (clip_.Empty() || !OrderedNonEmptyBox(left, top, right, bottom)) return;
   const double lastColumn = right - 1, lastRow = bottom - 1;
   if (lastColumn == left && lastRow == top) return;
   HorizontalRun(top, left, lastColumn);
@@ -200,14 +207,7 @@ void Raster::Rectangle(double left, double top, double right, double bottom) {
 // wide or high or less is drawn as a rectangle; otherwise the outline is
 // Zingl's quarter and its three mirror images.
 void Raster::Ellipse(double left, double top, double right, double bottom) {
-  if (clip_.Empty() || !AllFinite({left, top, right, bottom})) return;
-  left = std::trunc(left);
-  top = std::trunc(top);
-  right = std::trunc(right);
-  bottom = std::trunc(bottom);
-  if (left > right) std::swap(left, right);
-  if (top > bottom) std::swap(top, bottom);
-  if (left == right || top == bottom) return;
+  if (clip_.Empty() || !OrderedNonEmptyBox(left, top, right, bottom)) return;
   const double width = right - left, height = bottom - top;
   if (width <= 2 || height <= 2) {
     Rectangle(left, top, right, bottom);
