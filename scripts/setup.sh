@@ -10,7 +10,7 @@ packages=(
   clang libclang-rt-14-dev locales
   g++-mingw-w64-x86-64 wine64
   fonts-wine libxrender1 libxrandr2 libxi6 libxcursor1 libxfixes3 libxinerama1 libxcomposite1
-  xvfb xauth xdotool imagemagick
+  xvfb xauth xdotool imagemagick libxtst-dev
 )
 
 missing=()

@@ -32,7 +32,8 @@ class Window : public OwnerWindow {
   virtual void PostQuit(int exitCode) = 0;
 
   // Renders the halves into the client-area image (the left one first) and
-  // shows them at once.
+  // has them shown: at once, or by the platform's next paint, which only
+  // copies the image.
   virtual void RenderHalves(Halves halves) = 0;
 
   // Shows the client-area image as it stands (a paint); renders nothing.

@@ -73,7 +73,7 @@ CurvePoint PointOfSample(const DistributionEditor& e, int a) {
 
 }  // namespace
 
-void DrawPolar(const DistributionEditor& e, Image& client) {
+void DrawPolar(const DistributionEditor& e, Image& client, int labelScale) {
   const int halfWidth = e.halfWidth();
   if (halfWidth <= 0 || e.clientHeight <= 0) return;
   Raster raster(client, 0, 0, halfWidth, e.clientHeight);
@@ -88,6 +88,7 @@ void DrawPolar(const DistributionEditor& e, Image& client) {
   DrawGrid(raster, e, halfLength, 12, 0.2617994f);
 
   raster.SetTextColour(labelColour);
+  raster.SetTextScale(labelScale);
   DrawRings(raster, e);
 
   // The closed polyline from the top down the left side and up the right.

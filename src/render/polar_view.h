@@ -6,5 +6,7 @@
 #include "render/image.h"
 
 // Draws columns 0..halfWidth-1 of `client`, an image of the client area's
-// size (clientWidth x clientHeight). Reads the editor only.
-void DrawPolar(const DistributionEditor& editor, Image& client);
+// size (clientWidth x clientHeight). Reads the editor only. `labelScale`
+// enlarges the ring labels' font on screens of several device pixels per
+// point; at 1 both programs draw the same pixels.
+void DrawPolar(const DistributionEditor& editor, Image& client, int labelScale = 1);

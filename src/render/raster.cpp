@@ -25,6 +25,20 @@ bool AllFinite(std::initializer_list<double> values) {
   return true;
 }
 
+// A figure's box as GDI takes it: corners truncated to whole pixels and
+// ordered. False for a box with a non-finite corner or of zero width or
+// height, which draws nothing.
+bool OrderedNonEmptyBox(double& left, double& top, double& right, double& bottom) {
+  if (!AllFinite({left, top, right, bottom})) return false;
+  left = std::trunc(left);
+  top = std::trunc(top);
+  right = std::trunc(right);
+  bottom = std::trunc(bottom);
+  if (left > right) std::swap(left, right);
+  if (top > bottom) std::swap(top, bottom);
+  return left != right && top != bottom;
+}
+
 bool WithinExactLimit(double v) {
   return std::fabs(v) <= static_cast<double>(raster::kExactLineLimit);
 }
@@ -178,14 +192,7 @@ void Raster::VerticalRun(double x, double y0, double y1) {
 // lights, so the outline is complete - except for a 1 x 1 box, whose four
 // sides all have length zero and light nothing.
 void Raster::Rectangle(double left, double top, double right, double bottom) {
-  if (clip_.Empty() || !AllFinite({left, top, right, bottom})) return;
-  left = std::trunc(left);
-  top = std::trunc(top);
-  right = std::trunc(right);
-  bottom = std::trunc(bottom);
-  if (left > right) std::swap(left, right);
-  if (top > bottom) std::swap(top, bottom);
-  if (left == right || top == bottom) return;
+  if (clip_.Empty() || !OrderedNonEmptyBox(left, top, right, bottom)) return;
   const double lastColumn = right - 1, lastRow = bottom - 1;
   if (lastColumn == left && lastRow == top) return;
   HorizontalRun(top, left, lastColumn);
@@ -200,14 +207,7 @@ void Raster::Rectangle(double left, double top, double right, double bottom) {
 // wide or high or less is drawn as a rectangle; otherwise the outline is
 // Zingl's quarter and its three mirror images.
 void Raster::Ellipse(double left, double top, double right, double bottom) {
-  if (clip_.Empty() || !AllFinite({left, top, right, bottom})) return;
-  left = std::trunc(left);
-  top = std::trunc(top);
-  right = std::trunc(right);
-  bottom = std::trunc(bottom);
-  if (left > right) std::swap(left, right);
-  if (top > bottom) std::swap(top, bottom);
-  if (left == right || top == bottom) return;
+  if (clip_.Empty() || !OrderedNonEmptyBox(left, top, right, bottom)) return;
   const double width = right - left, height = bottom - top;
   if (width <= 2 || height <= 2) {
     Rectangle(left, top, right, bottom);
@@ -295,9 +295,11 @@ void Raster::TextOut(double x, double y, std::string_view text) {
   if (clip_.Empty() || text.empty() || !AllFinite({x, y})) return;
   x = std::trunc(x);
   y = std::trunc(y);
-  const double textWidth = static_cast<double>(text.size()) * label_font::kCellWidth;
+  const int cellWidth = label_font::kCellWidth * textScale_;
+  const int cellHeight = label_font::kCellHeight * textScale_;
+  const double textWidth = static_cast<double>(text.size()) * cellWidth;
   if (x + textWidth <= static_cast<double>(clip_.left) || x >= static_cast<double>(clip_.right) ||
-      y + label_font::kCellHeight <= static_cast<double>(clip_.top) ||
+      y + cellHeight <= static_cast<double>(clip_.top) ||
       y >= static_cast<double>(clip_.bottom)) {
     return;
   }
@@ -305,10 +307,11 @@ void Raster::TextOut(double x, double y, std::string_view text) {
   const auto left = static_cast<int64_t>(x), top = static_cast<int64_t>(y);
   for (size_t i = 0; i < text.size(); ++i) {
     const label_font::Glyph& glyph = label_font::GlyphOf(text[i]);
-    const int64_t cellLeft = left + static_cast<int64_t>(i) * label_font::kCellWidth;
-    for (int r = 0; r < label_font::kCellHeight; ++r) {
-      for (int c = 0; c < label_font::kCellWidth; ++c) {
-        if (glyph[static_cast<size_t>(r)] & (0x80 >> c)) PutIfInside(cellLeft + c, top + r, textColour_);
+    const int64_t cellLeft = left + static_cast<int64_t>(i) * cellWidth;
+    for (int r = 0; r < cellHeight; ++r) {
+      const uint8_t row = glyph[static_cast<size_t>(r / textScale_)];
+      for (int c = 0; c < cellWidth; ++c) {
+        if (row & (0x80 >> (c / textScale_))) PutIfInside(cellLeft + c, top + r, textColour_);
       }
     }
   }

@@ -40,6 +40,9 @@ class Raster {
 
   void SelectPen(uint32_t colour) { pen_ = colour; }
   void SetTextColour(uint32_t colour) { textColour_ = colour; }
+  // Draws every pixel of the label font as a square of `scale` pixels, so
+  // that labels keep their size on a screen of 2 or 3 device pixels per point.
+  void SetTextScale(int scale) { textScale_ = scale < 1 ? 1 : scale; }
 
   void MoveTo(double x, double y);
   // Draws from the current position to (x, y), which becomes the current position.
@@ -77,5 +80,6 @@ class Raster {
   raster::ClipRect clip_;
   uint32_t pen_ = 0;
   uint32_t textColour_ = 0;
+  int textScale_ = 1;
   double currentX_ = 0.0, currentY_ = 0.0;
 };

@@ -245,6 +245,19 @@ TEST(Text, CutAtTheAreaEdgeShowsThePartInside) {
   }
 }
 
+TEST(Text, ScaledLabelsDrawEveryFontPixelAsASquare) {
+  Image single(40, 20), doubled(80, 40);
+  Raster a(single, 0, 0, 40, 20), b(doubled, 0, 0, 80, 40);
+  a.SetTextColour(kPen);
+  b.SetTextColour(kPen);
+  b.SetTextScale(2);
+  a.TextOut(0, 0, "5 E+3");
+  b.TextOut(0, 0, "5 E+3");
+  for (int y = 0; y < 40; ++y) {
+    for (int x = 0; x < 80; ++x) EXPECT_EQ(At(doubled, x, y), At(single, x / 2, y / 2)) << x << "," << y;
+  }
+}
+
 TEST(Font, EveryLabelCharacterHasItsOwnGlyph) {
   const char characters[] = "0123456789E+-";
   for (const char* a = characters; *a; ++a) {

@@ -6,23 +6,12 @@
 
 #include "editor/distribution_editor.h"
 #include "image_files.h"
+#include "view_scenes.h"
 #include "render/polar_view.h"
 #include "render/wall_view.h"
 
 namespace {
 
-// A stroke of pointer moves with the left button down, as a user draws it.
-void Stroke(DistributionEditor& e, std::initializer_list<std::pair<int, int>> points) {
-  auto it = points.begin();
-  e.OnPointerMove(it->first, it->second);
-  e.OnLeftButton(true);
-  for (++it; it != points.end(); ++it) e.OnPointerMove(it->first, it->second);
-  e.OnLeftButton(false);
-}
-
-void DrawACurve(DistributionEditor& e) {
-  Stroke(e, {{200, 330}, {250, 320}, {300, 280}, {330, 220}, {320, 180}, {280, 150}, {230, 140}, {200, 142}});
-}
 
 bool Save(const DistributionEditor& e, const std::string& path) {
   Image client(e.clientWidth, e.clientHeight);
@@ -38,11 +27,11 @@ bool Save(const DistributionEditor& e, const std::string& path) {
 int main(int argc, char** argv) {
   const std::string folder = argc > 1 ? argv[1] : ".";
   DistributionEditor e;
-  DrawACurve(e);
+  DrawALamp(e);
   bool ok = Save(e, folder + "/preview_default.png");
 
   DistributionEditor zoomed;
-  DrawACurve(zoomed);
+  DrawALamp(zoomed);
   zoomed.OnPointerMove(260, 250);
   for (int i = 0; i < 3; ++i) zoomed.OnWheel(120, false);
   zoomed.OnPointerMove(600, 200);

@@ -9,18 +9,6 @@
 
 namespace {
 
-// A stroke of pointer moves with the left button down, as a user draws it.
-void Stroke(DistributionEditor& e, std::initializer_list<std::pair<int, int>> points) {
-  auto it = points.begin();
-  e.OnPointerMove(it->first, it->second);
-  e.OnLeftButton(true);
-  for (++it; it != points.end(); ++it) e.OnPointerMove(it->first, it->second);
-  e.OnLeftButton(false);
-}
-
-void DrawALamp(DistributionEditor& e) {
-  Stroke(e, {{200, 330}, {250, 320}, {300, 280}, {330, 220}, {320, 180}, {280, 150}, {230, 140}, {200, 142}});
-}
 
 void Ramp(DistributionEditor& e) {
   for (size_t n = 0; n < e.curve.size(); ++n) e.curve[n] = static_cast<float>(static_cast<double>(n) / 100);
@@ -127,4 +115,17 @@ uint64_t ImageHash(const Image& image) {
     mix(pixel);
   }
   return h;
+}
+
+// A stroke of pointer moves with the left button down, as a user draws it.
+void Stroke(DistributionEditor& e, std::initializer_list<std::pair<int, int>> points) {
+  auto it = points.begin();
+  e.OnPointerMove(it->first, it->second);
+  e.OnLeftButton(true);
+  for (++it; it != points.end(); ++it) e.OnPointerMove(it->first, it->second);
+  e.OnLeftButton(false);
+}
+
+void DrawALamp(DistributionEditor& e) {
+  Stroke(e, {{200, 330}, {250, 320}, {300, 280}, {330, 220}, {320, 180}, {280, 150}, {230, 140}, {200, 142}});
 }

@@ -1,0 +1,168 @@
+#include "app/qt/main_window.h"
+
+#include <QCloseEvent>
+#include <QFile>
+#include <QFileDialog>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QWindow>
+
+#include "app/qt/app_icon.h"
+#include "app/qt/client_area.h"
+#include "app/qt/info_box.h"
+#include "app/ui_text.h"
+
+namespace {
+
+// Where the window opens and its outer size, frame, title and menu included.
+constexpr QPoint kStartPosition(200, 100);
+constexpr QSize kStartOuterSize(800, 400);
+
+constexpr const char* kIesFilter = "IES (*.ies)";
+
+struct MenuItem {
+  const char* text;
+  uint16_t command;
+};
+
+constexpr MenuItem kFileMenu[] = {{TEXT_MENU_OPEN, IDM_OPEN},
+                                  {TEXT_MENU_SAVE, IDM_SAVE},
+                                  {TEXT_MENU_RESET, IDM_RESET},
+                                  {TEXT_MENU_EXIT, IDM_EXIT}};
+constexpr MenuItem kHelpMenu[] = {{TEXT_MENU_ABOUT, IDM_ABOUT},
+                                  {TEXT_MENU_HOW_TO_USE, IDM_HOW_TO_USE}};
+
+std::optional<std::string> RunFileDialog(QWidget* owner, QFileDialog::AcceptMode mode) {
+  QFileDialog dialog(owner);
+  dialog.setNameFilter(QString::fromLatin1(kIesFilter));
+  dialog.setAcceptMode(mode);
+  if (mode == QFileDialog::AcceptOpen) {
+    dialog.setFileMode(QFileDialog::ExistingFile);  // only an existing file can be chosen
+  } else {
+    dialog.setFileMode(QFileDialog::AnyFile);  // a new name may be typed
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);  // the caller replaces the file
+  }
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return QFile::encodeName(dialog.selectedFiles().constFirst()).toStdString();
+}
+
+}  // namespace
+
+MainWindow::MainWindow(DistributionEditor& editor, std::function<void(int)> quit)
+    : editor_(editor), quit_(std::move(quit)) {
+  setWindowTitle(QString::fromLatin1(TEXT_TITLE));
+  setWindowIcon(AppIcon());
+  BuildMenu();
+  client_ = new ClientArea(editor_, [this](const AppEvent& event) { Dispatch(event); }, this);
+  setCentralWidget(client_);
+}
+
+void MainWindow::BuildMenu() {
+  const auto addMenu = [this](const char* title, const auto& items) {
+    QMenu* menu = menuBar()->addMenu(QString::fromLatin1(title));
+    for (const MenuItem& item : items) {
+      const uint16_t command = item.command;
+      menu->addAction(QString::fromLatin1(item.text), this, [this, command] {
+        AppEvent event;
+        event.kind = EventKind::kCommand;
+        event.command = command;
+        Dispatch(event);
+      });
+    }
+  };
+  addMenu(TEXT_MENU_FILE, kFileMenu);
+  addMenu(TEXT_MENU_HELP, kHelpMenu);
+}
+
+void MainWindow::Start() {
+  AppEvent init;
+  init.kind = EventKind::kInit;
+  Dispatch(init);
+  show();
+  client_->setFocus();
+}
+
+void MainWindow::Dispatch(const AppEvent& event) {
+  if (destroyed_) return;  // nothing reaches a window that is gone
+  DispatchEvent(editor_, *this, event);
+}
+
+std::optional<std::string> MainWindow::ChooseSaveFile() {
+  return RunFileDialog(this, QFileDialog::AcceptSave);
+}
+
+std::optional<std::string> MainWindow::ChooseOpenFile() {
+  return RunFileDialog(this, QFileDialog::AcceptOpen);
+}
+
+void MainWindow::ShowMessage(std::string_view text, std::string_view caption) {
+  QMessageBox box(QMessageBox::NoIcon,
+                  QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())),
+                  QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())),
+                  QMessageBox::Ok, this);
+  box.exec();
+}
+
+void MainWindow::CapturePointer() { client_->SetCaptured(true); }
+
+void MainWindow::ReleasePointer() { client_->SetCaptured(false); }
+
+bool MainWindow::IsLeftControlDown() { return client_->IsLeftControlDown(); }
+
+void MainWindow::RunAboutBox() { RunInfoBox(this, InfoBox::kAbout); }
+
+void MainWindow::RunHelpBox() { RunInfoBox(this, InfoBox::kHelp); }
+
+void MainWindow::PlaceAtStart() {
+  // move() places the frame's corner; resize() sets the size inside the frame.
+  // Some platforms know the frame once the native window exists, others only
+  // when the window manager has put one around the shown window: the size
+  // starts as the outer size, and FitOuterSize takes the frame off as soon as
+  // it is known.
+  move(kStartPosition);
+  resize(kStartOuterSize);
+  create();
+  FitOuterSize();
+}
+
+void MainWindow::FitOuterSize() {
+  const QWindow* native = windowHandle();
+  if (native == nullptr) return;
+  const QMargins margins = native->frameMargins();
+  const QSize frame(margins.left() + margins.right(), margins.top() + margins.bottom());
+  if (frame.width() <= 0 || frame.height() <= 0) return;  // no frame (yet)
+  outerSizeFitted_ = true;
+  resize(kStartOuterSize - frame);
+}
+
+bool MainWindow::event(QEvent* event) {
+  // The frame is known at the latest when the window manager has moved the
+  // window into it.
+  const QEvent::Type type = event->type();
+  if (!outerSizeFitted_ && isVisible() &&
+      (type == QEvent::Show || type == QEvent::Move || type == QEvent::Resize))
+    FitOuterSize();
+  return QMainWindow::event(event);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  // The close box is the close event; the dispatch destroys the window.
+  event->ignore();
+  AppEvent close;
+  close.kind = EventKind::kClose;
+  Dispatch(close);
+}
+
+void MainWindow::DestroyWindow() {
+  hide();
+  AppEvent destroy;
+  destroy.kind = EventKind::kDestroy;
+  Dispatch(destroy);
+  destroyed_ = true;
+}
+
+void MainWindow::PostQuit(int exitCode) { quit_(exitCode); }
+
+void MainWindow::RenderHalves(Halves halves) { client_->Render(halves); }
+
+void MainWindow::ShowImage() { client_->update(); }

@@ -1,0 +1,55 @@
+#pragma once
+// The main window of the Linux program: title, menu, the client area, and the
+// platform side of the main window's event handling (the Window interface:
+// file dialogs, message boxes, information boxes, pointer capture, the left
+// Control key, closing and showing the halves).
+
+#include <QMainWindow>
+#include <functional>
+
+#include "app/dispatch.h"
+
+class ClientArea;
+
+class MainWindow : public QMainWindow, public Window {
+ public:
+  // `quit` ends the program's event loop with an exit code.
+  MainWindow(DistributionEditor& editor, std::function<void(int)> quit);
+
+  // The init event: places the window, then shows it, which brings the first
+  // size event and with it both halves.
+  void Start();
+
+  // Hands one decoded event to the dispatch.
+  void Dispatch(const AppEvent& event);
+
+  ClientArea& client() { return *client_; }
+
+  std::optional<std::string> ChooseSaveFile() override;
+  std::optional<std::string> ChooseOpenFile() override;
+  void ShowMessage(std::string_view text, std::string_view caption) override;
+  void CapturePointer() override;
+  void ReleasePointer() override;
+  bool IsLeftControlDown() override;
+  void RunAboutBox() override;
+  void RunHelpBox() override;
+  void PlaceAtStart() override;
+  void DestroyWindow() override;
+  void PostQuit(int exitCode) override;
+  void RenderHalves(Halves halves) override;
+  void ShowImage() override;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  bool event(QEvent* event) override;
+
+ private:
+  void BuildMenu();
+  void FitOuterSize();
+
+  DistributionEditor& editor_;
+  std::function<void(int)> quit_;
+  ClientArea* client_ = nullptr;  // owned by the window as its central widget
+  bool outerSizeFitted_ = false;
+  bool destroyed_ = false;
+};

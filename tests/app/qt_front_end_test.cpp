@@ -1,0 +1,439 @@
+// The Linux program driven by real Qt events: menu, commands, dialogs, strokes,
+// the wheel with either Control key, closing. Mouse events go through the
+// window system layer (QTest's QWindow functions), so double clicks and the
+// implicit grab behave as on a desktop.
+#include <QDialog>
+#include <QFile>
+#include <QFileDialog>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QWheelEvent>
+#include <QtTest>
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <memory>
+
+#include "app/qt/client_area.h"
+#include "app/qt/main_window.h"
+#include "app/ui_text.h"
+
+namespace {
+
+// The main window, recording the halves it is asked to render and the exit
+// code it ends the program with.
+class RecordingMainWindow final : public MainWindow {
+ public:
+  explicit RecordingMainWindow(DistributionEditor& editor)
+      : MainWindow(editor, [this](int code) { exitCode = code; }) {}
+
+  void RenderHalves(Halves halves) override {
+    static const char* const kNames[] = {"none", "left", "right", "both"};
+    renders << QString::fromLatin1(kNames[static_cast<int>(halves)]);
+    MainWindow::RenderHalves(halves);
+  }
+
+  QStringList renders;
+  int exitCode = -1;
+};
+
+// Calls `answer` with the next modal dialog that opens, from inside that
+// dialog's own event loop.
+void AnswerNextModal(std::function<void(QWidget*)> answer) {
+  auto* timer = new QTimer;
+  timer->setInterval(10);
+  QObject::connect(timer, &QTimer::timeout, [timer, answer] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal == nullptr || !modal->isVisible()) return;
+    timer->stop();
+    timer->deleteLater();
+    answer(modal);
+  });
+  timer->start();
+}
+
+// The texts of a box's labels from top to bottom.
+QStringList LabelTexts(const QWidget* box) {
+  QList<QLabel*> labels = box->findChildren<QLabel*>();
+  labels.removeIf([](const QLabel* label) { return label->text().isEmpty(); });
+  std::sort(labels.begin(), labels.end(),
+            [](const QLabel* a, const QLabel* b) { return a->y() < b->y(); });
+  QStringList texts;
+  for (const QLabel* label : labels) texts << label->text();
+  return texts;
+}
+
+bool CurveIsZero(const DistributionEditor& editor) {
+  return std::all_of(editor.curve.begin(), editor.curve.end(), [](float s) { return s == 0.0f; });
+}
+
+}  // namespace
+
+class QtFrontEndTest : public QObject {
+  Q_OBJECT
+
+ private:
+  std::unique_ptr<DistributionEditor> editor_;
+  std::unique_ptr<RecordingMainWindow> window_;
+  QStringList startRenders_;
+
+  ClientArea& client() { return window_->client(); }
+  double ratio() { return client().devicePixelRatioF(); }
+
+  // A window position from a client-area device position; QTest positions
+  // are logical and relative to the top-level window.
+  QPoint At(double deviceX, double deviceY) {
+    const QPoint logical(static_cast<int>(std::floor(deviceX / ratio())),
+                         static_cast<int>(std::floor(deviceY / ratio())));
+    return client().mapTo(window_.get(), logical);
+  }
+  // A window position at this offset in device pixels from the diagram's pole.
+  QPoint FromPole(double dx, double dy) { return At(editor_->centerX + dx, editor_->centerY + dy); }
+
+  QAction* MenuAction(const char* text) {
+    for (QAction* popup : window_->menuBar()->actions())
+      for (QAction* item : popup->menu()->actions())
+        if (item->text() == QLatin1String(text)) return item;
+    return nullptr;
+  }
+
+  void SendWheel(int amount) {
+    const QPointF where(client().width() * 0.75, client().height() * 0.5);
+    QWheelEvent wheel(where, client().mapToGlobal(where), QPoint(), QPoint(0, amount),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&client(), &wheel);
+  }
+
+  // A Control key event with the native codes of an X11 keyboard: keycode 37
+  // and keysym Control_L for the left key, 105 and Control_R for the right.
+  void SendControl(QEvent::Type type, bool left) {
+    QKeyEvent key(type, Qt::Key_Control,
+                  type == QEvent::KeyPress ? Qt::ControlModifier : Qt::NoModifier,
+                  left ? 37u : 105u, left ? 0xFFE3u : 0xFFE4u, 0u);
+    QApplication::sendEvent(&client(), &key);
+  }
+
+ private slots:
+  void init() {
+    editor_ = std::make_unique<DistributionEditor>();
+    window_ = std::make_unique<RecordingMainWindow>(*editor_);
+    window_->Start();
+    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+    startRenders_ = window_->renders;
+    // Qt drops a move to where the previous test left the pointer: two moves
+    // make the next one of a test arrive whatever its position.
+    QTest::mouseMove(window_->windowHandle(), At(1, 1));
+    QTest::mouseMove(window_->windowHandle(), At(2, 2));
+    window_->renders.clear();
+  }
+
+  void cleanup() {
+    window_.reset();
+    editor_.reset();
+  }
+
+  void startPlacesTheWindowAndRendersBothHalvesOnce() {
+    QCOMPARE(window_->windowTitle(), QStringLiteral(TEXT_TITLE));
+    QCOMPARE(window_->frameGeometry(), QRect(200, 100, 800, 400));
+    QCOMPARE(startRenders_, QStringList{"both"});
+    // The nominal 800 x 400 geometry is mapped onto the client area in device pixels.
+    const QSize device = client().DeviceSize();
+    QCOMPARE(editor_->clientWidth, device.width());
+    QCOMPARE(editor_->clientHeight, device.height());
+    QVERIFY(editor_->clientHeight < 400 * ratio());  // the menu bar takes its share
+    QCOMPARE(client().image().size(), device);
+    QCOMPARE(client().image().devicePixelRatio(), ratio());
+    QVERIFY(CurveIsZero(*editor_));
+  }
+
+  void menuHasTheCaptionsInOrder() {
+    QStringList popups;
+    QStringList items;
+    for (QAction* popup : window_->menuBar()->actions()) {
+      popups << popup->text();
+      for (QAction* item : popup->menu()->actions()) items << item->text();
+    }
+    QCOMPARE(popups, (QStringList{TEXT_MENU_FILE, TEXT_MENU_HELP}));
+    QCOMPARE(items, (QStringList{"Open", "Save", "Reset", "E&xit", "&About ...", "How to use"}));
+  }
+
+  void paintAndResize() {
+    client().repaint();
+    QVERIFY2(window_->renders.isEmpty(), "a paint only shows the image");
+    window_->resize(500, 300);
+    QCOMPARE(window_->renders, QStringList{"both"});
+    QCOMPARE(client().image().size(), client().DeviceSize());
+  }
+
+  void resetRendersBothAndClearsTheCurve() {
+    editor_->curve.fill(1.0f);
+    window_->renders.clear();
+    MenuAction(TEXT_MENU_RESET)->trigger();
+    QCOMPARE(window_->renders, QStringList{"both"});
+    QVERIFY(CurveIsZero(*editor_));
+  }
+
+  void openCancelledRendersBothAndKeepsTheCurve() {
+    editor_->curve[30] = 2.0f;
+    window_->renders.clear();
+    bool asked = false;
+    AnswerNextModal([&asked](QWidget* modal) {
+      auto* dialog = qobject_cast<QFileDialog*>(modal);
+      QVERIFY(dialog != nullptr);
+      asked = true;
+      QCOMPARE(dialog->nameFilters(), QStringList{"IES (*.ies)"});
+      QCOMPARE(dialog->acceptMode(), QFileDialog::AcceptOpen);
+      QCOMPARE(dialog->fileMode(), QFileDialog::ExistingFile);
+      dialog->reject();
+    });
+    MenuAction(TEXT_MENU_OPEN)->trigger();
+    QVERIFY(asked);
+    QCOMPARE(window_->renders, QStringList{"both"});
+    QCOMPARE(editor_->curve[30], 2.0f);
+  }
+
+  void openReadsTheChosenFile() {
+    const QString path = QStringLiteral(IES_CORPUS "/iesna91-bega-axial.ies");
+    QVERIFY2(QFile::exists(path), "the dialog would refuse a missing file with a box of its own");
+    window_->renders.clear();
+    AnswerNextModal([&path](QWidget* modal) {
+      auto* dialog = qobject_cast<QFileDialog*>(modal);
+      QVERIFY(dialog != nullptr);
+      dialog->selectFile(path);
+      static_cast<QDialog*>(dialog)->accept();  // as the dialog's Open or Save button does
+    });
+    MenuAction(TEXT_MENU_OPEN)->trigger();
+    QCOMPARE(window_->renders, QStringList{"both"});
+    QVERIFY(!CurveIsZero(*editor_));
+  }
+
+  void saveWritesANewNameAndRendersNothing() {
+    QTemporaryDir folder;
+    editor_->curve.fill(1.0f);
+    window_->renders.clear();
+    AnswerNextModal([&folder](QWidget* modal) {
+      auto* dialog = qobject_cast<QFileDialog*>(modal);
+      QVERIFY(dialog != nullptr);
+      QCOMPARE(dialog->nameFilters(), QStringList{"IES (*.ies)"});
+      QCOMPARE(dialog->acceptMode(), QFileDialog::AcceptSave);
+      QCOMPARE(dialog->fileMode(), QFileDialog::AnyFile);
+      QVERIFY(dialog->testOption(QFileDialog::DontConfirmOverwrite));
+      dialog->selectFile(folder.filePath(QStringLiteral("lamp")));  // typed, does not exist yet
+      static_cast<QDialog*>(dialog)->accept();  // as the dialog's Open or Save button does
+    });
+    MenuAction(TEXT_MENU_SAVE)->trigger();
+    QVERIFY(window_->renders.isEmpty());
+    QVERIFY(QFile::exists(folder.filePath(QStringLiteral("lamp.ies"))));
+  }
+
+  void saveReplacesAFileWithoutAsking() {
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("old.ies"));
+    {
+      QFile old(path);
+      QVERIFY(old.open(QIODevice::WriteOnly));
+      old.write("old contents");
+    }
+    AnswerNextModal([&path](QWidget* modal) {
+      auto* dialog = qobject_cast<QFileDialog*>(modal);
+      QVERIFY(dialog != nullptr);
+      dialog->selectFile(path);
+      static_cast<QDialog*>(dialog)->accept();  // as the dialog's Open or Save button does  // a question here would open a second box and stall the test
+    });
+    MenuAction(TEXT_MENU_SAVE)->trigger();
+    QFile replaced(path);
+    QVERIFY(replaced.open(QIODevice::ReadOnly));
+    QVERIFY(!replaced.readAll().startsWith("old contents"));
+  }
+
+  void messageBoxHasOnlyOkAndNoIcon() {
+    AnswerNextModal([](QWidget* modal) {
+      auto* box = qobject_cast<QMessageBox*>(modal);
+      QVERIFY(box != nullptr);
+      QCOMPARE(box->windowTitle(), QStringLiteral("Can't save file"));
+      QCOMPARE(box->text(), QStringLiteral("IES Saving"));
+      QCOMPARE(box->icon(), QMessageBox::NoIcon);
+      QCOMPARE(box->standardButtons(), QMessageBox::StandardButtons(QMessageBox::Ok));
+      box->accept();
+    });
+    window_->ShowMessage("IES Saving", "Can't save file");
+  }
+
+  void infoBoxes_data() {
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QStringList>("texts");
+    QTest::addColumn<int>("closeKey");  // 0: the OK button is clicked
+    const QStringList about{TEXT_ABOUT_VERSION};
+    const QStringList help{TEXT_HELP_LINE1, TEXT_HELP_LINE2, TEXT_HELP_LINE3, TEXT_HELP_LINE4,
+                           TEXT_HELP_LINE5};
+    QTest::newRow("About, OK") << TEXT_MENU_ABOUT << "About" << about << 0;
+    QTest::newRow("About, Escape") << TEXT_MENU_ABOUT << "About" << about << int(Qt::Key_Escape);
+    QTest::newRow("About, Enter") << TEXT_MENU_ABOUT << "About" << about << int(Qt::Key_Return);
+    QTest::newRow("Help, OK") << TEXT_MENU_HOW_TO_USE << "Help" << help << 0;
+    QTest::newRow("Help, Escape") << TEXT_MENU_HOW_TO_USE << "Help" << help << int(Qt::Key_Escape);
+  }
+
+  void infoBoxes() {
+    QFETCH(QString, item);
+    QFETCH(QString, caption);
+    QFETCH(QStringList, texts);
+    QFETCH(int, closeKey);
+    window_->renders.clear();
+    bool shown = false;
+    AnswerNextModal([&](QWidget* modal) {
+      auto* box = qobject_cast<QDialog*>(modal);
+      QVERIFY(box != nullptr);
+      shown = true;
+      QCOMPARE(box->windowTitle(), caption);
+      QCOMPARE(LabelTexts(box), texts);
+      const QList<QPushButton*> buttons = box->findChildren<QPushButton*>();
+      QCOMPARE(buttons.size(), 1);
+      QCOMPARE(buttons[0]->text(), QStringLiteral("OK"));
+      QVERIFY(buttons[0]->isDefault());
+      if (caption == QLatin1String("About")) {
+        const auto labels = box->findChildren<QLabel*>();
+        QVERIFY(std::any_of(labels.begin(), labels.end(),
+                            [](const QLabel* l) { return !l->pixmap().isNull(); }));
+      }
+      if (closeKey == 0)
+        QTest::mouseClick(buttons[0], Qt::LeftButton);
+      else
+        QTest::keyClick(box, Qt::Key(closeKey));
+    });
+    MenuAction(item.toLatin1().constData())->trigger();
+    QVERIFY(shown);
+    QVERIFY(QApplication::activeModalWidget() == nullptr);
+    QVERIFY(window_->renders.isEmpty());
+  }
+
+  void strokeBecomesSamplesWithTheRendersOfThePolicy() {
+    QWindow* w = window_->windowHandle();
+    QTest::mouseMove(w, FromPole(0, 60));
+    window_->renders.clear();
+    QTest::mousePress(w, Qt::LeftButton, {}, FromPole(0, 60));
+    QTest::mouseMove(w, FromPole(30, 50));
+    QTest::mouseMove(w, FromPole(50, 30));
+    QTest::mouseMove(w, FromPole(60, 0));
+    QTest::mouseRelease(w, Qt::LeftButton, {}, FromPole(60, 0));
+    QCOMPARE(window_->renders, (QStringList{"left", "left", "left", "left", "right"}));
+    QCOMPARE(editor_->drawing, 0);
+    for (int degree : {0, 30, 60, 90}) QVERIFY2(editor_->curve[degree] > 0.0f, "swept");
+    QCOMPARE(editor_->curve[120], 0.0f);
+  }
+
+  void movesOutsideCountOnlyDuringAStroke() {
+    QWindow* w = window_->windowHandle();
+    QTest::mouseMove(w, FromPole(0, 60));
+    const int32_t lastX = editor_->lastX;
+    QTest::mouseMove(w, QPoint(-20, -30));  // no button: not this window's
+    QCOMPARE(editor_->lastX, lastX);
+    QTest::mouseMove(w, FromPole(0, 60));
+    QTest::mousePress(w, Qt::LeftButton, {}, FromPole(0, 60));
+    window_->renders.clear();
+    QTest::mouseMove(w, QPoint(-20, -30));  // captured: it comes, in client coordinates
+    const QPoint client = window_->client().mapFrom(window_.get(), QPoint(-20, -30));
+    QCOMPARE(editor_->lastX, static_cast<int32_t>(std::floor(client.x() * ratio())));
+    QCOMPARE(editor_->lastY, static_cast<int32_t>(std::floor(client.y() * ratio())));
+    QTest::mouseRelease(w, Qt::LeftButton, {}, QPoint(-20, -30));
+    QCOMPARE(window_->renders, (QStringList{"left", "right"}));
+    QCOMPARE(editor_->drawing, 0);
+  }
+
+  void doubleClickStartsNoStroke() {
+    QWindow* w = window_->windowHandle();
+    QTest::mouseMove(w, FromPole(0, 60));
+    window_->renders.clear();
+    // Press, release, the second press as the double click, its release.
+    QTest::mouseDClick(w, Qt::LeftButton, {}, FromPole(0, 60));
+    QCOMPARE(window_->renders, (QStringList{"left", "right", "right"}));
+    QCOMPARE(editor_->drawing, 0);
+  }
+
+  void middleButtonPansTheDiagram() {
+    QWindow* w = window_->windowHandle();
+    QTest::mouseMove(w, FromPole(0, 60));
+    const float centerX = editor_->centerX;
+    const int32_t lastX = editor_->lastX;
+    window_->renders.clear();
+    QTest::mousePress(w, Qt::MiddleButton, {}, FromPole(0, 60));
+    QCOMPARE(editor_->panning, 1);
+    QTest::mouseMove(w, FromPole(20, 60));
+    QVERIFY(editor_->lastX > lastX);
+    QCOMPARE(editor_->centerX, centerX + static_cast<float>(editor_->lastX - lastX));
+    QTest::mouseRelease(w, Qt::MiddleButton, {}, FromPole(0, 60));
+    QCOMPARE(editor_->panning, 0);
+    QCOMPARE(window_->renders, QStringList{"left"});  // the move only
+  }
+
+  void wheelWithEitherControlKey_data() {
+    QTest::addColumn<double>("where");  // the pointer's place, a fraction of the client width
+    QTest::addColumn<int>("control");   // 0 none, 1 left key, 2 right key, 3 left key then focus lost
+    QTest::addColumn<QString>("rendered");
+    QTest::addColumn<QString>("changed");
+    QTest::newRow("diagram") << 0.25 << 0 << "left" << "polarScale";
+    // Over the diagram the key does not matter.
+    QTest::newRow("diagram, left Control") << 0.25 << 1 << "left" << "polarScale";
+    QTest::newRow("wall") << 0.75 << 0 << "right" << "wallScale";
+    QTest::newRow("wall, left Control") << 0.75 << 1 << "right" << "wallDistance";
+    // Only the left key moves the light.
+    QTest::newRow("wall, right Control") << 0.75 << 2 << "right" << "wallScale";
+    // A key whose release may go to another window is forgotten.
+    QTest::newRow("wall, left Control, focus lost") << 0.75 << 3 << "right" << "wallScale";
+  }
+
+  void wheelWithEitherControlKey() {
+    QFETCH(double, where);
+    QFETCH(int, control);
+    QFETCH(QString, rendered);
+    QFETCH(QString, changed);
+    QWindow* w = window_->windowHandle();
+    QTest::mouseMove(w, At(editor_->clientWidth * where, editor_->clientHeight / 2.0));
+    if (control != 0) SendControl(QEvent::KeyPress, control != 2);
+    if (control == 3) {
+      QFocusEvent focusOut(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+      QApplication::sendEvent(&client(), &focusOut);
+    }
+    const float polarScale = editor_->polarScale;
+    const float wallScale = editor_->wallScale;
+    const float wallDistance = editor_->wallDistance;
+    window_->renders.clear();
+    SendWheel(120);
+    QCOMPARE(window_->renders, QStringList{rendered});
+    QCOMPARE(editor_->polarScale != polarScale, changed == QLatin1String("polarScale"));
+    QCOMPARE(editor_->wallScale != wallScale, changed == QLatin1String("wallScale"));
+    QCOMPARE(editor_->wallDistance != wallDistance, changed == QLatin1String("wallDistance"));
+  }
+
+  void escapeAndEnterInTheMainWindowDoNothing() {
+    window_->renders.clear();
+    QTest::keyClick(&client(), Qt::Key_Escape);
+    QTest::keyClick(&client(), Qt::Key_Return);
+    QVERIFY(window_->isVisible());
+    QVERIFY(window_->renders.isEmpty());
+    QCOMPARE(window_->exitCode, -1);
+  }
+
+  void closingEndsTheProgramWithZero_data() {
+    QTest::addColumn<bool>("byCloseBox");
+    QTest::newRow("close box") << true;
+    QTest::newRow("File > Exit") << false;
+  }
+
+  void closingEndsTheProgramWithZero() {
+    QFETCH(bool, byCloseBox);
+    if (byCloseBox)
+      window_->close();
+    else
+      MenuAction(TEXT_MENU_EXIT)->trigger();
+    QCOMPARE(window_->exitCode, 0);
+    QVERIFY(!window_->isVisible());
+  }
+};
+
+QTEST_MAIN(QtFrontEndTest)
+#include "qt_front_end_test.moc"
