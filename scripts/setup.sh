@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what the build and the tests need on Debian 12, as root.
-# Idempotent and quiet: it runs apt-get only for packages that are missing.
+# Idempotent and quiet: it runs apt-get only for packages that are missing,
+# with their recommended packages (Wine and Qt run as tested with them).
 set -euo pipefail
 
 packages=(
@@ -22,5 +23,5 @@ if ((${#missing[@]})); then
   echo "Installing: ${missing[*]}"
   export DEBIAN_FRONTEND=noninteractive
   apt-get update -qq
-  apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  apt-get install -y -qq "${missing[@]}" >/dev/null
 fi
