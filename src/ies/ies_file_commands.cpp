@@ -3,6 +3,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <filesystem>
 #include <system_error>
 
 #include "editor/distribution_editor.h"
@@ -37,10 +38,30 @@ void DistributionEditor::SaveIes(OwnerWindow& owner) const {
   }
 }
 
+namespace {
+
+// Why a chosen path that exists cannot be read as a file, or nothing. A
+// folder gives no text, and a device or a pipe may never end or never
+// answer, so they are refused before they are opened.
+std::string_view WhyNotAFile(const std::string& path) {
+  std::error_code error;
+  const std::filesystem::file_status status = std::filesystem::status(path, error);
+  if (error || !std::filesystem::exists(status)) return {};  // fopen says why
+  if (std::filesystem::is_directory(status)) return "it is a folder";
+  if (!std::filesystem::is_regular_file(status)) return "it is not an ordinary file";
+  return {};
+}
+
+}  // namespace
+
 void DistributionEditor::LoadIes(OwnerWindow& owner) {
   const std::optional<std::string> chosen = owner.ChooseOpenFile();
   if (!chosen) return;
   const std::string name(FileNameOf(*chosen));
+  if (const std::string_view why = WhyNotAFile(*chosen); !why.empty()) {
+    owner.ShowMessage("Could not open " + name + ": " + std::string(why) + ".", kOpenFailedCaption);
+    return;
+  }
   std::FILE* file = std::fopen(chosen->c_str(), "rb");
   if (file == nullptr) {
     const std::string reason = std::generic_category().message(errno);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -231,7 +232,24 @@ TEST_F(FileCommandsTest, AFileThatCannotBeOpenedIsNamed) {
   ASSERT_EQ(owner.messages.size(), 2u);
   EXPECT_EQ(owner.messages[0].first, "Could not open gone.ies: No such file or directory.");
   EXPECT_EQ(owner.messages[0].second, "Can't open file");
-  EXPECT_EQ(owner.messages[1].first, "a folder.ies is not a usable IES file: reading it failed.");
+  EXPECT_EQ(owner.messages[1].first, "Could not open a folder.ies: it is a folder.");
+  EXPECT_EQ(editor.curve, before);
+}
+
+TEST_F(FileCommandsTest, DevicesAndPipesAreRefusedWithoutReadingThem) {
+  // /dev/zero never ends and a pipe without a writer never answers: either
+  // would hang the program if it were read.
+  ASSERT_EQ(mkfifo(Path("pipe.ies").c_str(), 0600), 0);
+  DistributionEditor editor;
+  FillCurve(editor);
+  const auto before = editor.curve;
+  for (const std::string& path : {std::string("/dev/zero"), Path("pipe.ies")}) {
+    owner.openPath = path;
+    editor.LoadIes(owner);
+  }
+  ASSERT_EQ(owner.messages.size(), 2u);
+  EXPECT_EQ(owner.messages[0].first, "Could not open zero: it is not an ordinary file.");
+  EXPECT_EQ(owner.messages[1].first, "Could not open pipe.ies: it is not an ordinary file.");
   EXPECT_EQ(editor.curve, before);
 }
 
