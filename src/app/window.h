@@ -36,6 +36,8 @@ class Window : public OwnerWindow {
   // copies the image.
   virtual void RenderHalves(Halves halves) = 0;
 
-  // Shows the client-area image as it stands (a paint); renders nothing.
+  // Answers a paint: shows the whole client-area image. The Linux program
+  // shows it as it stands; the Windows program draws both halves anew first,
+  // as a Windows paint of this window always has.
   virtual void ShowImage() = 0;
 };

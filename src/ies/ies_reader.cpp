@@ -262,7 +262,15 @@ std::array<float, kIesSampleCount> Resample(const Photometry& in) {
     if (k + 1 < n) {
       const double a0 = in.angles[k], a1 = in.angles[k + 1];
       const double v0 = in.values[k], v1 = in.values[k + 1];
-      value = a1 == a0 ? v0 : v0 + (v1 - v0) * (d - a0) / (a1 - a0);
+      // At a listed angle the listed value itself: the line through two very
+      // different values would miss the upper one by more than its rounding.
+      if (a1 == a0 || d == a0) {
+        value = v0;
+      } else if (d == a1) {
+        value = v1;
+      } else {
+        value = v0 + (v1 - v0) * (d - a0) / (a1 - a0);
+      }
     }
     if (!(value > 0.0)) value = 0.0;
     if (value > static_cast<double>(FLT_MAX)) value = static_cast<double>(FLT_MAX);

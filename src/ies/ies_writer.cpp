@@ -5,9 +5,10 @@
 #include "ies/ies_format.h"
 
 std::string FormatTrimmed(double value) {
-  // 128 characters hold the longest text: the square of the largest float has
-  // 78 digits before the point, then the sign, the point and six decimals.
-  char text[128];
+  // 320 characters hold the text of any double: the largest has 309 digits
+  // before the point, then the sign, the point and six decimals. (A curve
+  // sample's square, at most about 1.2e77, needs 85.)
+  char text[320];
   const std::to_chars_result end =
       std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 6);
   std::string result(text, end.ptr);

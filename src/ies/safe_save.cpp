@@ -5,9 +5,9 @@
 #include <system_error>
 
 #ifdef _WIN32
-#include <io.h>  // _commit, _fileno
+#include <io.h>  // _access, _commit, _fileno
 #else
-#include <unistd.h>  // fsync
+#include <unistd.h>  // access, fsync
 #endif
 
 namespace fs = std::filesystem;
@@ -21,6 +21,26 @@ bool SyncToDisk(std::FILE* file) {
   return _commit(_fileno(file)) == 0;
 #else
   return fsync(fileno(file)) == 0;
+#endif
+}
+
+// Whether this program may change the file: a write-protected file is not
+// replaced behind its protection, although the folder would allow it.
+bool MayWrite(const std::string& path) {
+#ifdef _WIN32
+  return _access(path.c_str(), 2) == 0;
+#else
+  return access(path.c_str(), W_OK) == 0;
+#endif
+}
+
+// A new file for writing, failing if something took the name meanwhile
+// ("x" is C11; the Windows C runtime we link against lacks it).
+std::FILE* CreateNewFile(const std::string& path) {
+#ifdef _WIN32
+  return std::fopen(path.c_str(), "wb");
+#else
+  return std::fopen(path.c_str(), "wbx");
 #endif
 }
 
@@ -64,10 +84,11 @@ bool ReplaceFileContents(const std::string& path, std::string_view bytes) {
   const fs::file_status status = fs::status(fs::path(target), error);
   // Only a plain file is replaced; a folder or a device keeps its place.
   if (fs::exists(status) && !fs::is_regular_file(status)) return false;
+  if (fs::exists(status) && !MayWrite(target)) return false;
 
   const std::string temporary = FreeTemporaryName(target);
   if (temporary.empty()) return false;
-  std::FILE* file = std::fopen(temporary.c_str(), "wb");
+  std::FILE* file = CreateNewFile(temporary);
   if (file == nullptr) return false;
   // The replacement keeps the permissions of the file it replaces.
   if (fs::exists(status)) {

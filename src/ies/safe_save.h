@@ -8,7 +8,8 @@
 // Writes `bytes` to a new file in the same folder as `path`, flushes it to the
 // disk, and only then puts it in the place of `path` (replacing a file that is
 // there). False when any step fails (folder missing or not writable, disk
-// full, I/O error, `path` names a folder or a device): then a file at `path`
+// full, I/O error, `path` names a folder or a device, or a file there is
+// write-protected against this program): then a file at `path`
 // is exactly as it was and the new file is gone. A symbolic link at `path`
 // keeps pointing where it did; the file it points to is replaced.
 bool ReplaceFileContents(const std::string& path, std::string_view bytes);

@@ -101,10 +101,11 @@ class QtFrontEndTest : public QObject {
     return nullptr;
   }
 
-  void SendWheel(int amount) {
+  void SendWheel(int amount, QPoint angleDelta = {}, Qt::KeyboardModifiers modifiers = {}) {
     const QPointF where(client().width() * 0.75, client().height() * 0.5);
-    QWheelEvent wheel(where, client().mapToGlobal(where), QPoint(), QPoint(0, amount),
-                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    if (angleDelta.isNull()) angleDelta = QPoint(0, amount);
+    QWheelEvent wheel(where, client().mapToGlobal(where), QPoint(), angleDelta,
+                      Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
     QApplication::sendEvent(&client(), &wheel);
   }
 
@@ -407,6 +408,20 @@ class QtFrontEndTest : public QObject {
     QCOMPARE(editor_->polarScale != polarScale, changed == QLatin1String("polarScale"));
     QCOMPARE(editor_->wallScale != wallScale, changed == QLatin1String("wallScale"));
     QCOMPARE(editor_->wallDistance != wallDistance, changed == QLatin1String("wallDistance"));
+  }
+
+  void wheelWithAltHeldActsAsWithout() {
+    // Qt turns a vertical turn with Alt held into a horizontal one.
+    QTest::mouseMove(window_->windowHandle(), At(editor_->clientWidth * 0.25, editor_->clientHeight / 2.0));
+    const float polarScale = editor_->polarScale;
+    window_->renders.clear();
+    SendWheel(0, QPoint(120, 0), Qt::AltModifier);
+    QCOMPARE(window_->renders, QStringList{"left"});
+    QVERIFY(qAbs(editor_->polarScale / polarScale - 1.2712492f) < 1e-5f);  // one notch in
+    // Without Alt a horizontal turn is not this window's.
+    window_->renders.clear();
+    SendWheel(0, QPoint(120, 0));
+    QVERIFY(window_->renders.isEmpty());
   }
 
   void escapeAndEnterInTheMainWindowDoNothing() {

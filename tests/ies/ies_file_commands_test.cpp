@@ -4,11 +4,13 @@
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -164,15 +166,49 @@ TEST_F(FileCommandsTest, FailedSavesReportAndLeaveNothingBehind) {
   EXPECT_TRUE(fs::is_empty(Path("folder.ies")));
 }
 
+// Runs `save` as an ordinary user: root may write anywhere, so as root it
+// runs in a child process that has given up root for the user "nobody".
+// True when the save reported exactly one failure.
+bool SaveFailsForAnOrdinaryUser(const std::function<size_t()>& save) {
+  if (geteuid() != 0) return save() == 1;
+  const pid_t child = fork();
+  if (child == 0) {
+    const bool dropped = setgid(65534) == 0 && setuid(65534) == 0;
+    _exit(dropped && save() == 1 ? 0 : 1);
+  }
+  int status = 0;
+  return child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status) &&
+         WEXITSTATUS(status) == 0;
+}
+
 TEST_F(FileCommandsTest, AReadOnlyFolderIsReported) {
-  if (geteuid() == 0) GTEST_SKIP() << "root may write into any folder";
   fs::create_directories(Path("locked"));
-  fs::permissions(Path("locked"), fs::perms::owner_read | fs::perms::owner_exec);
+  fs::permissions(Path("locked"), fs::perms::owner_read | fs::perms::owner_exec |
+                                      fs::perms::others_read | fs::perms::others_exec);
+  fs::permissions(folder, fs::perms::all);
   owner.savePath = Path("locked/lamp.ies");
-  DistributionEditor().SaveIes(owner);
+  EXPECT_TRUE(SaveFailsForAnOrdinaryUser([&] {
+    DistributionEditor().SaveIes(owner);
+    return owner.messages.size();
+  }));
   fs::permissions(Path("locked"), fs::perms::owner_all);
-  ASSERT_EQ(owner.messages.size(), 1u);
   EXPECT_TRUE(fs::is_empty(Path("locked")));
+}
+
+TEST_F(FileCommandsTest, AWriteProtectedFileIsNotReplaced) {
+  // The folder lets anyone rename files in it; the file itself is read-only.
+  const std::string old = "IESNA:\r\nprotected\r\n";
+  Put(Path("lamp.ies"), old);
+  fs::permissions(Path("lamp.ies"), fs::perms::owner_read | fs::perms::group_read |
+                                        fs::perms::others_read);
+  fs::permissions(folder, fs::perms::all);
+  owner.savePath = Path("lamp.ies");
+  EXPECT_TRUE(SaveFailsForAnOrdinaryUser([&] {
+    DistributionEditor().SaveIes(owner);
+    return owner.messages.size();
+  }));
+  EXPECT_EQ(Contents(Path("lamp.ies")), old);
+  EXPECT_EQ(FolderNames(), std::vector<std::string>{"lamp.ies"});
 }
 
 // A disk that fills up while the file is written: the file-size limit makes

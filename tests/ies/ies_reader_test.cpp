@@ -25,9 +25,12 @@ void ExpectAllFiniteAndNotNegative(const IesReadResult& result) {
 TEST(ReadOwnFiles, EverySampleComesBackAsTheRootOfItsWrittenValue) {
   std::mt19937 random(7);
   std::uniform_real_distribution<float> sample(0.0f, 300.0f);
+  std::uniform_real_distribution<float> decade(-3.0f, 4.0f);
   for (int round = 0; round < 20; ++round) {
     std::array<float, kIesSampleCount> curve{};
-    for (float& s : curve) s = sample(random);
+    // Half the rounds span seven decades: neighbours that differ by a factor
+    // of 1e14 in candela must not disturb each other at their own degrees.
+    for (float& s : curve) s = round < 10 ? sample(random) : std::pow(10.0f, decade(random));
     curve[static_cast<size_t>(round)] = 0.0f;
     const std::string text = WriteIesText(curve.data());
     const IesReadResult result = ReadIesText(text);

@@ -47,6 +47,12 @@ TEST(FormatTrimmed, HoldsTheLargestSquare) {
   EXPECT_EQ(text.substr(text.size() - 2), ".0");
 }
 
+TEST(FormatTrimmed, HoldsTheLargestDouble) {
+  const std::string text = FormatTrimmed(-1.7976931348623157e308);
+  EXPECT_EQ(text.size(), 312u);  // the sign, 309 digits, the point and one zero
+  EXPECT_EQ(text.substr(0, 5), "-1797");
+}
+
 struct NameCase {
   const char* chosen;
   const char* saved;

@@ -239,8 +239,8 @@ INSTANTIATE_TEST_SUITE_P(
         // Sizes: both halves, a minimised window (0 x 0) included.
         RedrawCase{"Size", {{WM_SIZE, SIZE_RESTORED, Pair(640, 300)}, {WM_SIZE, SIZE_MINIMIZED, Pair(0, 0)}},
                    {B, B}},
-        // A paint shows the image as it stands.
-        RedrawCase{"Paint", {{WM_PAINT, 0, 0}}, {N}},
+        // A paint draws both halves anew and shows them.
+        RedrawCase{"Paint", {{WM_PAINT, 0, 0}}, {B}},
         // Reset both; Escape and Enter (commands 2 and 1), an unknown command and
         // a notification code in the high word change nothing of that.
         RedrawCase{"Commands",

@@ -121,8 +121,12 @@ void ClientArea::mouseDoubleClickEvent(QMouseEvent* event) {
 
 void ClientArea::wheelEvent(QWheelEvent* event) {
   // Eighths of a degree, 120 a notch, finer on smooth wheels: the amount as it
-  // comes. A purely horizontal turn is not a wheel event of this window.
-  const int amount = event->angleDelta().y();
+  // comes. Modifier keys do not change what the wheel does, but Qt reports a
+  // turn with Alt held as a horizontal one, so that is taken back. Any other
+  // purely horizontal turn is not a wheel event of this window.
+  const QPoint delta = event->angleDelta();
+  const bool altTurn = delta.y() == 0 && (event->modifiers() & Qt::AltModifier);
+  const int amount = altTurn ? delta.x() : delta.y();
   if (amount == 0) return;
   AppEvent wheel;
   wheel.kind = EventKind::kWheel;

@@ -130,7 +130,7 @@ void Win32Window::DestroyWindow() { ::DestroyWindow(window_); }
 
 void Win32Window::PostQuit(int exitCode) { PostQuitMessage(exitCode); }
 
-void Win32Window::RenderHalves(Halves halves) {
+void Win32Window::DrawHalves(Halves halves) {
   // The image follows the editor's client size; it is reallocated only when
   // that changes, never on a pointer move.
   if (client_.width != editor_.clientWidth || client_.height != editor_.clientHeight) {
@@ -138,15 +138,21 @@ void Win32Window::RenderHalves(Halves halves) {
   }
   if (halves == Halves::kLeft || halves == Halves::kBoth) DrawPolar(editor_, client_);
   if (halves == Halves::kRight || halves == Halves::kBoth) DrawWall(editor_, client_);
+}
 
+void Win32Window::RenderHalves(Halves halves) {
+  DrawHalves(halves);
   HDC dc = GetDC(window_);
   ShowHalves(dc, client_, editor_.halfWidth(), halves);
   ReleaseDC(window_, dc);
 }
 
 void Win32Window::ShowImage() {
+  // A paint draws both halves from the editor as it stands, so a window
+  // uncovered in the middle of a stroke shows the wall of the curve so far.
+  DrawHalves(Halves::kBoth);
   PAINTSTRUCT paint;
   HDC dc = BeginPaint(window_, &paint);
-  ShowHalves(dc, client_, client_.width / 2, Halves::kBoth);
+  ShowHalves(dc, client_, editor_.halfWidth(), Halves::kBoth);
   EndPaint(window_, &paint);
 }

@@ -42,6 +42,8 @@ class Win32Window final : public Window {
 
  private:
   void RunInfoBox(int templateId);
+  // Draws the halves into the client image, sized to the editor's client area.
+  void DrawHalves(Halves halves);
 
   HWND window_;
   const DistributionEditor& editor_;
