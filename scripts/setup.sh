@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
-# Installs what the build and the tests need on Debian 12, as root.
+# Installs what the build, the tests and the packages need on Debian 12.
 # Idempotent and quiet: it runs apt-get only for packages that are missing,
 # with their recommended packages (Wine and Qt run as tested with them).
+# As root it calls apt-get itself; as any other user it goes through sudo and
+# says so first. On a system without apt-get it names the packages it needs
+# and stops, installing nothing.
 set -euo pipefail
 
 packages=(
-  cmake g++ make pkg-config
+  cmake g++ make pkg-config git
   libgtest-dev libbenchmark-dev libpng-dev
   qt6-base-dev libx11-dev
   clang libclang-rt-14-dev locales
@@ -14,14 +17,26 @@ packages=(
   xvfb xauth xdotool imagemagick libxtst-dev
 )
 
+if ! command -v apt-get >/dev/null 2>&1 || ! command -v dpkg-query >/dev/null 2>&1; then
+  echo "This system has no apt-get: Lumistra's scripts install their tools on Debian 12 only." >&2
+  echo "Install these packages (Debian names) with your system's own tools, then build with CMake:" >&2
+  echo "  ${packages[*]}" >&2
+  exit 1
+fi
+
 missing=()
 for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
+  [[ $status == *"install ok installed"* ]] || missing+=("$p")
 done
+((${#missing[@]})) || exit 0
 
-if ((${#missing[@]})); then
+as_root=()
+if [[ $(id -u) != 0 ]]; then
+  echo "Installing the missing packages through sudo (you may be asked for your password): ${missing[*]}"
+  as_root=(sudo)
+else
   echo "Installing: ${missing[*]}"
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get update -qq
-  apt-get install -y -qq "${missing[@]}" >/dev/null
 fi
+"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null

@@ -25,9 +25,7 @@ if [[ -e ${crashes[0]} ]]; then
   "${fuzz[@]}" "${crashes[@]}"
 fi
 
-seeds=("$src/tests/fuzz/seeds")
-corpus="$src/../shared/ies-corpus"
-[[ -d $corpus ]] && seeds+=("$corpus")
+seeds=("$src/tests/fuzz/seeds" "$src/tests/data/ies")
 "${fuzz[@]}" -max_total_time="$seconds" -print_final_stats=1 \
   -dict="$src/tests/fuzz/ies.dict" -artifact_prefix="$work/artifacts/" \
   "$work/corpus" "${seeds[@]}" "$src/tests/fuzz/crashes"
