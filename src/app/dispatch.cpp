@@ -67,6 +67,9 @@ Halves Handle(DistributionEditor& editor, Window& window, const AppEvent& event)
     }
     case EventKind::kCommand:
       return RunCommand(editor, window, event.command);
+    case EventKind::kOpenFile:
+      editor.OpenIesFile(window, std::string(event.path));
+      return Halves::kBoth;  // as File > Open, whether or not the file was read
     case EventKind::kClose:
       window.DestroyWindow();
       return Halves::kNone;

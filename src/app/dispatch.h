@@ -7,11 +7,12 @@
 //   pointer move, left press       -> left half
 //   left release                   -> right half (also when nothing was drawn)
 //   wheel                          -> the half overWall names after the wheel
-//   size, Open, Reset              -> both halves (also when Open read nothing)
+//   size, Open, open file, Reset   -> both halves (also when Open read nothing)
 //   paint                          -> the image as it stands, nothing rendered
 //   Save, middle button, info boxes, double click, unknown commands -> nothing
 
 #include <cstdint>
+#include <string_view>
 
 #include "app/window.h"
 #include "editor/distribution_editor.h"
@@ -28,6 +29,7 @@ enum class EventKind {
   kMiddleUp,
   kWheel,            // amount: signed rotation, 120 per notch, positive away from the user
   kCommand,          // command: a menu command identifier (ui_text.h)
+  kOpenFile,         // path: open this file (command line, drop), as File > Open does
   kClose,            // the close box or the system menu's close
   kDestroy,          // the window is gone: end the program with exit code 0
 };
@@ -38,6 +40,7 @@ struct AppEvent {
   int32_t y = 0;       // position or height
   int32_t amount = 0;  // wheel rotation
   uint16_t command = 0;
+  std::string_view path;  // kOpenFile: the file's path, UTF-8; valid during the dispatch
 };
 
 // Handles one event. Returns the halves it rendered (kNone for events that

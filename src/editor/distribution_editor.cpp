@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "editor/store_clamped.h"
+
 namespace {
 
 // ---------------------------------------------------------------------------
@@ -16,14 +18,6 @@ constexpr float kRadToDeg = 57.295776f;
 
 // Zoom factor per unit of wheel amount is e^kWheelStep; one notch of 120 is e^0.24.
 constexpr float kWheelStep = 0.002f;
-
-float StoreClamped(double value, float low, float high) {
-  // The comparisons are made in double so a value beyond the float range is
-  // clamped instead of converted.
-  if (!(value >= low)) return low;  // also catches NaN, which no caller produces
-  if (value > high) return high;
-  return static_cast<float>(value);
-}
 
 float StoreOrigin(double value) {
   return StoreClamped(value, -DistributionEditor::kMaxOriginOffset,

@@ -19,6 +19,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 class OwnerWindow;
 
@@ -85,6 +86,13 @@ class DistributionEditor {
   void OnWheel(int32_t amount, bool leftControlHeld);
 
   // File > Save and File > Open, defined with the file format in ies/.
+  // LoadIes asks for a file and opens it as OpenIesFile does.
   void SaveIes(OwnerWindow& owner) const;
-  void LoadIes(OwnerWindow& owner);
+  bool LoadIes(OwnerWindow& owner);
+
+  // Opens the LM-63 file at `path` (UTF-8) onto the curve: File > Open after
+  // its dialog, a file named on the command line, a file dropped on the
+  // window. An unusable or missing file is reported in a message box and
+  // leaves the curve as it was. True when the curve was replaced.
+  bool OpenIesFile(OwnerWindow& owner, const std::string& path);
 };

@@ -54,25 +54,29 @@ std::string_view WhyNotAFile(const std::string& path) {
 
 }  // namespace
 
-void DistributionEditor::LoadIes(OwnerWindow& owner) {
+bool DistributionEditor::LoadIes(OwnerWindow& owner) {
   const std::optional<std::string> chosen = owner.ChooseOpenFile();
-  if (!chosen) return;
-  const std::string name(FileNameOf(*chosen));
-  if (const std::string_view why = WhyNotAFile(*chosen); !why.empty()) {
+  return chosen && OpenIesFile(owner, *chosen);
+}
+
+bool DistributionEditor::OpenIesFile(OwnerWindow& owner, const std::string& path) {
+  const std::string name(FileNameOf(path));
+  if (const std::string_view why = WhyNotAFile(path); !why.empty()) {
     owner.ShowMessage("Could not open " + name + ": " + std::string(why) + ".", kOpenFailedCaption);
-    return;
+    return false;
   }
-  std::FILE* file = std::fopen(chosen->c_str(), "rb");
+  std::FILE* file = std::fopen(path.c_str(), "rb");
   if (file == nullptr) {
     const std::string reason = std::generic_category().message(errno);
     owner.ShowMessage("Could not open " + name + ": " + reason + ".", kOpenFailedCaption);
-    return;
+    return false;
   }
   const IesReadResult result = ReadIesFile(file);
   std::fclose(file);
   if (!result.ok) {
     owner.ShowMessage(name + " is not a usable IES file: " + result.error, kOpenFailedCaption);
-    return;
+    return false;
   }
   curve = result.curve;
+  return true;
 }

@@ -47,10 +47,10 @@ class RecordingWindow final : public Window {
   void Note(std::string entry) { log.push_back(std::move(entry)); }
 };
 
-AppEvent Move(int32_t x, int32_t y) { return {EventKind::kPointerMove, x, y, 0, 0}; }
-AppEvent Plain(EventKind kind) { return {kind, 0, 0, 0, 0}; }
-AppEvent Wheel(int32_t amount) { return {EventKind::kWheel, 0, 0, amount, 0}; }
-AppEvent Command(uint16_t id) { return {EventKind::kCommand, 0, 0, 0, id}; }
+AppEvent Move(int32_t x, int32_t y) { return {EventKind::kPointerMove, x, y, 0, 0, {}}; }
+AppEvent Plain(EventKind kind) { return {kind, 0, 0, 0, 0, {}}; }
+AppEvent Wheel(int32_t amount) { return {EventKind::kWheel, 0, 0, amount, 0, {}}; }
+AppEvent Command(uint16_t id) { return {EventKind::kCommand, 0, 0, 0, id, {}}; }
 
 // An editor and a window with the pointer last seen at (x, y) and an empty log.
 struct Session {
@@ -92,7 +92,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         // Init places the window; the size event that follows renders.
         SingleEventRow{"Init", Plain(EventKind::kInit), {"place"}},
-        SingleEventRow{"Size", {EventKind::kSize, 640, 300, 0, 0}, {"render both"}},
+        SingleEventRow{"Size", {EventKind::kSize, 640, 300, 0, 0, {}}, {"render both"}},
         // A paint shows the image as it stands and renders nothing.
         SingleEventRow{"Paint", Plain(EventKind::kPaint), {"show"}},
         SingleEventRow{"Move", Move(310, 210), {"render left"}},
@@ -175,7 +175,7 @@ TEST(Commands, ResetZeroesTheCurveAndKeepsTheView) {
 
 TEST(Size, ZeroByZeroStoresOneByOneAndRendersBoth) {
   Session s(300, 200);
-  EXPECT_EQ(s.Send({EventKind::kSize, 0, 0, 0, 0}), Halves::kBoth);
+  EXPECT_EQ(s.Send({EventKind::kSize, 0, 0, 0, 0, {}}), Halves::kBoth);
   EXPECT_EQ(s.editor.clientWidth, 1);
   EXPECT_EQ(s.editor.clientHeight, 1);
 }
