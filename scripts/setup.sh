@@ -9,6 +9,7 @@ set -euo pipefail
 
 packages=(
   cmake g++ make pkg-config git
+  libstb-dev
   libgtest-dev libbenchmark-dev libpng-dev
   qt6-base-dev libx11-dev
   clang libclang-rt-14-dev locales
