@@ -1,0 +1,202 @@
+// lumistra-cli's command lines, run in-process against a recording console in
+// a folder of their own: exit codes, usage errors, an unusable file among good
+// ones, the JSON lines, a render of several files into a folder, and convert.
+#include "cli/cli.h"
+
+#include <gtest/gtest.h>
+#include <stb_image.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <regex>
+#include <sstream>
+#include <vector>
+
+#include "cli/photometry.h"
+#include "editor/distribution_editor.h"
+#include "editor/fit_view.h"
+#include "ies/owner_window.h"
+#include "render/polar_view.h"
+#include "render/wall_view.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class RecordingConsole : public Console {
+ public:
+  std::string out, err;
+  void Out(std::string_view text) override { out += text; }
+  void Err(std::string_view text) override { err += text; }
+};
+
+class SaveTo : public OwnerWindow {
+ public:
+  explicit SaveTo(std::string path) : path_(std::move(path)) {}
+  std::optional<std::string> ChooseSaveFile() override { return path_; }
+  std::optional<std::string> ChooseOpenFile() override { return std::nullopt; }
+  void ShowMessage(std::string_view, std::string_view) override {}
+
+ private:
+  std::string path_;
+};
+
+std::string Contents(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+// The editor as the window has it right after opening `path` at w x h.
+void OpenLikeTheWindow(DistributionEditor& editor, const std::string& path, int w, int h) {
+  SaveTo owner("");
+  editor.OnResize(w, h);
+  ASSERT_TRUE(editor.OpenIesFile(owner, path)) << path;
+  FitViewToCurve(editor);
+}
+
+// The PNG at `png` has exactly the pixels the window shows for `ies`.
+void ExpectWindowPixels(const fs::path& png, const std::string& ies, int w, int h) {
+  DistributionEditor editor;
+  OpenLikeTheWindow(editor, ies, w, h);
+  Image client(w, h);
+  DrawPolar(editor, client);
+  DrawWall(editor, client);
+  int pw = 0, ph = 0, channels = 0;
+  stbi_uc* rgb = stbi_load(png.string().c_str(), &pw, &ph, &channels, 3);
+  ASSERT_NE(rgb, nullptr) << png;
+  ASSERT_EQ(pw, w);
+  ASSERT_EQ(ph, h);
+  size_t differing = 0;
+  for (size_t i = 0; i < client.pixels.size(); ++i) {
+    const uint32_t p = client.pixels[i];
+    const uint32_t q = uint32_t{rgb[3 * i]} << 16 | uint32_t{rgb[3 * i + 1]} << 8 | rgb[3 * i + 2];
+    differing += (p & 0xFFFFFFu) != q;
+  }
+  stbi_image_free(rgb);
+  EXPECT_EQ(differing, 0u) << png;
+}
+
+const std::string kCorpus = IES_CORPUS_DIR;
+const std::string kGood1 = kCorpus + "/lm63-2019-nvidia-example.ies";
+const std::string kGood2 = kCorpus + "/lm63-1995-erco-spot.ies";
+const std::string kTypeB = kCorpus + "/iesna91-mdl-typeb.ies";
+
+struct CliRun {
+  fs::path dir;
+  int status = -1;
+  RecordingConsole console;
+};
+
+struct CliCase {
+  const char* name;
+  std::vector<std::string> args;  // "@" in an argument stands for the run's folder
+  int status;
+  std::string outRegex;  // the whole standard output
+  std::string errRegex;  // the whole standard error
+  std::function<void(const CliRun&)> check = nullptr;
+};
+
+const std::string kUsageLines = R"(Usage: lumistra-cli info \[--json\] FILE\.\.\.\n(.*\n){3})";
+const std::string kNum = R"(-?[0-9.]+(e[-+]?[0-9]+)?)";
+const std::string kJsonGood = R"(\{"file":"[^"]+","ok":true,"message":null,"peak_cd":)" + kNum +
+                              R"(,"peak_angle":[0-9]+,"flux_lm":)" + kNum + R"(,"beam_angle":()" +
+                              kNum + R"(|null),"field_angle":()" + kNum + R"(|null)\}\n)";
+const std::string kJsonBad =
+    R"(\{"file":"[^"]+","ok":false,"message":"iesna91-mdl-typeb\.ies is not a usable IES file: [^"]+",)"
+    R"("peak_cd":null,"peak_angle":null,"flux_lm":null,"beam_angle":null,"field_angle":null\}\n)";
+const std::string kTypeBMessage = R"(.*/iesna91-mdl-typeb\.ies: iesna91-mdl-typeb\.ies is not a usable IES file: .*\n)";
+
+class CliTest : public testing::TestWithParam<CliCase> {};
+
+TEST_P(CliTest, Runs) {
+  const CliCase& c = GetParam();
+  CliRun run;
+  run.dir = fs::temp_directory_path() / ("lumistra_cli_" + std::to_string(getpid()) + "_" + c.name);
+  fs::remove_all(run.dir);
+  fs::create_directories(run.dir);
+  std::vector<std::string> args;
+  for (std::string arg : c.args) {
+    if (const size_t at = arg.find('@'); at != std::string::npos) arg.replace(at, 1, run.dir.string());
+    args.push_back(arg);
+  }
+  run.status = RunCli(args, run.console);
+  EXPECT_EQ(run.status, c.status);
+  EXPECT_TRUE(std::regex_match(run.console.out, std::regex(c.outRegex))) << run.console.out;
+  EXPECT_TRUE(std::regex_match(run.console.err, std::regex(c.errRegex))) << run.console.err;
+  if (c.check) c.check(run);
+  fs::remove_all(run.dir);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    CommandLines, CliTest,
+    testing::Values(
+        CliCase{"Version", {"--version"}, 0, "lumistra-cli 4\\.0\\.0\n", ""},
+        // --help wins wherever it stands, even after a usage error.
+        CliCase{"HelpAfterCommand", {"render", "--bogus", "-h"}, 0, kUsageLines + "(.*\n)+", ""},
+        // Usage errors: status 2, the reason and the usage on standard error.
+        CliCase{"NoCommand", {}, 2, "", "lumistra-cli: no command given\n" + kUsageLines},
+        CliCase{"UnknownCommand", {"show", kGood1}, 2, "", "lumistra-cli: unknown command \"show\"\n" + kUsageLines},
+        CliCase{"UnknownOption", {"info", "--jsn", kGood1}, 2, "", ".*unknown option \"--jsn\" for info\n" + kUsageLines},
+        CliCase{"OptionOfAnotherCommand", {"info", "--size", "10x10", kGood1}, 2, "", ".*unknown option \"--size\".*\n" + kUsageLines},
+        CliCase{"NoFile", {"info", "--json"}, 2, "", ".*info needs a FILE\n" + kUsageLines},
+        CliCase{"RenderWithoutOutput", {"render", kGood1}, 2, "", ".*render needs -o\n" + kUsageLines},
+        CliCase{"OutputWithoutName", {"convert", kGood1, "-o"}, 2, "", ".*-o needs a file name\n" + kUsageLines},
+        CliCase{"ConvertOfTwo", {"convert", kGood1, kGood2, "-o", "@/x.ies"}, 2, "", ".*convert takes one FILE\n" + kUsageLines},
+        CliCase{"SizeZero", {"render", "--size", "0x400", kGood1, "-o", "@/a.png"}, 2, "", ".*--size needs WxH.*\n" + kUsageLines},
+        CliCase{"SizeNotNumbers", {"render", "--size", "800x", kGood1, "-o", "@/a.png"}, 2, "", ".*--size needs WxH.*\n" + kUsageLines},
+        CliCase{"SizeTooLarge", {"render", "--size", "32767x32767", kGood1, "-o", "@/a.png"}, 2, "", ".*--size needs WxH.*\n" + kUsageLines},
+        // People's text: one labelled block per file.
+        CliCase{"InfoText", {"info", kGood1}, 0,
+                ".*/lm63-2019-nvidia-example\\.ies\n"
+                "  peak intensity  8500\\.000 cd at 0 degrees\n"
+                "  luminous flux   [0-9]+\\.[0-9]{3} lm\n"
+                "  beam angle      28\\.571 degrees\n"
+                "  field angle     110\\.000 degrees\n", ""},
+        // An unusable file among good ones: the good ones still give their
+        // numbers, the bad one its message (stderr and JSON), status 1.
+        CliCase{"InfoJsonWithUnusable", {"info", "--json", kGood1, kTypeB, kGood2}, 1,
+                kJsonGood + kJsonBad + kJsonGood, kTypeBMessage,
+                [](const CliRun& run) {
+                  // Full precision: the number text reads back as the same double.
+                  DistributionEditor editor;
+                  OpenLikeTheWindow(editor, kGood1, 800, 400);
+                  const CurveNumbers n = MeasureCurve(editor.curve);
+                  const size_t at = run.console.out.find("\"flux_lm\":") + 10;
+                  EXPECT_EQ(std::strtod(run.console.out.c_str() + at, nullptr), n.fluxLm);
+                }},
+        CliCase{"InfoMissingFile", {"info", "--json", "@/none.ies"}, 1,
+                R"(\{"file":".*/none\.ies","ok":false,"message":"Could not open none\.ies: No such file or directory\.".*\}\n)",
+                ".*/none\\.ies: Could not open none\\.ies: No such file or directory\\.\n"},
+        // Several files into a folder that does not exist yet: <stem>.png
+        // each, the window's pixels, none for the unusable file.
+        CliCase{"RenderIntoFolder", {"render", "--size", "300x200", kGood1, kTypeB, kGood2, "-o", "@/pictures"}, 1,
+                "", kTypeBMessage,
+                [](const CliRun& run) {
+                  const fs::path folder = run.dir / "pictures";
+                  ExpectWindowPixels(folder / "lm63-2019-nvidia-example.png", kGood1, 300, 200);
+                  ExpectWindowPixels(folder / "lm63-1995-erco-spot.png", kGood2, 300, 200);
+                  EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 2);
+                }},
+        CliCase{"RenderOneFile", {"render", kGood2, "-o", "@/spot.png"}, 0, "", "",
+                [](const CliRun& run) { ExpectWindowPixels(run.dir / "spot.png", kGood2, 800, 400); }},
+        // The bytes File > Save writes for the curve File > Open reads.
+        CliCase{"ConvertWritesSavesBytes", {"convert", kGood1, "-o", "@/clean.ies"}, 0, "", "",
+                [](const CliRun& run) {
+                  DistributionEditor editor;
+                  OpenLikeTheWindow(editor, kGood1, 800, 400);
+                  SaveTo owner((run.dir / "saved.ies").string());
+                  editor.SaveIes(owner);
+                  EXPECT_EQ(Contents(run.dir / "clean.ies"), Contents(run.dir / "saved.ies"));
+                }},
+        CliCase{"ConvertIntoMissingFolder", {"convert", kGood1, "-o", "@/no/such/clean.ies"}, 1, "",
+                ".*/no/such/clean\\.ies: Can't save file: IES Saving\n"},
+        CliCase{"ConvertUnusable", {"convert", kTypeB, "-o", "@/clean.ies"}, 1, "", kTypeBMessage,
+                [](const CliRun& run) { EXPECT_FALSE(fs::exists(run.dir / "clean.ies")); }}),
+    [](const testing::TestParamInfo<CliCase>& row) { return row.param.name; });
+
+}  // namespace
