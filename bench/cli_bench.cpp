@@ -1,0 +1,168 @@
+// lumistra-cli's work on a library of files, one core:
+//   - info --json on 1000 corpus files (the corpus's usable files in turn),
+//     against only opening them as File > Open does: what the numbers and the
+//     JSON add to the reading;
+//   - the numbers of one curve, against the straightforward formula that
+//     takes the two cosines of each zone every time;
+//   - render of 100 files at 800 x 400 (open, fit, both views), and the PNG
+//     encoding of those 100 pictures counted apart, with stb's defaults
+//     (ours) and with its fastest compression or a fixed row filter.
+#include <benchmark/benchmark.h>
+#include <stb_image_write.h>
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+#include <numbers>
+#include <string>
+#include <vector>
+
+#include "cli/cli.h"
+#include "cli/photometry.h"
+#include "cli/png_image.h"
+#include "editor/distribution_editor.h"
+#include "editor/fit_view.h"
+#include "ies/owner_window.h"
+#include "render/polar_view.h"
+#include "render/wall_view.h"
+
+namespace {
+
+class Discard : public Console {
+ public:
+  size_t bytes = 0;
+  void Out(std::string_view text) override { bytes += text.size(); }
+  void Err(std::string_view text) override { bytes += text.size(); }
+};
+
+class Quiet : public OwnerWindow {
+ public:
+  std::optional<std::string> ChooseSaveFile() override { return std::nullopt; }
+  std::optional<std::string> ChooseOpenFile() override { return std::nullopt; }
+  void ShowMessage(std::string_view, std::string_view) override {}
+};
+
+// `count` paths, the corpus's usable files in turn.
+std::vector<std::string> CorpusPaths(size_t count) {
+  std::vector<std::string> usable;
+  for (const auto& entry : std::filesystem::directory_iterator(IES_CORPUS_DIR)) {
+    DistributionEditor editor;
+    Quiet owner;
+    if (entry.path().extension() == ".ies" && editor.OpenIesFile(owner, entry.path().string())) {
+      usable.push_back(entry.path().string());
+    }
+  }
+  std::sort(usable.begin(), usable.end());
+  std::vector<std::string> paths;
+  for (size_t i = 0; i < count; ++i) paths.push_back(usable[i % usable.size()]);
+  return paths;
+}
+
+void BM_InfoJson1000(benchmark::State& state) {
+  std::vector<std::string> args = {"info", "--json"};
+  for (std::string& path : CorpusPaths(1000)) args.push_back(std::move(path));
+  for (auto _ : state) {
+    Discard console;
+    benchmark::DoNotOptimize(RunCli(args, console));
+  }
+}
+BENCHMARK(BM_InfoJson1000)->Unit(benchmark::kMillisecond);
+
+void BM_OpenOnly1000(benchmark::State& state) {
+  const std::vector<std::string> paths = CorpusPaths(1000);
+  for (auto _ : state) {
+    for (const std::string& path : paths) {
+      DistributionEditor editor;
+      Quiet owner;
+      benchmark::DoNotOptimize(editor.OpenIesFile(owner, path));
+    }
+  }
+}
+BENCHMARK(BM_OpenOnly1000)->Unit(benchmark::kMillisecond);
+
+Curve SomeCurve() {
+  Curve curve{};
+  for (size_t i = 0; i < curve.size(); ++i) {
+    curve[i] = static_cast<float>(30.0 * std::cos(static_cast<double>(i) * 0.0174) + 31.3);
+  }
+  return curve;
+}
+
+void BM_MeasureCurve(benchmark::State& state) {
+  const Curve curve = SomeCurve();
+  for (auto _ : state) benchmark::DoNotOptimize(MeasureCurve(curve));
+}
+BENCHMARK(BM_MeasureCurve);
+
+// The flux as the formula reads, two cosines a zone (the angles are ours).
+double StraightforwardFlux(const Curve& curve) {
+  double flux = 0.0;
+  for (int i = 0; i < DistributionEditor::kSampleCount; ++i) {
+    const double v = curve[static_cast<size_t>(i)];
+    const double from = std::max(0.0, i - 0.5) * std::numbers::pi / 180.0;
+    const double to = std::min(180.0, i + 0.5) * std::numbers::pi / 180.0;
+    flux += v * v * 2.0 * std::numbers::pi * (std::cos(from) - std::cos(to));
+  }
+  return flux;
+}
+
+void BM_MeasureCurveStraightforward(benchmark::State& state) {
+  const Curve curve = SomeCurve();
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(StraightforwardFlux(curve));
+    benchmark::DoNotOptimize(MeasureCurve(curve).beamAngle);  // peak and angles as ours
+  }
+}
+BENCHMARK(BM_MeasureCurveStraightforward);
+
+void RenderLikeTheWindow(const std::string& path, Image& client) {
+  DistributionEditor editor;
+  Quiet owner;
+  editor.OnResize(client.width, client.height);
+  editor.OpenIesFile(owner, path);
+  FitViewToCurve(editor);
+  DrawPolar(editor, client);
+  DrawWall(editor, client);
+}
+
+void BM_Render100(benchmark::State& state) {
+  const std::vector<std::string> paths = CorpusPaths(100);
+  Image client(800, 400);
+  for (auto _ : state) {
+    for (const std::string& path : paths) RenderLikeTheWindow(path, client);
+    benchmark::DoNotOptimize(client.pixels.data());
+  }
+}
+BENCHMARK(BM_Render100)->Unit(benchmark::kMillisecond);
+
+// Encoding the 100 pictures of BM_Render100 at stb's compression level
+// state.range(0) with its row filter state.range(1) (-1: stb picks one for
+// each row). Its defaults, 8 and -1, are what lumistra-cli uses.
+void BM_EncodePng100(benchmark::State& state) {
+  std::vector<Image> pictures;
+  for (const std::string& path : CorpusPaths(100)) {
+    pictures.emplace_back(800, 400);
+    RenderLikeTheWindow(path, pictures.back());
+  }
+  const int savedLevel = stbi_write_png_compression_level;
+  const int savedFilter = stbi_write_force_png_filter;
+  stbi_write_png_compression_level = static_cast<int>(state.range(0));
+  stbi_write_force_png_filter = static_cast<int>(state.range(1));
+  PngEncoder encoder;
+  size_t bytes = 0;
+  for (auto _ : state) {
+    bytes = 0;
+    for (const Image& picture : pictures) bytes += encoder.Encode(picture).size();
+  }
+  stbi_write_png_compression_level = savedLevel;
+  stbi_write_force_png_filter = savedFilter;
+  state.counters["kB_per_png"] = static_cast<double>(bytes) / 100.0 / 1000.0;
+}
+BENCHMARK(BM_EncodePng100)
+    ->Args({8, -1})
+    ->Args({1, -1})
+    ->Args({8, 0})
+    ->Args({8, 1})
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace
