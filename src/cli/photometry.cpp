@@ -13,16 +13,16 @@ constexpr int kCount = DistributionEditor::kSampleCount;
 // differ in the last place for a few of these angles, and with them the
 // flux's last digits. Other compilers compute the table once at start-up.
 #if defined(__GNUC__) && !defined(__clang__)
-#define LUMISTRA_ZONE_TABLE constexpr
+#define LUMISTRA_GCC_CONSTEXPR constexpr
 #else
-#define LUMISTRA_ZONE_TABLE const
+#define LUMISTRA_GCC_CONSTEXPR
 #endif
 
-LUMISTRA_ZONE_TABLE double CosDegrees(double degrees) {
+LUMISTRA_GCC_CONSTEXPR double CosDegrees(double degrees) {
   return std::cos(degrees * std::numbers::pi / 180.0);
 }
 
-LUMISTRA_ZONE_TABLE std::array<double, kCount> MakeZoneWeights() {
+LUMISTRA_GCC_CONSTEXPR std::array<double, kCount> MakeZoneWeights() {
   std::array<double, kCount> weights{};
   for (int i = 0; i < kCount; ++i) {
     const double from = std::max(0.0, i - 0.5);
@@ -32,7 +32,7 @@ LUMISTRA_ZONE_TABLE std::array<double, kCount> MakeZoneWeights() {
   return weights;
 }
 
-LUMISTRA_ZONE_TABLE std::array<double, kCount> kZoneWeights = MakeZoneWeights();
+LUMISTRA_GCC_CONSTEXPR const std::array<double, kCount> kZoneWeights = MakeZoneWeights();
 
 // The full angle at which the intensity falls to `share` of I_0, or nothing.
 // I_0 is above 0 and no intensity is above it.
