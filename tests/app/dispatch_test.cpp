@@ -16,14 +16,16 @@ namespace {
 using Log = std::vector<std::string>;
 
 // Records every call the dispatch makes of the platform. The file dialogs
-// are cancelled; the left Control key is as the test sets it.
+// are cancelled unless the test names a file to open; the left Control key is
+// as the test sets it.
 class RecordingWindow final : public Window {
  public:
   Log log;
   bool leftControlDown = false;
+  std::optional<std::string> openChoice;
 
   std::optional<std::string> ChooseSaveFile() override { return Note("choose save"), std::nullopt; }
-  std::optional<std::string> ChooseOpenFile() override { return Note("choose open"), std::nullopt; }
+  std::optional<std::string> ChooseOpenFile() override { return Note("choose open"), openChoice; }
   void ShowMessage(std::string_view, std::string_view) override { Note("message"); }
   void CapturePointer() override { Note("capture"); }
   void ReleasePointer() override { Note("release"); }
@@ -55,12 +57,13 @@ AppEvent Command(uint16_t id) { return {EventKind::kCommand, 0, 0, 0, id, {}}; }
 // An editor and a window with the pointer last seen at (x, y) and an empty log.
 struct Session {
   DistributionEditor editor;
+  CurveHistory history;
   RecordingWindow window;
   Session(int32_t x, int32_t y) {
     Send(Move(x, y));
     window.log.clear();
   }
-  Halves Send(const AppEvent& event) { return DispatchEvent(editor, window, event); }
+  Halves Send(const AppEvent& event) { return DispatchEvent(editor, history, window, event); }
 };
 
 bool CurveIsZero(const DistributionEditor& editor) {
