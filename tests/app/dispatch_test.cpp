@@ -368,16 +368,6 @@ INSTANTIATE_TEST_SUITE_P(
                    kBothHalves}),
     [](const testing::TestParamInfo<HistoryRow>& p) { return p.param.name; });
 
-TEST(History, UndoKeepsTheView) {
-  Session s(300, 200);
-  Stroke(s, 200, 250, 230, 280);
-  s.Send(Wheel(240));  // zoom the diagram: a view, not an edit
-  const float scale = s.editor.polarScale;
-  s.Send(Plain(EventKind::kUndo));
-  EXPECT_EQ(s.editor.polarScale, scale);
-  EXPECT_TRUE(CurveIsZero(s.editor));
-}
-
 TEST(History, TheLatestThousandEditsCanBeUndoneTheOldestIsDropped) {
   Session s(300, 200);
   for (int i = 1; i <= 1001; ++i) {
@@ -491,7 +481,6 @@ INSTANTIATE_TEST_SUITE_P(
         // Without Control, or with Alt (AltGr is Control and Alt): nothing.
         ShortcutRow{"PlainZ", 'Z', kNoModifier, std::nullopt, 0},
         ShortcutRow{"CtrlAltZ", 'Z', kControl | kAlt, std::nullopt, 0},
-        ShortcutRow{"CtrlShiftY", 'Y', kControl | kShift, std::nullopt, 0},
         ShortcutRow{"CtrlF1", kKeyF1, kControl, std::nullopt, 0}),
     [](const testing::TestParamInfo<ShortcutRow>& p) { return p.param.name; });
 

@@ -449,11 +449,6 @@ class QtFrontEndTest : public QObject {
                                     << QStringList{"both", "both"};
     QTest::newRow("Ctrl+Z, Ctrl+Shift+Z") << QList{ctrl(Qt::Key_Z), ctrlShiftZ} << true << true
                                           << QStringList{"both", "both"};
-    // Nothing more to undo: nothing renders.
-    QTest::newRow("Ctrl+Z twice") << QList{ctrl(Qt::Key_Z), ctrl(Qt::Key_Z)} << false << false
-                                  << QStringList{"both"};
-    QTest::newRow("Ctrl+Y with nothing undone") << QList{ctrl(Qt::Key_Y)} << false << true
-                                                << QStringList{};
     QTest::newRow("Ctrl+0") << QList{ctrl(Qt::Key_0)} << false << true << QStringList{"both"};
     QTest::newRow("Z alone") << QList{QKeyCombination(Qt::Key_Z)} << false << true
                              << QStringList{};

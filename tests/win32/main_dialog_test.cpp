@@ -559,11 +559,9 @@ INSTANTIATE_TEST_SUITE_P(
         KeyCase{"CtrlZ", {{'Z', true, false}}, After::kFirstStroke, ""},
         KeyCase{"CtrlZCtrlY", {{'Z', true, false}, {'Y', true, false}}, After::kSecondStroke, ""},
         KeyCase{"CtrlZCtrlShiftZ", {{'Z', true, false}, {'Z', true, true}}, After::kSecondStroke, ""},
-        KeyCase{"ZAlone", {{'Z', false, false}}, After::kSecondStroke, ""},
         KeyCase{"Ctrl0", {{'0', true, false}}, After::kFitted, ""},
         KeyCase{"F1", {{VK_F1, false, false}}, After::kSecondStroke, TEXT_HELP_CAPTION},
         KeyCase{"CtrlO", {{'O', true, false}}, After::kSecondStroke, "file dialog"},
-        KeyCase{"CtrlS", {{'S', true, false}}, After::kSecondStroke, "file dialog"},
         KeyCase{"CtrlZWithoutFocus", {{'Z', true, false}}, After::kFirstStroke, "", true}),
     [](const ::testing::TestParamInfo<KeyCase>& row) { return std::string(row.param.name); });
 
