@@ -56,9 +56,10 @@ struct AppEvent {
   std::string_view path;  // kOpenFile: the file's path, UTF-8; valid during the dispatch
 };
 
-// Handles one event; `history` is the editor's curve history. Returns the halves it rendered (kNone for events that
-// render nothing or only show the image), which the tests and the Windows
-// program's message procedure use; the rendering itself goes through
+// Handles one event; `history` is the editor's curve history, kept by the
+// front end beside the editor. Returns the halves it rendered (kNone for
+// events that render nothing or only show the image), which the tests and the
+// Windows program's message procedure use; the rendering itself goes through
 // window.RenderHalves.
 Halves DispatchEvent(DistributionEditor& editor, CurveHistory& history, Window& window,
                      const AppEvent& event);
