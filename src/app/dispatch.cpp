@@ -1,19 +1,30 @@
 #include "app/dispatch.h"
 
 #include "app/ui_text.h"
+#include "editor/fit_view.h"
 
 namespace {
 
-Halves RunCommand(DistributionEditor& editor, Window& window, uint16_t command) {
+// A curve just read is shown whole, and becomes one edit.
+Halves Opened(DistributionEditor& editor, CurveHistory& history, bool replaced) {
+  if (replaced) {
+    FitViewToCurve(editor);
+    history.Record(editor.curve);
+  }
+  return Halves::kBoth;  // whether or not a file was read
+}
+
+Halves RunCommand(DistributionEditor& editor, CurveHistory& history, Window& window,
+                  uint16_t command) {
   switch (command) {
     case IDM_OPEN:
-      editor.LoadIes(window);
-      return Halves::kBoth;  // whether or not a file was read
+      return Opened(editor, history, editor.LoadIes(window));
     case IDM_SAVE:
       editor.SaveIes(window);
       return Halves::kNone;  // the curve does not change
     case IDM_RESET:
       editor.ResetCurve();
+      history.Record(editor.curve);
       return Halves::kBoth;
     case IDM_EXIT:
       window.DestroyWindow();
@@ -29,7 +40,28 @@ Halves RunCommand(DistributionEditor& editor, Window& window, uint16_t command) 
   }
 }
 
-Halves Handle(DistributionEditor& editor, Window& window, const AppEvent& event) {
+// The keys: nothing while the left button draws, so a stroke is never split
+// or taken back halfway.
+Halves RunKey(DistributionEditor& editor, CurveHistory& history, Window& window,
+              const AppEvent& event) {
+  if (editor.drawing == 1) return Halves::kNone;
+  switch (event.kind) {
+    case EventKind::kUndo:
+      return history.Undo(editor.curve) ? Halves::kBoth : Halves::kNone;
+    case EventKind::kRedo:
+      return history.Redo(editor.curve) ? Halves::kBoth : Halves::kNone;
+    case EventKind::kFitView:
+      FitViewToCurve(editor);
+      return Halves::kBoth;
+    case EventKind::kShortcutCommand:
+      return RunCommand(editor, history, window, event.command);
+    default:
+      return Halves::kNone;
+  }
+}
+
+Halves Handle(DistributionEditor& editor, CurveHistory& history, Window& window,
+              const AppEvent& event) {
   switch (event.kind) {
     case EventKind::kInit:
       window.PlaceAtStart();
@@ -50,6 +82,7 @@ Halves Handle(DistributionEditor& editor, Window& window, const AppEvent& event)
     case EventKind::kLeftUp:
       window.ReleasePointer();
       editor.OnLeftButton(false);
+      history.Record(editor.curve);  // the stroke, if it changed a sample
       return Halves::kRight;  // the wall shows the stroke's result only now
     case EventKind::kLeftDoubleClick:
       return Halves::kNone;
@@ -66,24 +99,30 @@ Halves Handle(DistributionEditor& editor, Window& window, const AppEvent& event)
       return editor.overWall == 1 ? Halves::kRight : Halves::kLeft;
     }
     case EventKind::kCommand:
-      return RunCommand(editor, window, event.command);
+      return RunCommand(editor, history, window, event.command);
     case EventKind::kOpenFile:
-      editor.OpenIesFile(window, std::string(event.path));
-      return Halves::kBoth;  // as File > Open, whether or not the file was read
+      // As File > Open after its dialog.
+      return Opened(editor, history, editor.OpenIesFile(window, std::string(event.path)));
     case EventKind::kClose:
       window.DestroyWindow();
       return Halves::kNone;
     case EventKind::kDestroy:
       window.PostQuit(0);
       return Halves::kNone;
+    case EventKind::kUndo:
+    case EventKind::kRedo:
+    case EventKind::kFitView:
+    case EventKind::kShortcutCommand:
+      return RunKey(editor, history, window, event);
   }
   return Halves::kNone;
 }
 
 }  // namespace
 
-Halves DispatchEvent(DistributionEditor& editor, Window& window, const AppEvent& event) {
-  const Halves halves = Handle(editor, window, event);
+Halves DispatchEvent(DistributionEditor& editor, CurveHistory& history, Window& window,
+                     const AppEvent& event) {
+  const Halves halves = Handle(editor, history, window, event);
   if (halves != Halves::kNone) window.RenderHalves(halves);
   return halves;
 }

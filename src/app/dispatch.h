@@ -8,13 +8,21 @@
 //   left release                   -> right half (also when nothing was drawn)
 //   wheel                          -> the half overWall names after the wheel
 //   size, Open, open file, Reset   -> both halves (also when Open read nothing)
+//   undo, redo                     -> both halves, nothing when there is nothing to take back
+//   fit view                       -> both halves
 //   paint                          -> the image as it stands, nothing rendered
 //   Save, middle button, info boxes, double click, unknown commands -> nothing
+//   any key during a stroke        -> nothing
+//
+// The curve's history: a stroke's release, Reset and a successful open each
+// record one edit (nothing when the curve came out as it was). A successful
+// open also fits the view to the new curve before it renders.
 
 #include <cstdint>
 #include <string_view>
 
 #include "app/window.h"
+#include "editor/curve_history.h"
 #include "editor/distribution_editor.h"
 
 enum class EventKind {
@@ -32,6 +40,11 @@ enum class EventKind {
   kOpenFile,         // path: open this file (command line, drop), as File > Open does
   kClose,            // the close box or the system menu's close
   kDestroy,          // the window is gone: end the program with exit code 0
+  // Keys (shortcuts.h). During a stroke they do nothing.
+  kUndo,             // take back the latest edit of the curve
+  kRedo,             // do again the latest edit taken back
+  kFitView,          // fit both views to the curve (a view change, not an edit)
+  kShortcutCommand,  // command: the menu command a key stands for
 };
 
 struct AppEvent {
@@ -43,8 +56,10 @@ struct AppEvent {
   std::string_view path;  // kOpenFile: the file's path, UTF-8; valid during the dispatch
 };
 
-// Handles one event. Returns the halves it rendered (kNone for events that
-// render nothing or only show the image), which the tests and the Windows
-// program's message procedure use; the rendering itself goes through
+// Handles one event; `history` is the editor's curve history, kept by the
+// front end beside the editor. Returns the halves it rendered (kNone for
+// events that render nothing or only show the image), which the tests and the
+// Windows program's message procedure use; the rendering itself goes through
 // window.RenderHalves.
-Halves DispatchEvent(DistributionEditor& editor, Window& window, const AppEvent& event);
+Halves DispatchEvent(DistributionEditor& editor, CurveHistory& history, Window& window,
+                     const AppEvent& event);

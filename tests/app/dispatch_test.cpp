@@ -9,21 +9,25 @@
 #include <vector>
 
 #include "app/dispatch.h"
+#include "app/shortcuts.h"
 #include "app/ui_text.h"
+#include "editor/fit_view.h"
 
 namespace {
 
 using Log = std::vector<std::string>;
 
 // Records every call the dispatch makes of the platform. The file dialogs
-// are cancelled; the left Control key is as the test sets it.
+// are cancelled unless the test names a file to open; the left Control key is
+// as the test sets it.
 class RecordingWindow final : public Window {
  public:
   Log log;
   bool leftControlDown = false;
+  std::optional<std::string> openChoice;
 
   std::optional<std::string> ChooseSaveFile() override { return Note("choose save"), std::nullopt; }
-  std::optional<std::string> ChooseOpenFile() override { return Note("choose open"), std::nullopt; }
+  std::optional<std::string> ChooseOpenFile() override { return Note("choose open"), openChoice; }
   void ShowMessage(std::string_view, std::string_view) override { Note("message"); }
   void CapturePointer() override { Note("capture"); }
   void ReleasePointer() override { Note("release"); }
@@ -51,16 +55,23 @@ AppEvent Move(int32_t x, int32_t y) { return {EventKind::kPointerMove, x, y, 0, 
 AppEvent Plain(EventKind kind) { return {kind, 0, 0, 0, 0, {}}; }
 AppEvent Wheel(int32_t amount) { return {EventKind::kWheel, 0, 0, amount, 0, {}}; }
 AppEvent Command(uint16_t id) { return {EventKind::kCommand, 0, 0, 0, id, {}}; }
+AppEvent Key(uint16_t id) { return {EventKind::kShortcutCommand, 0, 0, 0, id, {}}; }
+AppEvent OpenFile(std::string_view path) { return {EventKind::kOpenFile, 0, 0, 0, 0, path}; }
+
+// Real files: one the reader takes, one it refuses.
+constexpr std::string_view kUsableFile = IES_CORPUS "/lm63-1995-erco-spot.ies";
+constexpr std::string_view kUnusableFile = IES_CORPUS "/SOURCES.md";
 
 // An editor and a window with the pointer last seen at (x, y) and an empty log.
 struct Session {
   DistributionEditor editor;
+  CurveHistory history;
   RecordingWindow window;
   Session(int32_t x, int32_t y) {
     Send(Move(x, y));
     window.log.clear();
   }
-  Halves Send(const AppEvent& event) { return DispatchEvent(editor, window, event); }
+  Halves Send(const AppEvent& event) { return DispatchEvent(editor, history, window, event); }
 };
 
 bool CurveIsZero(const DistributionEditor& editor) {
@@ -118,7 +129,14 @@ INSTANTIATE_TEST_SUITE_P(
         // Enter and Escape arrive as commands 1 and 2 on Windows: nothing.
         SingleEventRow{"CommandOk", Command(1), {}},
         SingleEventRow{"CommandCancel", Command(2), {}},
-        SingleEventRow{"CommandUnknown", Command(65535), {}}),
+        SingleEventRow{"CommandUnknown", Command(65535), {}},
+        // Keys: nothing to undo or redo renders nothing; Ctrl+0 renders both.
+        SingleEventRow{"UndoWithNothingToUndo", Plain(EventKind::kUndo), {}},
+        SingleEventRow{"RedoWithNothingToRedo", Plain(EventKind::kRedo), {}},
+        SingleEventRow{"FitView", Plain(EventKind::kFitView), {"render both"}},
+        SingleEventRow{"KeyOpen", Key(IDM_OPEN), {"choose open", "render both"}},
+        SingleEventRow{"KeySave", Key(IDM_SAVE), {"choose save"}},
+        SingleEventRow{"KeyHowToUse", Key(IDM_HOW_TO_USE), {"help box"}}),
     [](const testing::TestParamInfo<SingleEventRow>& p) { return p.param.name; });
 
 // --- Sequences from the user's point of view --------------------------------
@@ -253,5 +271,217 @@ TEST(MiddleButton, PressOverTheWallEndsAPanThatLostItsRelease) {
   s.Send(Plain(EventKind::kMiddleDown));
   EXPECT_EQ(s.editor.panning, 0);
 }
+
+// --- Undo and redo: what a sequence of edits leaves -------------------------
+
+// One step of a user's session.
+enum class Step {
+  kStrokeA,       // a stroke over the diagram
+  kStrokeB,       // another one, elsewhere
+  kStrokeC,
+  kWallStroke,    // press and release over the wall: no sample changes
+  kReset,
+  kOpen,          // File > Open of a usable file
+  kOpenFailed,    // File > Open of a file the reader refuses
+  kOpenCancelled,
+  kUndo,
+  kRedo,
+};
+
+struct HistoryRow {
+  const char* name;
+  std::vector<Step> steps;
+  int curveOfStep;   // the curve ends as it was after this step (-1: the start)
+  Halves lastRendered;  // what the last step rendered
+};
+
+void PrintTo(const HistoryRow& row, std::ostream* out) { *out << row.name; }
+
+void Stroke(Session& s, int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
+  s.Send(Move(x0, y0));
+  s.Send(Plain(EventKind::kLeftDown));
+  s.Send(Move(x1, y1));
+  s.Send(Plain(EventKind::kLeftUp));
+}
+
+Halves Take(Session& s, Step step) {
+  s.window.openChoice.reset();
+  switch (step) {
+    case Step::kStrokeA: Stroke(s, 200, 250, 230, 280); break;
+    case Step::kStrokeB: Stroke(s, 150, 200, 140, 260); break;
+    case Step::kStrokeC: Stroke(s, 260, 180, 250, 120); break;
+    case Step::kWallStroke: Stroke(s, 600, 200, 620, 250); break;
+    case Step::kReset: return s.Send(Command(IDM_RESET));
+    case Step::kOpen:
+      s.window.openChoice = std::string(kUsableFile);
+      return s.Send(Command(IDM_OPEN));
+    case Step::kOpenFailed:
+      s.window.openChoice = std::string(kUnusableFile);
+      return s.Send(Command(IDM_OPEN));
+    case Step::kOpenCancelled: return s.Send(Command(IDM_OPEN));
+    case Step::kUndo: return s.Send(Plain(EventKind::kUndo));
+    case Step::kRedo: return s.Send(Plain(EventKind::kRedo));
+  }
+  return Halves::kRight;  // a stroke's release
+}
+
+class History : public testing::TestWithParam<HistoryRow> {};
+
+TEST_P(History, LeavesTheCurveOfTheNamedStep) {
+  const HistoryRow& row = GetParam();
+  Session s(300, 200);
+  std::vector<CurveHistory::Curve> after;  // the curve after each step
+  Halves last = Halves::kNone;
+  for (Step step : row.steps) {
+    last = Take(s, step);
+    after.push_back(s.editor.curve);
+  }
+  const CurveHistory::Curve expected =
+      row.curveOfStep < 0 ? CurveHistory::Curve{} : after[static_cast<size_t>(row.curveOfStep)];
+  EXPECT_EQ(s.editor.curve, expected);
+  EXPECT_EQ(last, row.lastRendered);
+}
+
+constexpr Halves kBothHalves = Halves::kBoth, kNoHalf = Halves::kNone;
+using enum Step;
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, History,
+    testing::Values(
+        HistoryRow{"UndoTakesBackTheLastStroke", {kStrokeA, kStrokeB, kUndo}, 0, kBothHalves},
+        HistoryRow{"UndoTwiceReachesTheStart", {kStrokeA, kStrokeB, kUndo, kUndo}, -1, kBothHalves},
+        HistoryRow{"RedoDoesItAgain", {kStrokeA, kStrokeB, kUndo, kRedo}, 1, kBothHalves},
+        HistoryRow{"NothingMoreToUndo", {kStrokeA, kUndo, kUndo}, -1, kNoHalf},
+        HistoryRow{"NothingToRedo", {kStrokeA, kRedo}, 0, kNoHalf},
+        HistoryRow{"ResetThenUndo", {kStrokeA, kReset, kUndo}, 0, kBothHalves},
+        HistoryRow{"OpenThenUndo", {kStrokeA, kOpen, kUndo}, 0, kBothHalves},
+        HistoryRow{"OpenUndoRedo", {kStrokeA, kOpen, kUndo, kRedo}, 1, kBothHalves},
+        // Not edits: undo takes back the stroke before them.
+        HistoryRow{"FailedOpenIsNoEdit", {kStrokeA, kOpenFailed, kUndo}, -1, kBothHalves},
+        HistoryRow{"CancelledOpenIsNoEdit", {kStrokeA, kOpenCancelled, kUndo}, -1, kBothHalves},
+        HistoryRow{"StrokeOverTheWallIsNoEdit", {kStrokeA, kWallStroke, kUndo}, -1, kBothHalves},
+        HistoryRow{"ResetOfAZeroCurveIsNoEdit", {kReset, kUndo}, -1, kNoHalf},
+        HistoryRow{"SameStrokeAgainIsNoEdit", {kStrokeA, kStrokeA, kUndo}, -1, kBothHalves},
+        // A new edit after an undo drops what could have been redone.
+        HistoryRow{"NewEditDropsRedo", {kStrokeA, kStrokeB, kUndo, kStrokeC, kRedo}, 3, kNoHalf},
+        HistoryRow{"NewEditKeepsUndo", {kStrokeA, kStrokeB, kUndo, kStrokeC, kUndo}, 0,
+                   kBothHalves}),
+    [](const testing::TestParamInfo<HistoryRow>& p) { return p.param.name; });
+
+TEST(History, TheLatestThousandEditsCanBeUndoneTheOldestIsDropped) {
+  Session s(300, 200);
+  for (int i = 1; i <= 1001; ++i) {
+    s.editor.curve[90] = static_cast<float>(i);  // as a stroke would leave it
+    s.Send(Plain(EventKind::kLeftUp));
+  }
+  for (int i = 0; i < 1000; ++i) ASSERT_EQ(s.Send(Plain(EventKind::kUndo)), Halves::kBoth) << i;
+  EXPECT_EQ(s.Send(Plain(EventKind::kUndo)), Halves::kNone);
+  EXPECT_EQ(s.editor.curve[90], 1.0f);  // the first edit, 0 to 1, was dropped
+}
+
+// --- Keys during a stroke do nothing ------------------------------------------
+
+class KeyDuringStroke : public testing::TestWithParam<AppEvent> {};
+
+TEST_P(KeyDuringStroke, RendersAndChangesNothing) {
+  Session s(300, 200);
+  Stroke(s, 200, 250, 230, 280);  // something to undo
+  s.Send(Move(150, 200));
+  s.Send(Plain(EventKind::kLeftDown));
+  s.Send(Move(140, 260));
+  const CurveHistory::Curve curve = s.editor.curve;
+  const float scale = s.editor.polarScale;
+  s.window.log.clear();
+  EXPECT_EQ(s.Send(GetParam()), Halves::kNone);
+  EXPECT_TRUE(s.window.log.empty());
+  EXPECT_EQ(s.editor.curve, curve);
+  EXPECT_EQ(s.editor.polarScale, scale);
+  EXPECT_EQ(s.editor.drawing, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, KeyDuringStroke,
+                         testing::Values(Plain(EventKind::kUndo), Plain(EventKind::kRedo),
+                                         Plain(EventKind::kFitView), Key(IDM_OPEN),
+                                         Key(IDM_SAVE), Key(IDM_HOW_TO_USE)));
+
+// --- Opening fits the view ---------------------------------------------------
+
+TEST(Open, ASuccessfulOpenFitsTheViewBeforeItRenders) {
+  for (const AppEvent& open : {Command(IDM_OPEN), OpenFile(kUsableFile)}) {
+    Session s(300, 200);
+    s.window.openChoice = std::string(kUsableFile);
+    EXPECT_EQ(s.Send(open), Halves::kBoth);
+    DistributionEditor fitted;  // the same curve, fitted on its own
+    fitted.curve = s.editor.curve;
+    FitViewToCurve(fitted);
+    EXPECT_NE(s.editor.polarScale, 100.0f);
+    EXPECT_EQ(s.editor.polarScale, fitted.polarScale);
+    EXPECT_EQ(s.editor.wallScale, fitted.wallScale);
+    EXPECT_EQ(s.editor.wallDistance, fitted.wallDistance);
+    EXPECT_EQ(s.editor.centerX, fitted.centerX);
+  }
+}
+
+TEST(Open, AFailedOpenKeepsTheView) {
+  Session s(300, 200);
+  s.editor.polarScale = 55.0f;
+  s.editor.centerX = 17.0f;
+  EXPECT_EQ(s.Send(OpenFile(kUnusableFile)), Halves::kBoth);
+  const Log expected{"message", "render both"};
+  EXPECT_EQ(s.window.log, expected);
+  EXPECT_EQ(s.editor.polarScale, 55.0f);
+  EXPECT_EQ(s.editor.centerX, 17.0f);
+}
+
+TEST(FitView, CtrlZeroFitsAndIsNoEdit) {
+  Session s(300, 200);
+  Stroke(s, 200, 250, 230, 280);
+  s.Send(Plain(EventKind::kFitView));
+  // 800 x 400: the farthest sample at 0.45 * 400 pixels from the origin.
+  const double largest = *std::max_element(s.editor.curve.begin(), s.editor.curve.end());
+  EXPECT_EQ(s.editor.polarScale, static_cast<float>(0.45 * 400.0 / largest));
+  s.Send(Plain(EventKind::kUndo));  // takes back the stroke, not the fit
+  EXPECT_TRUE(CurveIsZero(s.editor));
+  EXPECT_NE(s.editor.polarScale, 100.0f);
+}
+
+// --- Which key is which -----------------------------------------------------
+
+struct ShortcutRow {
+  const char* name;
+  ShortcutKey key;
+  uint32_t modifiers;
+  std::optional<EventKind> kind;
+  uint16_t command;
+};
+
+void PrintTo(const ShortcutRow& row, std::ostream* out) { *out << row.name; }
+
+class Shortcuts : public testing::TestWithParam<ShortcutRow> {};
+
+TEST_P(Shortcuts, DecodeToTheirEvent) {
+  const ShortcutRow& row = GetParam();
+  const std::optional<AppEvent> event = ShortcutEvent(row.key, row.modifiers);
+  ASSERT_EQ(event.has_value(), row.kind.has_value());
+  if (!event) return;
+  EXPECT_EQ(event->kind, *row.kind);
+  EXPECT_EQ(event->command, row.command);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, Shortcuts,
+    testing::Values(
+        ShortcutRow{"CtrlZ", 'Z', kControl, EventKind::kUndo, 0},
+        ShortcutRow{"CtrlY", 'Y', kControl, EventKind::kRedo, 0},
+        ShortcutRow{"CtrlShiftZ", 'Z', kControl | kShift, EventKind::kRedo, 0},
+        ShortcutRow{"CtrlO", 'O', kControl, EventKind::kShortcutCommand, IDM_OPEN},
+        ShortcutRow{"CtrlS", 'S', kControl, EventKind::kShortcutCommand, IDM_SAVE},
+        ShortcutRow{"F1", kKeyF1, kNoModifier, EventKind::kShortcutCommand, IDM_HOW_TO_USE},
+        ShortcutRow{"Ctrl0", '0', kControl, EventKind::kFitView, 0},
+        // Without Control, or with Alt (AltGr is Control and Alt): nothing.
+        ShortcutRow{"PlainZ", 'Z', kNoModifier, std::nullopt, 0},
+        ShortcutRow{"CtrlAltZ", 'Z', kControl | kAlt, std::nullopt, 0},
+        ShortcutRow{"CtrlF1", kKeyF1, kControl, std::nullopt, 0}),
+    [](const testing::TestParamInfo<ShortcutRow>& p) { return p.param.name; });
 
 }  // namespace

@@ -433,6 +433,84 @@ class QtFrontEndTest : public QObject {
     QCOMPARE(window_->exitCode, -1);
   }
 
+  // Real key presses, to the client area and to the window around it: the
+  // keys act wherever the keyboard is in the window.
+  void keysUndoRedoAndFit_data() {
+    QTest::addColumn<QList<QKeyCombination>>("keys");
+    QTest::addColumn<bool>("toWindow");        // sent to the main window, not the client area
+    QTest::addColumn<bool>("drawnAfter");      // the stroke is there after the keys
+    QTest::addColumn<QStringList>("rendered");  // by the keys
+    const auto ctrl = [](Qt::Key key) { return QKeyCombination(Qt::ControlModifier, key); };
+    const QKeyCombination ctrlShiftZ(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z);
+    QTest::newRow("Ctrl+Z") << QList{ctrl(Qt::Key_Z)} << false << false << QStringList{"both"};
+    QTest::newRow("Ctrl+Z to the window") << QList{ctrl(Qt::Key_Z)} << true << false
+                                          << QStringList{"both"};
+    QTest::newRow("Ctrl+Z, Ctrl+Y") << QList{ctrl(Qt::Key_Z), ctrl(Qt::Key_Y)} << false << true
+                                    << QStringList{"both", "both"};
+    QTest::newRow("Ctrl+Z, Ctrl+Shift+Z") << QList{ctrl(Qt::Key_Z), ctrlShiftZ} << true << true
+                                          << QStringList{"both", "both"};
+    QTest::newRow("Ctrl+0") << QList{ctrl(Qt::Key_0)} << false << true << QStringList{"both"};
+    QTest::newRow("Z alone") << QList{QKeyCombination(Qt::Key_Z)} << false << true
+                             << QStringList{};
+  }
+
+  void keysUndoRedoAndFit() {
+    QFETCH(QList<QKeyCombination>, keys);
+    QFETCH(bool, toWindow);
+    QFETCH(bool, drawnAfter);
+    QFETCH(QStringList, rendered);
+    QWindow* w = window_->windowHandle();
+    QTest::mouseMove(w, FromPole(0, 60));
+    QTest::mousePress(w, Qt::LeftButton, {}, FromPole(0, 60));
+    QTest::mouseMove(w, FromPole(60, 0));
+    QTest::mouseRelease(w, Qt::LeftButton, {}, FromPole(60, 0));
+    const auto drawn = editor_->curve;
+    const float polarScale = editor_->polarScale;
+    window_->renders.clear();
+    QWidget* target = toWindow ? static_cast<QWidget*>(window_.get()) : &client();
+    for (const QKeyCombination key : keys) QTest::keyClick(target, key.key(), key.keyboardModifiers());
+    QCOMPARE(window_->renders, rendered);
+    QCOMPARE(editor_->curve == drawn, drawnAfter);
+    QCOMPARE(CurveIsZero(*editor_), !drawnAfter);
+    const bool fitted = keys.constFirst() == QKeyCombination(Qt::ControlModifier, Qt::Key_0);
+    QCOMPARE(editor_->polarScale != polarScale, fitted);
+  }
+
+  void keysOpenTheirBoxes_data() {
+    QTest::addColumn<QKeyCombination>("key");
+    QTest::addColumn<QString>("caption");  // of the box, or the file dialog's accept mode
+    QTest::addColumn<QStringList>("rendered");
+    QTest::newRow("Ctrl+O") << QKeyCombination(Qt::ControlModifier, Qt::Key_O) << "open"
+                            << QStringList{"both"};
+    QTest::newRow("Ctrl+S") << QKeyCombination(Qt::ControlModifier, Qt::Key_S) << "save"
+                            << QStringList{};
+    QTest::newRow("F1") << QKeyCombination(Qt::Key_F1) << TEXT_HELP_CAPTION << QStringList{};
+  }
+
+  void keysOpenTheirBoxes() {
+    QFETCH(QKeyCombination, key);
+    QFETCH(QString, caption);
+    QFETCH(QStringList, rendered);
+    QString seen;
+    AnswerNextModal([&seen](QWidget* modal) {
+      auto* box = qobject_cast<QDialog*>(modal);
+      QVERIFY(box != nullptr);
+      if (auto* dialog = qobject_cast<QFileDialog*>(box))
+        seen = dialog->acceptMode() == QFileDialog::AcceptOpen ? "open" : "save";
+      else
+        seen = box->windowTitle();
+      box->reject();
+    });
+    QTest::keyClick(&client(), key.key(), key.keyboardModifiers());
+    QCOMPARE(seen, caption);
+    QCOMPARE(window_->renders, rendered);
+  }
+
+  void menusShowNoKeys() {
+    for (QAction* popup : window_->menuBar()->actions())
+      for (QAction* item : popup->menu()->actions()) QVERIFY(item->shortcuts().isEmpty());
+  }
+
   void closingEndsTheProgramWithZero_data() {
     QTest::addColumn<bool>("byCloseBox");
     QTest::newRow("close box") << true;

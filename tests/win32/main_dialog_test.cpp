@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -19,7 +20,9 @@
 #include "app/win32/info_dialog.h"
 #include "app/win32/main_dialog.h"
 #include "app/win32/win32_window.h"
+#include "editor/curve_history.h"
 #include "editor/distribution_editor.h"
+#include "editor/fit_view.h"
 #include "modal_box.h"
 
 namespace {
@@ -429,6 +432,138 @@ TEST(MainDialogRun, CloseEndsTheModalRunWithZero) {
   MSG message;
   while (PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) EXPECT_EQ(message.wParam, 0u);
 }
+
+// ---------------------------------------------------------------------------
+// Keys, typed into the real modal run: SendInput puts them in the input
+// queue, and the dialog manager's own loop (DialogBoxParam, as WinMain runs
+// the window) hands them on to MainDialogProc.
+
+struct Chord {
+  WORD key;
+  bool control;
+  bool shift;
+};
+
+void Type(const Chord& chord) {
+  std::vector<INPUT> inputs;
+  const auto add = [&inputs](WORD key, bool up) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    inputs.push_back(input);
+  };
+  if (chord.control) add(VK_CONTROL, false);
+  if (chord.shift) add(VK_SHIFT, false);
+  add(chord.key, false);
+  add(chord.key, true);
+  if (chord.shift) add(VK_SHIFT, true);
+  if (chord.control) add(VK_CONTROL, true);
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+enum class After { kFirstStroke, kSecondStroke, kFitted };
+
+struct KeyCase {
+  const char* name;
+  std::vector<Chord> keys;
+  After curve;      // what the curve and the view are after the keys
+  const char* box;  // the caption of the box the keys open, "" for none
+  bool noFocus = false;  // typed while no window holds the focus: system keys
+};
+
+void PrintTo(const KeyCase& c, std::ostream* out) { *out << c.name; }
+
+// The step that runs once the modal loop has handled the typed keys.
+std::function<bool()> keysHandled;
+
+void CALLBACK AfterKeys(HWND, UINT, UINT_PTR timer, DWORD) {
+  if (keysHandled && keysHandled()) {
+    KillTimer(nullptr, timer);
+    keysHandled = nullptr;
+  }
+}
+
+class KeyTest : public ::testing::TestWithParam<KeyCase> {};
+
+TEST_P(KeyTest, TypedKeysReachTheModalMainWindow) {
+  const KeyCase& c = GetParam();
+  DistributionEditor editor;
+  CurveHistory::Curve first{}, second{};
+  std::string boxSeen;
+  bool checked = false;
+  const auto send = [](HWND w, const Message& m) { SendMessageA(w, m.code, m.wParam, m.lParam); };
+  const bool ran = WithModalBox(
+      nullptr,
+      [&] {
+        DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_MAIN), nullptr,
+                        MainDialogProc, reinterpret_cast<LPARAM>(&editor));
+      },
+      [&](HWND main) {
+        for (const Message& m : {Move(150, 150), kLeftDown, Move(160, 220), kLeftUp}) send(main, m);
+        first = editor.curve;
+        for (const Message& m : {Move(120, 100), kLeftDown, Move(60, 120), kLeftUp}) send(main, m);
+        second = editor.curve;
+        EXPECT_EQ(GetFocus(), main);  // the dialog without controls holds the keyboard
+        if (c.noFocus) SetFocus(nullptr);
+        for (const Chord& chord : c.keys) Type(chord);
+        // Looks once the keys are through, closes a box they opened, then the window.
+        keysHandled = [&, main] {
+          if (!checked) {
+            checked = true;
+            if (c.curve == After::kFitted) {
+              EXPECT_EQ(editor.curve, second);
+              DistributionEditor fitted;
+              fitted.clientWidth = editor.clientWidth;
+              fitted.clientHeight = editor.clientHeight;
+              fitted.curve = editor.curve;
+              FitViewToCurve(fitted);
+              EXPECT_EQ(editor.polarScale, fitted.polarScale);
+              EXPECT_EQ(editor.wallDistance, fitted.wallDistance);
+            } else {
+              EXPECT_EQ(editor.curve, c.curve == After::kFirstStroke ? first : second);
+            }
+          }
+          HWND box = nullptr;
+          EnumThreadWindows(
+              GetCurrentThreadId(),
+              [](HWND w, LPARAM found) -> BOOL {
+                if (!IsWindowVisible(w) || GetWindow(w, GW_OWNER) == nullptr) return TRUE;
+                *reinterpret_cast<HWND*>(found) = w;
+                return FALSE;
+              },
+              reinterpret_cast<LPARAM>(&box));
+          if (box != nullptr) {
+            char caption[64] = "";
+            GetWindowTextA(box, caption, sizeof caption);
+            boxSeen = GetDlgItem(box, 0x470) != nullptr ? "file dialog" : caption;
+            PostMessageA(box, WM_COMMAND, IDCANCEL, 0);
+            return false;
+          }
+          PostMessageA(main, WM_CLOSE, 0, 0);
+          return true;
+        };
+        SetTimer(nullptr, 0, 500, AfterKeys);
+      });
+  EXPECT_TRUE(ran);
+  EXPECT_TRUE(checked);
+  EXPECT_EQ(boxSeen, c.box);
+  MSG message;
+  while (PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, KeyTest,
+    ::testing::Values(
+        KeyCase{"CtrlZ", {{'Z', true, false}}, After::kFirstStroke, ""},
+        KeyCase{"CtrlZCtrlY", {{'Z', true, false}, {'Y', true, false}}, After::kSecondStroke, ""},
+        KeyCase{"CtrlZCtrlShiftZ", {{'Z', true, false}, {'Z', true, true}}, After::kSecondStroke, ""},
+        KeyCase{"Ctrl0", {{'0', true, false}}, After::kFitted, ""},
+        KeyCase{"F1", {{VK_F1, false, false}}, After::kSecondStroke, TEXT_HELP_CAPTION},
+        KeyCase{"CtrlO", {{'O', true, false}}, After::kSecondStroke, "file dialog"},
+        KeyCase{"CtrlZWithoutFocus", {{'Z', true, false}}, After::kFirstStroke, "", true}),
+    [](const ::testing::TestParamInfo<KeyCase>& row) { return std::string(row.param.name); });
 
 // ---------------------------------------------------------------------------
 // The information boxes

@@ -5,11 +5,13 @@
 #include <QFileDialog>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QShortcut>
 #include <QWindow>
 
 #include "app/qt/app_icon.h"
 #include "app/qt/client_area.h"
 #include "app/qt/info_box.h"
+#include "app/shortcuts.h"
 #include "app/ui_text.h"
 
 namespace {
@@ -49,10 +51,11 @@ std::optional<std::string> RunFileDialog(QWidget* owner, QFileDialog::AcceptMode
 }  // namespace
 
 MainWindow::MainWindow(DistributionEditor& editor, std::function<void(int)> quit)
-    : editor_(editor), quit_(std::move(quit)) {
+    : editor_(editor), history_(editor.curve), quit_(std::move(quit)) {
   setWindowTitle(QString::fromLatin1(TEXT_TITLE));
   setWindowIcon(AppIcon());
   BuildMenu();
+  BuildShortcuts();
   client_ = new ClientArea(editor_, [this](const AppEvent& event) { Dispatch(event); }, this);
   setCentralWidget(client_);
 }
@@ -74,6 +77,24 @@ void MainWindow::BuildMenu() {
   addMenu(TEXT_MENU_HELP, kHelpMenu);
 }
 
+// The keys act wherever the keyboard is in this window. They are shortcuts
+// of the window, not of the menu items, so the menus show no key text.
+void MainWindow::BuildShortcuts() {
+  for (const Shortcut& shortcut : kShortcuts) {
+    const int key = shortcut.key == kKeyF1 ? int{Qt::Key_F1} : shortcut.key;  // letters and digits agree
+    Qt::KeyboardModifiers modifiers;
+    if (shortcut.modifiers & kControl) modifiers |= Qt::ControlModifier;
+    if (shortcut.modifiers & kShift) modifiers |= Qt::ShiftModifier;
+    if (shortcut.modifiers & kAlt) modifiers |= Qt::AltModifier;
+    auto* keys = new QShortcut(QKeySequence(QKeyCombination(modifiers, static_cast<Qt::Key>(key))), this);
+    keys->setContext(Qt::WindowShortcut);
+    AppEvent event;
+    event.kind = shortcut.kind;
+    event.command = shortcut.command;
+    connect(keys, &QShortcut::activated, this, [this, event] { Dispatch(event); });
+  }
+}
+
 void MainWindow::Start() {
   AppEvent init;
   init.kind = EventKind::kInit;
@@ -84,7 +105,7 @@ void MainWindow::Start() {
 
 void MainWindow::Dispatch(const AppEvent& event) {
   if (destroyed_) return;  // nothing reaches a window that is gone
-  DispatchEvent(editor_, *this, event);
+  DispatchEvent(editor_, history_, *this, event);
 }
 
 std::optional<std::string> MainWindow::ChooseSaveFile() {

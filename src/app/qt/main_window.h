@@ -2,7 +2,7 @@
 // The main window of the Linux program: title, menu, the client area, and the
 // platform side of the main window's event handling (the Window interface:
 // file dialogs, message boxes, information boxes, pointer capture, the left
-// Control key, closing and showing the halves).
+// Control key, closing and showing the halves) and the keys.
 
 #include <QMainWindow>
 #include <functional>
@@ -45,9 +45,11 @@ class MainWindow : public QMainWindow, public Window {
 
  private:
   void BuildMenu();
+  void BuildShortcuts();
   void FitOuterSize();
 
   DistributionEditor& editor_;
+  CurveHistory history_;
   std::function<void(int)> quit_;
   ClientArea* client_ = nullptr;  // owned by the window as its central widget
   bool outerSizeFitted_ = false;

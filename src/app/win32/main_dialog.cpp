@@ -4,7 +4,9 @@
 #include <optional>
 
 #include "app/dispatch.h"
+#include "app/shortcuts.h"
 #include "app/win32/win32_window.h"
+#include "editor/curve_history.h"
 #include "editor/distribution_editor.h"
 
 namespace {
@@ -31,6 +33,19 @@ AppEvent PlainEvent(EventKind kind) {
   AppEvent event;
   event.kind = kind;
   return event;
+}
+
+// The event of a key going down, or nothing: letters and digits are their
+// own virtual-key codes, and the modifiers are read as they were when the key
+// went down. Escape and Enter are no shortcuts: the dialog manager turns them
+// into commands 2 and 1, which do nothing.
+std::optional<AppEvent> KeyEvent(WPARAM virtualKey) {
+  const ShortcutKey key = virtualKey == VK_F1 ? kKeyF1 : static_cast<ShortcutKey>(virtualKey);
+  uint32_t modifiers = kNoModifier;
+  if (GetKeyState(VK_CONTROL) < 0) modifiers |= kControl;
+  if (GetKeyState(VK_SHIFT) < 0) modifiers |= kShift;
+  if (GetKeyState(VK_MENU) < 0) modifiers |= kAlt;
+  return ShortcutEvent(key, modifiers);
 }
 
 // The dispatch's event for a message, or nothing for a message the main
@@ -70,6 +85,13 @@ std::optional<AppEvent> Decode(UINT message, WPARAM wParam, LPARAM lParam) {
       event.command = LOWORD(wParam);
       return event;
     }
+    case WM_KEYDOWN:
+      return KeyEvent(wParam);
+    case WM_SYSKEYDOWN:
+      // While no window of the program holds the keyboard focus, the active
+      // window gets its keys as system keys, without Alt (bit 29 clear).
+      if ((lParam & (LPARAM{1} << 29)) != 0) return std::nullopt;
+      return KeyEvent(wParam);
     case WM_CLOSE:
       return PlainEvent(EventKind::kClose);
     case WM_DESTROY:
@@ -81,22 +103,34 @@ std::optional<AppEvent> Decode(UINT message, WPARAM wParam, LPARAM lParam) {
 
 // ---------------------------------------------------------------------------
 // What the window keeps between messages: the editor's address in its user
-// data (owned by WinMain's frame) and the client-area image in the dialog's
-// own slot (owned by the window, released when it is gone).
+// data (owned by WinMain's frame), and in the dialog's own slot the
+// client-area image and the curve's history (owned by the window, released
+// when it is gone).
+
+struct WindowState {
+  Image client;
+  CurveHistory history;
+};
 
 DistributionEditor* EditorOf(HWND window) {
   return reinterpret_cast<DistributionEditor*>(GetWindowLongPtrA(window, GWLP_USERDATA));
 }
 
+WindowState* StateOf(HWND window) {
+  return reinterpret_cast<WindowState*>(GetWindowLongPtrA(window, DWLP_USER));
+}
+
 void Attach(HWND window, LPARAM editorAddress) {
   SetWindowLongPtrA(window, GWLP_USERDATA, editorAddress);
-  if (ClientImageOf(window) == nullptr) {  // a repeated init keeps the image
-    SetWindowLongPtrA(window, DWLP_USER, reinterpret_cast<LONG_PTR>(new Image));
+  const auto* editor = reinterpret_cast<const DistributionEditor*>(editorAddress);
+  if (StateOf(window) == nullptr && editor != nullptr) {  // a repeated init keeps the state
+    auto* state = new WindowState{Image(), CurveHistory(editor->curve)};
+    SetWindowLongPtrA(window, DWLP_USER, reinterpret_cast<LONG_PTR>(state));
   }
 }
 
 void Detach(HWND window) {
-  delete ClientImageOf(window);
+  delete StateOf(window);
   SetWindowLongPtrA(window, DWLP_USER, 0);
   SetWindowLongPtrA(window, GWLP_USERDATA, 0);
 }
@@ -104,18 +138,19 @@ void Detach(HWND window) {
 }  // namespace
 
 Image* ClientImageOf(HWND window) {
-  return reinterpret_cast<Image*>(GetWindowLongPtrA(window, DWLP_USER));
+  WindowState* state = StateOf(window);
+  return state == nullptr ? nullptr : &state->client;
 }
 
 INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_INITDIALOG) Attach(window, lParam);
 
   DistributionEditor* editor = EditorOf(window);
-  Image* client = ClientImageOf(window);
-  if (editor != nullptr && client != nullptr) {  // nothing arrives before init that matters
+  WindowState* state = StateOf(window);
+  if (editor != nullptr && state != nullptr) {  // nothing arrives before init that matters
     if (const std::optional<AppEvent> event = Decode(message, wParam, lParam)) {
-      Win32Window platform(window, *editor, *client);
-      DispatchEvent(*editor, platform, *event);
+      Win32Window platform(window, *editor, state->client);
+      DispatchEvent(*editor, state->history, platform, *event);
     }
   }
 
