@@ -22,7 +22,7 @@ int main(int argc, char* argv[]) {
   }
 
   QApplication app(argc, argv);
-  QGuiApplication::setDesktopFileName(QStringLiteral("lumistra"));  // the desktop entry's name
+  QGuiApplication::setDesktopFileName(QStringLiteral(LUMISTRA_APP_ID));  // its desktop entry
   // The program ends only by the quit that destroying the main window posts.
   QApplication::setQuitOnLastWindowClosed(false);
   QApplication::setWindowIcon(AppIcon());
