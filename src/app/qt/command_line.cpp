@@ -18,7 +18,11 @@ CommandLine ReadCommandLine(const QStringList& arguments) {
   parser.setApplicationDescription(QStringLiteral(
       "Sketch the light distribution of a lamp and see the light it throws on a wall;\n"
       "open and save it as an IESNA LM-63 photometric file (.ies)."));
-  parser.addHelpOption();  // -h, --help and Qt's --help-all
+  // Not addHelpOption(): it adds --help-all, for Qt's own options, which
+  // this program does not take (they are read before Qt is started).
+  const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")},
+                                QStringLiteral("Displays help on commandline options."));
+  parser.addOption(help);
   parser.addVersionOption();
   parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("An .ies file to open."),
                                QStringLiteral("[FILE]"));
@@ -31,7 +35,7 @@ CommandLine ReadCommandLine(const QStringList& arguments) {
     Print(stderr, error + QStringLiteral("\n\n") + parser.helpText());
     return {1, {}};
   }
-  if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all"))) {
+  if (parser.isSet(help)) {
     Print(stdout, parser.helpText());
     return {0, {}};
   }
