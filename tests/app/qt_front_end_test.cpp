@@ -444,7 +444,6 @@ class QtFrontEndTest : public QObject {
     QTest::addColumn<QString>("err");  // the start of standard error
     const QString usage = QStringLiteral("Usage: " LUMISTRA_PROGRAM " [options] [FILE]\n");
     QTest::newRow("--help") << QStringList{"--help"} << 0 << usage << "";
-    QTest::newRow("-h") << QStringList{"-h"} << 0 << usage << "";
     QTest::newRow("--version") << QStringList{"--version"} << 0
                                << "lumistra " LUMISTRA_VERSION "\n" << "";
     QTest::newRow("unknown option") << QStringList{"--frobnicate", "lamp.ies"} << 1 << ""
