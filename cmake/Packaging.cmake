@@ -13,6 +13,7 @@ include(GNUInstallDirs)
 # for the package's control fields, the AppStream metadata, the copyright
 # file and the desktop entry's name. The application id is the homepage's
 # domain reversed, as AppStream asks; the desktop entry is named after it.
+# The example.org addresses stand in until the project has a public home.
 set(LUMISTRA_HOMEPAGE_URL "https://example.org/lumistra")
 set(LUMISTRA_APP_ID "org.example.lumistra")
 set(LUMISTRA_SCREENSHOT_URL "${LUMISTRA_HOMEPAGE_URL}/docs/screenshot-linux.png")
