@@ -6,6 +6,7 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/dispatch.h"
@@ -17,18 +18,22 @@ namespace {
 
 using Log = std::vector<std::string>;
 
-// Records every call the dispatch makes of the platform. The file dialogs
-// are cancelled unless the test names a file to open; the left Control key is
-// as the test sets it.
+// Records every call the dispatch makes of the platform, and the text and
+// caption of each message box. The file dialogs are cancelled unless the test
+// names a file to open; the left Control key is as the test sets it.
 class RecordingWindow final : public Window {
  public:
   Log log;
+  std::vector<std::pair<std::string, std::string>> messages;  // text, caption
   bool leftControlDown = false;
   std::optional<std::string> openChoice;
 
   std::optional<std::string> ChooseSaveFile() override { return Note("choose save"), std::nullopt; }
   std::optional<std::string> ChooseOpenFile() override { return Note("choose open"), openChoice; }
-  void ShowMessage(std::string_view, std::string_view) override { Note("message"); }
+  void ShowMessage(std::string_view text, std::string_view caption) override {
+    Note("message");
+    messages.emplace_back(text, caption);
+  }
   void CapturePointer() override { Note("capture"); }
   void ReleasePointer() override { Note("release"); }
   bool IsLeftControlDown() override { return Note("ask control"), leftControlDown; }
@@ -197,6 +202,57 @@ TEST(Size, ZeroByZeroStoresOneByOneAndRendersBoth) {
   EXPECT_EQ(s.editor.clientWidth, 1);
   EXPECT_EQ(s.editor.clientHeight, 1);
 }
+
+// --- Opening a given file (command line, drop) -----------------------------
+
+struct OpenFileRow {
+  const char* name;
+  std::string path;
+  Log expected;
+  std::string message;  // empty: no message box
+  bool curveReplaced;
+};
+
+void PrintTo(const OpenFileRow& row, std::ostream* out) { *out << row.name; }
+
+class OpenFile : public testing::TestWithParam<OpenFileRow> {};
+
+TEST_P(OpenFile, ReadsAsFileOpenDoesAndRendersBothOnce) {
+  const OpenFileRow& row = GetParam();
+  Session s(300, 200);
+  s.editor.curve.fill(1.5f);
+  const auto before = s.editor.curve;
+  const std::string path = row.path;  // the event only borrows it
+  EXPECT_EQ(s.Send({EventKind::kOpenFile, 0, 0, 0, 0, path}), Halves::kBoth);
+  EXPECT_EQ(s.window.log, row.expected);
+  if (row.message.empty()) {
+    EXPECT_TRUE(s.window.messages.empty());
+  } else {
+    ASSERT_EQ(s.window.messages.size(), 1u);
+    EXPECT_EQ(s.window.messages[0].first, row.message);
+    EXPECT_EQ(s.window.messages[0].second, "Can't open file");
+  }
+  EXPECT_EQ(s.editor.curve != before, row.curveReplaced);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, OpenFile,
+    testing::Values(
+        // No dialog is asked for: the path is the file.
+        OpenFileRow{"Usable", IES_CORPUS "/iesna91-bega-axial.ies", {"render both"}, "", true},
+        // A file the reader refuses: its reason, the curve as it was.
+        OpenFileRow{"Unusable",
+                    IES_CORPUS "/iesna91-mdl-typeb.ies",
+                    {"message", "render both"},
+                    "iesna91-mdl-typeb.ies is not a usable IES file: it is a type B file "
+                    "(photometric type 2); only type C files can be edited.",
+                    false},
+        OpenFileRow{"Missing",
+                    IES_CORPUS "/no such lamp.ies",
+                    {"message", "render both"},
+                    "Could not open no such lamp.ies: No such file or directory.",
+                    false}),
+    [](const testing::TestParamInfo<OpenFileRow>& p) { return p.param.name; });
 
 // --- Wheel: the half under the pointer, the left Control key over the wall ---
 

@@ -8,9 +8,12 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QMimeData>
+#include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QUrl>
 #include <QWheelEvent>
 #include <QtTest>
 #include <algorithm>
@@ -509,6 +512,115 @@ class QtFrontEndTest : public QObject {
   void menusShowNoKeys() {
     for (QAction* popup : window_->menuBar()->actions())
       for (QAction* item : popup->menu()->actions()) QVERIFY(item->shortcuts().isEmpty());
+  }
+
+  // The program itself, without a display: these answer before any window.
+  void commandLine_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("out");  // the start of standard output
+    QTest::addColumn<QString>("err");  // the start of standard error
+    const QString usage = QStringLiteral("Usage: " LUMISTRA_PROGRAM " [options] [FILE]\n");
+    QTest::newRow("--help") << QStringList{"--help"} << 0 << usage << "";
+    QTest::newRow("--version") << QStringList{"--version"} << 0
+                               << "lumistra " LUMISTRA_VERSION "\n" << "";
+    QTest::newRow("unknown option") << QStringList{"--frobnicate", "lamp.ies"} << 1 << ""
+                                    << "Unknown option 'frobnicate'.\n\n" + usage;
+    QTest::newRow("two files") << QStringList{"a.ies", "b.ies"} << 1 << ""
+                               << "Only one file can be opened.\n\n" + usage;
+  }
+
+  void commandLine() {
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QString, out);
+    QFETCH(QString, err);
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("DISPLAY"));
+    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    program.setProcessEnvironment(environment);
+    program.start(QStringLiteral(LUMISTRA_PROGRAM), arguments);
+    QVERIFY(program.waitForFinished(30000));
+    const QString stdOut = QString::fromLocal8Bit(program.readAllStandardOutput());
+    const QString stdErr = QString::fromLocal8Bit(program.readAllStandardError());
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program.exitCode(), exitCode);
+    QVERIFY2(out.isEmpty() ? stdOut.isEmpty() : stdOut.startsWith(out), qPrintable(stdOut));
+    QVERIFY2(err.isEmpty() ? stdErr.isEmpty() : stdErr.startsWith(err), qPrintable(stdErr));
+  }
+
+  // The file of `lumistra FILE`, opened on the shown window as main() does.
+  void openFileOverTheShownWindow_data() {
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("message");  // empty: none
+    QTest::newRow("usable") << IES_CORPUS "/iesna91-bega-axial.ies" << "";
+    QTest::newRow("missing") << IES_CORPUS "/no such lamp.ies"
+                             << "Could not open no such lamp.ies: No such file or directory.";
+  }
+
+  void openFileOverTheShownWindow() {
+    QFETCH(QString, path);
+    QFETCH(QString, message);
+    QString shown;
+    if (!message.isEmpty()) {
+      AnswerNextModal([this, &shown](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        QVERIFY(box != nullptr);
+        QCOMPARE(box->parentWidget(), window_.get());
+        QCOMPARE(box->windowTitle(), QStringLiteral("Can't open file"));
+        shown = box->text();
+        box->accept();
+      });
+    }
+    window_->OpenFile(path);
+    QCOMPARE(shown, message);
+    QCOMPARE(window_->renders, QStringList{"both"});
+    QCOMPARE(CurveIsZero(*editor_), !message.isEmpty());  // the program goes on with the empty curve
+    QVERIFY(window_->isVisible());
+  }
+
+  // Drags as a file manager or a browser makes them, taken by the window or
+  // refused, and a taken one dropped.
+  void drop_data() {
+    QTest::addColumn<QList<QUrl>>("urls");
+    QTest::addColumn<bool>("taken");
+    const QUrl lamp = QUrl::fromLocalFile(IES_CORPUS "/iesna91-bega-axial.ies");
+    const QUrl typeB = QUrl::fromLocalFile(IES_CORPUS "/iesna91-mdl-typeb.ies");
+    QTest::newRow("one local file") << QList<QUrl>{lamp} << true;
+    // The first opens; the second, unusable, would show a message.
+    QTest::newRow("several files") << QList<QUrl>{lamp, typeB} << true;
+    QTest::newRow("web address")
+        << QList<QUrl>{QUrl(QStringLiteral("https://example.com/lamp.ies"))} << false;
+    QTest::newRow("text, no files") << QList<QUrl>{} << false;
+  }
+
+  void drop() {
+    QFETCH(QList<QUrl>, urls);
+    QFETCH(bool, taken);
+    QMimeData data;
+    if (urls.isEmpty())
+      data.setText(QStringLiteral("TILT=NONE"));
+    else
+      data.setUrls(urls);
+    const QPoint where = At(editor_->clientWidth / 2.0, editor_->clientHeight / 2.0);
+    // A file manager offers a move too; the window takes a copy, so that
+    // the file manager never deletes the file it was dragged from.
+    const Qt::DropActions offered = Qt::CopyAction | Qt::MoveAction;
+    QDragEnterEvent enter(where, offered, &data, Qt::LeftButton, {});
+    enter.setDropAction(Qt::MoveAction);
+    QApplication::sendEvent(window_.get(), &enter);
+    QCOMPARE(enter.isAccepted(), taken);
+    if (!taken) return;
+    QCOMPARE(enter.dropAction(), Qt::CopyAction);
+    QDropEvent drop(where, offered, &data, Qt::LeftButton, {});
+    drop.setDropAction(Qt::MoveAction);
+    QApplication::sendEvent(window_.get(), &drop);
+    QVERIFY(drop.isAccepted());
+    QCOMPARE(drop.dropAction(), Qt::CopyAction);
+    QTRY_COMPARE(window_->renders, QStringList{"both"});  // opened from the event loop
+    QVERIFY(!CurveIsZero(*editor_));
   }
 
   void closingEndsTheProgramWithZero_data() {

@@ -1,11 +1,15 @@
 #include "app/qt/main_window.h"
 
 #include <QCloseEvent>
+#include <QDropEvent>
 #include <QFile>
 #include <QFileDialog>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QShortcut>
+#include <QMimeData>
+#include <QUrl>
+#include <QTimer>
 #include <QWindow>
 
 #include "app/qt/app_icon.h"
@@ -48,6 +52,29 @@ std::optional<std::string> RunFileDialog(QWidget* owner, QFileDialog::AcceptMode
   return QFile::encodeName(dialog.selectedFiles().constFirst()).toStdString();
 }
 
+// The first local file among the dragged items, or an empty string when
+// there is none (web addresses, text, files of a remote share given by URL).
+QString FirstLocalFile(const QMimeData* data) {
+  if (data == nullptr || !data->hasUrls()) return {};
+  for (const QUrl& url : data->urls())
+    if (url.isLocalFile()) return url.toLocalFile();
+  return {};
+}
+
+// Takes a drag or drop of a local file as a copy, whatever the source
+// proposes: a move would tell the file manager to delete the file, which is
+// only read here.
+bool TakeAsCopy(QDropEvent* event) {
+  if (FirstLocalFile(event->mimeData()).isEmpty() ||
+      !(event->possibleActions() & Qt::CopyAction)) {
+    event->ignore();
+    return false;
+  }
+  event->setDropAction(Qt::CopyAction);
+  event->accept();
+  return true;
+}
+
 }  // namespace
 
 MainWindow::MainWindow(DistributionEditor& editor, std::function<void(int)> quit)
@@ -58,6 +85,7 @@ MainWindow::MainWindow(DistributionEditor& editor, std::function<void(int)> quit
   BuildShortcuts();
   client_ = new ClientArea(editor_, [this](const AppEvent& event) { Dispatch(event); }, this);
   setCentralWidget(client_);
+  setAcceptDrops(true);  // over the whole window, menu bar included
 }
 
 void MainWindow::BuildMenu() {
@@ -106,6 +134,28 @@ void MainWindow::Start() {
 void MainWindow::Dispatch(const AppEvent& event) {
   if (destroyed_) return;  // nothing reaches a window that is gone
   DispatchEvent(editor_, history_, *this, event);
+}
+
+void MainWindow::OpenFile(const QString& path) {
+  const QByteArray name = QFile::encodeName(path);  // the file system's bytes, UTF-8
+  AppEvent open;
+  open.kind = EventKind::kOpenFile;
+  open.path = std::string_view(name.constData(), static_cast<size_t>(name.size()));
+  Dispatch(open);
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+  TakeAsCopy(event);  // not taken: the pointer shows that it cannot be dropped here
+}
+
+void MainWindow::dragMoveEvent(QDragMoveEvent* event) { TakeAsCopy(event); }
+
+void MainWindow::dropEvent(QDropEvent* event) {
+  if (!TakeAsCopy(event)) return;
+  const QString path = FirstLocalFile(event->mimeData());
+  // Opened from the event loop: a message box run inside the drop would keep
+  // the program the file came from waiting for the drop to end.
+  QTimer::singleShot(0, this, [this, path] { OpenFile(path); });
 }
 
 std::optional<std::string> MainWindow::ChooseSaveFile() {

@@ -23,6 +23,10 @@ class MainWindow : public QMainWindow, public Window {
   // Hands one decoded event to the dispatch.
   void Dispatch(const AppEvent& event);
 
+  // Opens a given file (the command line, a drop) as File > Open opens the
+  // chosen one: the same messages, and both halves rendered.
+  void OpenFile(const QString& path);
+
   ClientArea& client() { return *client_; }
 
   std::optional<std::string> ChooseSaveFile() override;
@@ -42,6 +46,10 @@ class MainWindow : public QMainWindow, public Window {
  protected:
   void closeEvent(QCloseEvent* event) override;
   bool event(QEvent* event) override;
+  // A drop of a local file opens it; anything else is refused while dragged.
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   void BuildMenu();
