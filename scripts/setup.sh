@@ -15,6 +15,7 @@ packages=(
   g++-mingw-w64-x86-64 wine64
   fonts-wine libxrender1 libxrandr2 libxi6 libxcursor1 libxfixes3 libxinerama1 libxcomposite1
   xvfb xauth xdotool imagemagick libxtst-dev
+  nsis zip
 )
 
 if ! command -v apt-get >/dev/null 2>&1 || ! command -v dpkg-query >/dev/null 2>&1; then
