@@ -100,11 +100,12 @@ Section "Lumistra"
 SectionEnd
 
 Section "Uninstall"
-  Delete "$INSTDIR\lumistra.exe"
-  Delete "$INSTDIR\lumistra-cli.exe"
+  ; A program still running keeps its file until the next restart.
+  Delete /REBOOTOK "$INSTDIR\lumistra.exe"
+  Delete /REBOOTOK "$INSTDIR\lumistra-cli.exe"
   Delete "$INSTDIR\LICENSE"
   Delete "$INSTDIR\uninstall.exe"
-  RMDir "$INSTDIR"  ; only when empty: files the user put there stay
+  RMDir /REBOOTOK "$INSTDIR"  ; only when empty: files the user put there stay
 
   Delete "$SMPROGRAMS\${PRODUCT}.lnk"
   DeleteRegKey HKLM "${UNINSTALL_KEY}"
