@@ -17,6 +17,7 @@ packages=(
   fonts-wine libxrender1 libxrandr2 libxi6 libxcursor1 libxfixes3 libxinerama1 libxcomposite1
   xvfb xauth xdotool imagemagick libxtst-dev
   dpkg-dev lintian desktop-file-utils appstream shared-mime-info xdg-utils file
+  nsis zip
 )
 
 if ! command -v apt-get >/dev/null 2>&1 || ! command -v dpkg-query >/dev/null 2>&1; then

@@ -10,6 +10,7 @@
 #include "ies/ies_format.h"
 #include "ies/owner_window.h"
 #include "ies/safe_save.h"
+#include "ies/utf8_path.h"
 
 std::string WithIesExtension(std::string name) {
   constexpr std::string_view kExtension = ".ies";
@@ -45,7 +46,7 @@ namespace {
 // answer, so they are refused before they are opened.
 std::string_view WhyNotAFile(const std::string& path) {
   std::error_code error;
-  const std::filesystem::file_status status = std::filesystem::status(path, error);
+  const std::filesystem::file_status status = std::filesystem::status(PathFromUtf8(path), error);
   if (error || !std::filesystem::exists(status)) return {};  // fopen says why
   if (std::filesystem::is_directory(status)) return "it is a folder";
   if (!std::filesystem::is_regular_file(status)) return "it is not an ordinary file";
@@ -65,7 +66,7 @@ bool DistributionEditor::OpenIesFile(OwnerWindow& owner, const std::string& path
     owner.ShowMessage("Could not open " + name + ": " + std::string(why) + ".", kOpenFailedCaption);
     return false;
   }
-  std::FILE* file = std::fopen(path.c_str(), "rb");
+  std::FILE* file = OpenUtf8(path, "rb");
   if (file == nullptr) {
     const std::string reason = std::generic_category().message(errno);
     owner.ShowMessage("Could not open " + name + ": " + reason + ".", kOpenFailedCaption);

@@ -2,9 +2,9 @@
 // What the file operations need of the window that owns their dialogs.
 //
 // Each front end's main window implements this; the tests use a recording fake.
-// Paths are byte strings as the platform gives them (UTF-8 on Linux, the ANSI
-// code page on Windows), of any length the platform accepts: the dialogs put
-// no limit of their own (such as 256 characters) on them.
+// Paths are UTF-8 on every platform (the Windows program converts to and from
+// UTF-16 at its own calls), of any length the platform accepts: the dialogs
+// put no limit of their own (such as 256 characters) on them.
 
 #include <optional>
 #include <string>

@@ -4,8 +4,10 @@
 #include <filesystem>
 #include <system_error>
 
+#include "ies/utf8_path.h"
+
 #ifdef _WIN32
-#include <io.h>  // _access, _commit, _fileno
+#include <io.h>  // _waccess, _commit, _fileno
 #else
 #include <unistd.h>  // access, fsync
 #endif
@@ -26,9 +28,9 @@ bool SyncToDisk(std::FILE* file) {
 
 // Whether this program may change the file: a write-protected file is not
 // replaced behind its protection, although the folder would allow it.
-bool MayWrite(const std::string& path) {
+bool MayWrite(const fs::path& path) {
 #ifdef _WIN32
-  return _access(path.c_str(), 2) == 0;
+  return _waccess(path.c_str(), 2) == 0;
 #else
   return access(path.c_str(), W_OK) == 0;
 #endif
@@ -36,21 +38,21 @@ bool MayWrite(const std::string& path) {
 
 // A new file for writing, failing if something took the name meanwhile
 // ("x" is C11; the Windows C runtime we link against lacks it).
-std::FILE* CreateNewFile(const std::string& path) {
+std::FILE* CreateNewFile(const fs::path& path) {
 #ifdef _WIN32
-  return std::fopen(path.c_str(), "wb");
+  return OpenPath(path, "wb");
 #else
-  return std::fopen(path.c_str(), "wbx");
+  return OpenPath(path, "wbx");
 #endif
 }
 
 // Where to write: the path itself, or the file a symbolic link there points to
 // (renaming onto the link would replace the link with a plain file).
-std::string ResolvedTarget(const std::string& path) {
+fs::path ResolvedTarget(const fs::path& path) {
   std::error_code error;
-  if (fs::is_symlink(fs::symlink_status(fs::path(path), error))) {
-    const fs::path target = fs::weakly_canonical(fs::path(path), error);
-    if (!error) return target.string();
+  if (fs::is_symlink(fs::symlink_status(path, error))) {
+    fs::path target = fs::weakly_canonical(path, error);
+    if (!error) return target;
   }
   return path;
 }
@@ -58,14 +60,14 @@ std::string ResolvedTarget(const std::string& path) {
 // A name beside `target` that no file has yet: "<target>.saving", then
 // "<target>.saving1", ... It starts with the target's name so that a file
 // left by a crash shows what it belonged to.
-std::string FreeTemporaryName(const std::string& target) {
+fs::path FreeTemporaryName(const fs::path& target) {
   for (int attempt = 0; attempt < 100; ++attempt) {
-    std::string name = target + ".saving";
-    if (attempt > 0) name += std::to_string(attempt);
+    fs::path name = target;
+    name += attempt > 0 ? ".saving" + std::to_string(attempt) : std::string(".saving");
     std::error_code error;
-    if (!fs::exists(fs::symlink_status(fs::path(name), error))) return name;
+    if (!fs::exists(fs::symlink_status(name, error))) return name;
   }
-  return std::string();
+  return fs::path();
 }
 
 }  // namespace
@@ -79,28 +81,32 @@ bool WriteFlushAndClose(std::FILE* file, std::string_view bytes) {
 }
 
 bool ReplaceFileContents(const std::string& path, std::string_view bytes) {
-  const std::string target = ResolvedTarget(path);
+  const fs::path named = PathFromUtf8(path);
+  if (named.empty()) return false;
+  const fs::path target = ResolvedTarget(named);
   std::error_code error;
-  const fs::file_status status = fs::status(fs::path(target), error);
+  const fs::file_status status = fs::status(target, error);
   // Only a plain file is replaced; a folder or a device keeps its place.
   if (fs::exists(status) && !fs::is_regular_file(status)) return false;
   if (fs::exists(status) && !MayWrite(target)) return false;
 
-  const std::string temporary = FreeTemporaryName(target);
+  const fs::path temporary = FreeTemporaryName(target);
   if (temporary.empty()) return false;
   std::FILE* file = CreateNewFile(temporary);
   if (file == nullptr) return false;
   // The replacement keeps the permissions of the file it replaces.
   if (fs::exists(status)) {
-    fs::permissions(fs::path(temporary), status.permissions(), error);
+    fs::permissions(temporary, status.permissions(), error);
   }
   if (!WriteFlushAndClose(file, bytes)) {
-    std::remove(temporary.c_str());
+    fs::remove(temporary, error);
     return false;
   }
-  fs::rename(fs::path(temporary), fs::path(target), error);
+  // One atomic step that replaces an existing file (MoveFileExW with
+  // MOVEFILE_REPLACE_EXISTING on Windows).
+  fs::rename(temporary, target, error);
   if (error) {
-    std::remove(temporary.c_str());
+    fs::remove(temporary, error);
     return false;
   }
   return true;

@@ -7,7 +7,13 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <algorithm>
+#include <array>
 #include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -19,11 +25,16 @@
 #include "app/ui_text.h"
 #include "app/win32/info_dialog.h"
 #include "app/win32/main_dialog.h"
+#include "app/win32/wide_text.h"
 #include "app/win32/win32_window.h"
 #include "editor/curve_history.h"
 #include "editor/distribution_editor.h"
 #include "editor/fit_view.h"
+#include "ies/ies_format.h"
+#include "ies/safe_save.h"
+#include "ies/utf8_path.h"
 #include "modal_box.h"
+#include "render/polar_view.h"
 
 namespace {
 
@@ -57,7 +68,7 @@ class MainDialogTest : public ::testing::Test {
  protected:
   void SetUp() override {
     window_ = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_MAIN), nullptr,
-                                 MainDialogProc, reinterpret_cast<LPARAM>(&editor_));
+                                 MainDialogProc, reinterpret_cast<LPARAM>(&start_));
     ASSERT_NE(window_, nullptr);
   }
 
@@ -109,6 +120,7 @@ class MainDialogTest : public ::testing::Test {
   }
 
   DistributionEditor editor_;
+  MainWindowStart start_{&editor_, {}};
   HWND window_ = nullptr;
 };
 
@@ -135,7 +147,7 @@ TEST_F(MainDialogTest, InitPlacesTheWindowAndMapsTheEditorOntoItsClientArea) {
 }
 
 TEST_F(MainDialogTest, InitReturnsOneAndEveryOtherMessageZero) {
-  EXPECT_EQ(MainDialogProc(window_, WM_INITDIALOG, 0, reinterpret_cast<LPARAM>(&editor_)), TRUE);
+  EXPECT_EQ(MainDialogProc(window_, WM_INITDIALOG, 0, reinterpret_cast<LPARAM>(&start_)), TRUE);
   EXPECT_EQ(MainDialogProc(window_, WM_MOUSEMOVE, 0, Pair(5, 5)), FALSE);
   EXPECT_EQ(MainDialogProc(window_, WM_COMMAND, IDM_RESET, 0), FALSE);
   EXPECT_EQ(MainDialogProc(window_, WM_RBUTTONDOWN, 0, 0), FALSE);
@@ -405,8 +417,9 @@ TEST_F(MainDialogTest, WheelAmountIsTheSignedHighWord) {
 TEST_F(MainDialogTest, ExitAndCloseDestroyTheWindowAndQuitWithZero) {
   for (const Message& m : {Command(IDM_EXIT), Message{WM_CLOSE, 0, 0}}) {
     DistributionEditor editor;
+    const MainWindowStart start{&editor, {}};
     HWND window = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_MAIN), nullptr,
-                                     MainDialogProc, reinterpret_cast<LPARAM>(&editor));
+                                     MainDialogProc, reinterpret_cast<LPARAM>(&start));
     SendMessageA(window, m.code, m.wParam, m.lParam);
     EXPECT_FALSE(IsWindow(window));
     EXPECT_EQ(DrainQuitMessage(), 0);
@@ -415,11 +428,12 @@ TEST_F(MainDialogTest, ExitAndCloseDestroyTheWindowAndQuitWithZero) {
 
 TEST(MainDialogRun, CloseEndsTheModalRunWithZero) {
   DistributionEditor editor;
+  const MainWindowStart start{&editor, {}};
   const auto result = WithModalBox(
       nullptr,
       [&] {
         EXPECT_EQ(DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_MAIN), nullptr, MainDialogProc,
-                                  reinterpret_cast<LPARAM>(&editor)),
+                                  reinterpret_cast<LPARAM>(&start)),
                   0);
       },
       [](HWND window) {
@@ -489,6 +503,7 @@ class KeyTest : public ::testing::TestWithParam<KeyCase> {};
 TEST_P(KeyTest, TypedKeysReachTheModalMainWindow) {
   const KeyCase& c = GetParam();
   DistributionEditor editor;
+  const MainWindowStart start{&editor, {}};
   CurveHistory::Curve first{}, second{};
   std::string boxSeen;
   bool checked = false;
@@ -497,7 +512,7 @@ TEST_P(KeyTest, TypedKeysReachTheModalMainWindow) {
       nullptr,
       [&] {
         DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_MAIN), nullptr,
-                        MainDialogProc, reinterpret_cast<LPARAM>(&editor));
+                        MainDialogProc, reinterpret_cast<LPARAM>(&start));
       },
       [&](HWND main) {
         for (const Message& m : {Move(150, 150), kLeftDown, Move(160, 220), kLeftUp}) send(main, m);
@@ -711,15 +726,21 @@ void ExpectIesFilter(HWND dialog) {
 void Confirm(HWND dialog, const std::string& path) {
   HWND field = FileNameField(dialog);
   ASSERT_NE(field, nullptr);
-  SetWindowTextA(field, path.c_str());
+  SetWindowTextW(field, WideFromUtf8(path).c_str());
   PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
 }
 
 std::string TempFolder() {
-  char folder[MAX_PATH] = "";
-  GetTempPathA(sizeof folder, folder);
-  return folder;
+  wchar_t folder[MAX_PATH] = L"";
+  GetTempPathW(MAX_PATH, folder);
+  return Utf8FromWide(folder);
 }
+
+bool FileExists(const std::string& path) {
+  return GetFileAttributesW(WideFromUtf8(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+void DeleteFileUtf8(const std::string& path) { DeleteFileW(WideFromUtf8(path).c_str()); }
 
 TEST_F(MainDialogTest, OpenShowsTheDialogAndRendersBothHalvesWhenCancelled) {
   Halves rendered = Halves::kNone;
@@ -768,22 +789,26 @@ TEST_F(MainDialogTest, OpenDialogReturnsAnExistingFile) {
 }
 
 std::string FileBytes(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
+  std::ifstream file(PathFromUtf8(path), std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
 // File > Save and File > Open through the dialogs with the platform's own
 // files: the name typed without extension gets ".ies", the lines end in
 // CR LF, an existing file is replaced without a question, and the file reads
-// back.
-TEST_F(MainDialogTest, SaveAndOpenThroughTheMenuRoundTrip) {
-  const std::string stem = TempFolder() + "lumistra-round-trip-" + std::to_string(GetCurrentProcessId());
+// back. Names in any script: the dialogs, the file calls and the replace all
+// take the whole name.
+class RoundTripTest : public MainDialogTest, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(RoundTripTest, SaveAndOpenThroughTheMenu) {
+  const std::string stem = TempFolder() + GetParam() + std::to_string(GetCurrentProcessId());
   const std::string path = stem + ".ies";
   const auto saveAs = [&](const std::string& typed) {
     EXPECT_TRUE(WithModalBox(
         window_, [&] { Send(Command(IDM_SAVE)); }, [&](HWND dialog) { Confirm(dialog, typed); }));
   };
   saveAs(stem);  // a zero curve first: the second save replaces this file
+  ASSERT_TRUE(FileExists(path));
   Send(Move(150, 150));
   Send(kLeftDown);
   Send(Move(160, 220));
@@ -794,15 +819,136 @@ TEST_F(MainDialogTest, SaveAndOpenThroughTheMenuRoundTrip) {
   saveAs(path);
 
   const std::string bytes = FileBytes(path);
+  ASSERT_FALSE(bytes.empty());
   EXPECT_EQ(bytes.substr(0, 19), "IESNA:\r\nTILT=NONE\r\n");
   EXPECT_EQ(bytes.back(), ' ');
 
   Send(Command(IDM_RESET));
   EXPECT_TRUE(WithModalBox(
       window_, [&] { Send(Command(IDM_OPEN)); }, [&](HWND dialog) { Confirm(dialog, path); }));
-  DeleteFileA(path.c_str());
+  DeleteFileUtf8(path);
   // Intensities are written with six decimals, so the roots come back that close.
   for (size_t i = 0; i < drawn.size(); ++i) EXPECT_NEAR(editor_.curve[i], drawn[i], 1e-5) << "sample " << i;
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, RoundTripTest,
+                         ::testing::Values("lumistra-round-trip-",
+                                           "Lüfter φως 灯 "),  // Latin accents, Greek, CJK
+                         [](const ::testing::TestParamInfo<const char*>& row) {
+                           return row.index == 0 ? std::string("Ascii") : std::string("AnyScript");
+                         });
+
+// ---------------------------------------------------------------------------
+// Files given from outside: a drop, the command line
+
+// A file with a known curve, written by the core under a name in any script.
+class GivenFileTest : public MainDialogTest {
+ protected:
+  void SetUp() override {
+    MainDialogTest::SetUp();
+    for (size_t i = 0; i < written_.size(); ++i) written_[i] = static_cast<float>(i % 7);
+    path_ = TempFolder() + "Lüfter φως 灯 given " + std::to_string(GetCurrentProcessId()) + ".ies";
+    ASSERT_TRUE(ReplaceFileContents(path_, WriteIesText(written_.data())));
+  }
+  void TearDown() override {
+    DeleteFileUtf8(path_);
+    MainDialogTest::TearDown();
+  }
+  void ExpectWrittenCurve() const {
+    for (size_t i = 0; i < written_.size(); ++i) EXPECT_NEAR(editor_.curve[i], written_[i], 1e-5) << i;
+  }
+
+  std::array<float, 181> written_{};
+  std::string path_;
+};
+
+// What the shell hands over on a drop: a DROPFILES header and the names,
+// each ended by a NUL, the list by a second one.
+HDROP DropOf(const std::vector<std::string>& paths) {
+  std::wstring names;
+  for (const std::string& path : paths) names += WideFromUtf8(path) + L'\0';
+  names += L'\0';
+  HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + names.size() * sizeof(wchar_t));
+  auto* header = static_cast<DROPFILES*>(GlobalLock(memory));
+  header->pFiles = sizeof(DROPFILES);
+  header->fWide = TRUE;
+  std::copy(names.begin(), names.end(), reinterpret_cast<wchar_t*>(header + 1));
+  GlobalUnlock(memory);
+  return static_cast<HDROP>(memory);
+}
+
+TEST_F(GivenFileTest, ADroppedFileOpensTheFirstOfSeveral) {
+  EXPECT_NE(GetWindowLongPtrA(window_, GWL_EXSTYLE) & WS_EX_ACCEPTFILES, 0);
+  const Message drop{WM_DROPFILES, reinterpret_cast<WPARAM>(DropOf({path_, "C:\\no such file.ies"})), 0};
+  EXPECT_EQ(SendAndSeeRendered(drop), Halves::kBoth);  // the window took the drop's memory
+  ExpectWrittenCurve();
+}
+
+TEST_F(GivenFileTest, TheStartFileOpensOnceTheWindowIsPlaced) {
+  DistributionEditor editor;
+  const MainWindowStart start{&editor, path_};
+  HWND window = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_MAIN), nullptr,
+                                   MainDialogProc, reinterpret_cast<LPARAM>(&start));
+  EXPECT_EQ(editor.curve[1], 0.0f);  // not during the init: the window is not shown yet
+  MSG message;
+  while (PeekMessageW(&message, window, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+  EXPECT_TRUE(IsWindowVisible(window));
+  for (size_t i = 0; i < written_.size(); ++i) EXPECT_NEAR(editor.curve[i], written_[i], 1e-5) << i;
+  DestroyWindow(window);
+}
+
+// ---------------------------------------------------------------------------
+// DPI. The program is per-monitor DPI aware: at 96 DPI nothing is scaled; the
+// Wine run at 192 DPI sets LUMISTRA_EXPECT_DPI so that a program that ignored
+// the DPI cannot pass.
+
+TEST_F(MainDialogTest, DpiScalesTheStartPlaceAndTheLabels) {
+  const UINT dpi = DpiOf(window_);
+  if (const char* expected = std::getenv("LUMISTRA_EXPECT_DPI")) {
+    EXPECT_EQ(dpi, std::stoul(expected));
+  }
+  const auto scaled = [dpi](int pixels) { return MulDiv(pixels, static_cast<int>(dpi), 96); };
+  RECT outer;
+  GetWindowRect(window_, &outer);
+  EXPECT_EQ(outer.left, scaled(200));
+  EXPECT_EQ(outer.top, scaled(100));
+  EXPECT_EQ(outer.right - outer.left, scaled(800));
+  EXPECT_EQ(outer.bottom - outer.top, scaled(400));
+
+  // The window's diagram is the renderer's at the DPI's label scale, and
+  // differs from the unscaled one wherever that scale is not 1.
+  Send({WM_PAINT, 0, 0});
+  const Image& shown = *ClientImageOf(window_);
+  const int scale = LabelScaleForDpi(dpi);
+  const auto diagram = [&](const Image& image) {
+    std::vector<uint32_t> columns;
+    for (int y = 0; y < image.height; ++y) {
+      const auto row = image.pixels.begin() + static_cast<ptrdiff_t>(y) * image.width;
+      columns.insert(columns.end(), row, row + editor_.halfWidth());
+    }
+    return columns;
+  };
+  Image expected(shown.width, shown.height);
+  DrawPolar(editor_, expected, scale);
+  Image unscaled(shown.width, shown.height);
+  DrawPolar(editor_, unscaled, 1);
+  EXPECT_EQ(diagram(shown), diagram(expected));
+  EXPECT_EQ(diagram(shown) == diagram(unscaled), scale == 1) << "label scale " << scale;
+}
+
+TEST_F(MainDialogTest, DpiChangeMovesToTheSuggestedRectangle) {
+  RECT suggested{300, 150, 300 + 1200, 150 + 600};  // 150 %
+  EXPECT_EQ(MainDialogProc(window_, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested)), TRUE);
+  RECT outer;
+  GetWindowRect(window_, &outer);
+  EXPECT_EQ(outer.left, 300);
+  EXPECT_EQ(outer.top, 150);
+  EXPECT_EQ(outer.right, 1500);
+  EXPECT_EQ(outer.bottom, 750);
+  RECT client;
+  GetClientRect(window_, &client);
+  EXPECT_EQ(editor_.clientWidth, client.right);  // the size event followed
+  EXPECT_EQ(editor_.clientHeight, client.bottom);
 }
 
 TEST_F(MainDialogTest, CancelledDialogsReturnNothing) {
@@ -838,21 +984,24 @@ namespace {
 // What the dialogs under test cannot show: the platform here lets a save
 // dialog name a new file even with OFN_FILEMUSTEXIST, Windows does not.
 TEST(FileDialogSettings, SaveNeedsOnlyTheFolderOpenTheFile) {
-  char name[256] = "";
+  wchar_t name[256] = L"";
   const HWND owner = reinterpret_cast<HWND>(static_cast<intptr_t>(0x1234));
   for (FileDialogKind kind : {FileDialogKind::kOpen, FileDialogKind::kSave}) {
-    const OPENFILENAMEA s = FileDialogSettings(owner, kind, name, sizeof name);
-    EXPECT_EQ(s.lStructSize, 136u);  // OPENFILENAME_SIZE_VERSION_400A in a 64-bit program
+    const OPENFILENAMEW s = FileDialogSettings(owner, kind, name, 256);
+    EXPECT_EQ(s.lStructSize, OPENFILENAME_SIZE_VERSION_400W);
+    EXPECT_EQ(s.lStructSize, 136u);  // in a 64-bit program
     EXPECT_EQ(s.hwndOwner, owner);
-    EXPECT_EQ(std::string(s.lpstrFilter, 11), std::string("IES\0*.ies\0\0", 11));
+    EXPECT_EQ(std::wstring(s.lpstrFilter, 11), std::wstring(L"IES\0*.ies\0\0", 11));
     EXPECT_EQ(s.nFilterIndex, 1u);
     EXPECT_EQ(s.lpstrFile, name);
     EXPECT_EQ(s.nMaxFile, 256u);
     EXPECT_EQ(s.lpstrTitle, nullptr);
     EXPECT_EQ(s.lpstrDefExt, nullptr);
     EXPECT_EQ(s.lpstrInitialDir, nullptr);
-    EXPECT_EQ(s.Flags, kind == FileDialogKind::kSave ? DWORD{OFN_PATHMUSTEXIST}
-                                                     : DWORD{OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST});
+    // The open dialog hides its "Open as read-only" box, which nothing would honour.
+    EXPECT_EQ(s.Flags, kind == FileDialogKind::kSave
+                           ? DWORD{OFN_PATHMUSTEXIST}
+                           : DWORD{OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY});
   }
 }
 

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs a Windows program under Wine with the tests' private prefix, quietly.
-#   wine_run.sh WINE PREFIX --init       make the prefix if it is not there yet
+#   wine_run.sh WINE PREFIX --init [DPI] make the prefix if it is not there yet,
+#                                        with the screen's DPI (96 unless given)
 #   wine_run.sh WINE PREFIX PROGRAM ...  run PROGRAM, exit with its exit code
 set -euo pipefail
 wine=$1 prefix=$2
@@ -12,6 +13,9 @@ if [ "$1" = --init ]; then
   "$wine" wineboot --init
   # Without a window manager Wine draws the windows' frames and captions itself.
   "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null
+  if [ -n "${2:-}" ]; then
+    "$wine" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$2" /f >/dev/null
+  fi
   # A crashing program ends at once instead of waiting in the debugger.
   "$wine" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /d '' /f >/dev/null
   # Wine's own TrueType fonts (Tahoma for the dialogs, Marlett for the caption

@@ -1,10 +1,14 @@
 #include "app/win32/main_dialog.h"
 
+#include <shellapi.h>
+
 #include <cstdint>
 #include <optional>
+#include <string>
 
 #include "app/dispatch.h"
 #include "app/shortcuts.h"
+#include "app/win32/wide_text.h"
 #include "app/win32/win32_window.h"
 #include "editor/curve_history.h"
 #include "editor/distribution_editor.h"
@@ -48,10 +52,25 @@ std::optional<AppEvent> KeyEvent(WPARAM virtualKey) {
   return ShortcutEvent(key, modifiers);
 }
 
+// The path of the first file of a drop, UTF-8; the drop's memory is released.
+std::string FirstDroppedFile(HDROP drop) {
+  std::wstring name(DragQueryFileW(drop, 0, nullptr, 0), L'\0');
+  DragQueryFileW(drop, 0, name.data(), static_cast<UINT>(name.size() + 1));
+  DragFinish(drop);
+  return Utf8FromWide(name);
+}
+
+AppEvent OpenFileEvent(std::string_view path) {
+  AppEvent event = PlainEvent(EventKind::kOpenFile);
+  event.path = path;
+  return event;
+}
+
 // The dispatch's event for a message, or nothing for a message the main
 // window leaves to the platform (among them every double click but the left
-// one, and every right-button message).
-std::optional<AppEvent> Decode(UINT message, WPARAM wParam, LPARAM lParam) {
+// one, and every right-button message). An open-file event's path is kept in
+// `path`, which outlives the dispatch.
+std::optional<AppEvent> Decode(UINT message, WPARAM wParam, LPARAM lParam, std::string& path) {
   switch (message) {
     case WM_INITDIALOG:
       return PlainEvent(EventKind::kInit);
@@ -92,6 +111,12 @@ std::optional<AppEvent> Decode(UINT message, WPARAM wParam, LPARAM lParam) {
       // window gets its keys as system keys, without Alt (bit 29 clear).
       if ((lParam & (LPARAM{1} << 29)) != 0) return std::nullopt;
       return KeyEvent(wParam);
+    case WM_DROPFILES:  // only the first file of several opens
+      path = FirstDroppedFile(reinterpret_cast<HDROP>(wParam));
+      return OpenFileEvent(path);
+    case kOpenStartFileMessage:
+      path = *reinterpret_cast<const std::string*>(lParam);
+      return OpenFileEvent(path);
     case WM_CLOSE:
       return PlainEvent(EventKind::kClose);
     case WM_DESTROY:
@@ -120,11 +145,10 @@ WindowState* StateOf(HWND window) {
   return reinterpret_cast<WindowState*>(GetWindowLongPtrA(window, DWLP_USER));
 }
 
-void Attach(HWND window, LPARAM editorAddress) {
-  SetWindowLongPtrA(window, GWLP_USERDATA, editorAddress);
-  const auto* editor = reinterpret_cast<const DistributionEditor*>(editorAddress);
-  if (StateOf(window) == nullptr && editor != nullptr) {  // a repeated init keeps the state
-    auto* state = new WindowState{Image(), CurveHistory(editor->curve)};
+void Attach(HWND window, const MainWindowStart& start) {
+  SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(start.editor));
+  if (StateOf(window) == nullptr && start.editor != nullptr) {  // a repeated init keeps the state
+    auto* state = new WindowState{Image(), CurveHistory(start.editor->curve)};
     SetWindowLongPtrA(window, DWLP_USER, reinterpret_cast<LONG_PTR>(state));
   }
 }
@@ -135,6 +159,24 @@ void Detach(HWND window) {
   SetWindowLongPtrA(window, GWLP_USERDATA, 0);
 }
 
+// Moves the window to the rectangle Windows suggests for a new DPI (the
+// monitor's scale changed, or the window went to another monitor). The size
+// event this causes renders both halves with the new label scale; the paint
+// covers a move that keeps the size.
+void FollowDpiChange(HWND window, LPARAM suggested) {
+  const RECT& r = *reinterpret_cast<const RECT*>(suggested);
+  SetWindowPos(window, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  InvalidateRect(window, nullptr, FALSE);
+}
+
+// Once the window is placed, the file it was started with opens in the
+// visible window, so that a message about it has the window behind it.
+void OpenStartFileLater(HWND window, const MainWindowStart& start) {
+  if (start.openFile.empty()) return;
+  PostMessageW(window, kOpenStartFileMessage, 0, reinterpret_cast<LPARAM>(&start.openFile));
+}
+
 }  // namespace
 
 Image* ClientImageOf(HWND window) {
@@ -143,17 +185,29 @@ Image* ClientImageOf(HWND window) {
 }
 
 INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_INITDIALOG) Attach(window, lParam);
+  const MainWindowStart* start = nullptr;
+  if (message == WM_INITDIALOG) {
+    start = reinterpret_cast<const MainWindowStart*>(lParam);
+    Attach(window, *start);
+    DragAcceptFiles(window, TRUE);
+  }
+  if (message == WM_DPICHANGED) {
+    FollowDpiChange(window, lParam);
+    return TRUE;
+  }
+  if (message == kOpenStartFileMessage) ShowWindow(window, SW_SHOW);
 
   DistributionEditor* editor = EditorOf(window);
   WindowState* state = StateOf(window);
   if (editor != nullptr && state != nullptr) {  // nothing arrives before init that matters
-    if (const std::optional<AppEvent> event = Decode(message, wParam, lParam)) {
+    std::string path;
+    if (const std::optional<AppEvent> event = Decode(message, wParam, lParam, path)) {
       Win32Window platform(window, *editor, state->client);
       DispatchEvent(*editor, state->history, platform, *event);
     }
   }
 
+  if (start != nullptr) OpenStartFileLater(window, *start);
   if (message == WM_NCDESTROY) Detach(window);
   return message == WM_INITDIALOG ? TRUE : FALSE;
 }

@@ -4,11 +4,25 @@
 
 #include <windows.h>
 
+#include <string>
+
+#include "editor/distribution_editor.h"
 #include "render/image.h"
 
-// The procedure of the main window. Its creation parameter is the address of
-// the DistributionEditor, which it keeps in the window's user data. Returns 1
-// for WM_INITDIALOG and 0 for every other message.
+// What the main window starts with; its creation parameter is the address of
+// one of these, which must outlive the window.
+struct MainWindowStart {
+  DistributionEditor* editor = nullptr;  // kept in the window's user data
+  std::string openFile;                  // UTF-8; opened once the window is placed; empty: none
+};
+
+// Posted to the main window by its init: open the start file, whose address
+// is the second parameter.
+inline constexpr UINT kOpenStartFileMessage = WM_APP + 1;
+
+// The procedure of the main window. Returns 1 for WM_INITDIALOG and
+// WM_DPICHANGED (it moves the window to the suggested rectangle) and 0 for
+// every other message.
 INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // The client-area image the main window renders into and shows; null for a

@@ -2,18 +2,21 @@
 
 #include <commdlg.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstddef>
 #include <string>
 
 #include "app/ui_text.h"
 #include "app/win32/info_dialog.h"
+#include "app/win32/wide_text.h"
 #include "render/polar_view.h"
 #include "render/wall_view.h"
 
 namespace {
 
 // The start place of the main window, outer size (frame, caption and menu bar
-// included), screen pixels.
+// included), in pixels of a 96 DPI screen; scaled to the monitor's DPI.
 constexpr int kStartX = 200;
 constexpr int kStartY = 100;
 constexpr int kStartWidth = 800;
@@ -23,24 +26,25 @@ constexpr int kStartHeight = 400;
 // File dialogs
 
 // The dialog structure without the fields later platform versions added
-// (OPENFILENAME_SIZE_VERSION_400A): up to and including lpTemplateName. In a
+// (OPENFILENAME_SIZE_VERSION_400W): up to and including lpTemplateName. In a
 // 64-bit program that is 136 bytes; the 76 of a 32-bit program would make the
 // platform refuse to open the dialog at all.
+// (The header's macro is no constant expression, hence offsetof.)
 constexpr DWORD kOpenFileNameSize =
-    offsetof(OPENFILENAMEA, lpTemplateName) + sizeof(OPENFILENAMEA::lpTemplateName);
+    offsetof(OPENFILENAMEW, lpTemplateName) + sizeof(OPENFILENAMEW::lpTemplateName);
 static_assert(sizeof(void*) != 8 || kOpenFileNameSize == 136);
 
 // Room for the longest path the platform has (32767 characters and the
 // terminator), so the dialog puts no limit of its own on the name.
 constexpr DWORD kFileNameCapacity = 32768;
 
-using FileDialogFunction = BOOL(WINAPI*)(LPOPENFILENAMEA);
+using FileDialogFunction = BOOL(WINAPI*)(LPOPENFILENAMEW);
 
 std::optional<std::string> RunFileDialog(HWND owner, FileDialogKind kind, FileDialogFunction show) {
-  std::string name(kFileNameCapacity, '\0');  // the dialog starts with an empty name field
-  OPENFILENAMEA dialog = FileDialogSettings(owner, kind, name.data(), kFileNameCapacity);
+  std::wstring name(kFileNameCapacity, L'\0');  // the dialog starts with an empty name field
+  OPENFILENAMEW dialog = FileDialogSettings(owner, kind, name.data(), kFileNameCapacity);
   if (!show(&dialog)) return std::nullopt;  // cancelled, or the dialog failed
-  return std::string(name.c_str());  // up to the terminator the dialog wrote
+  return Utf8FromWide(name.c_str());  // up to the terminator the dialog wrote
 }
 
 // ---------------------------------------------------------------------------
@@ -68,12 +72,23 @@ void ShowHalves(HDC dc, const Image& image, int halfWidth, Halves halves) {
 
 }  // namespace
 
+UINT DpiOf(HWND window) {
+  const UINT dpi = GetDpiForWindow(window);
+  return dpi == 0 ? UINT{kBaseDpi} : dpi;  // 0 for a window handle that is not valid
+}
+
+int LabelScaleForDpi(UINT dpi) {
+  // The labels keep their size to the eye, in whole multiples of the font's
+  // pixels as the Linux program scales them: 150 % and 200 % both give 2.
+  return std::max(1, static_cast<int>(std::lround(static_cast<double>(dpi) / kBaseDpi)));
+}
+
 // One filter entry, description "IES" and pattern "*.ies", ended by an empty
 // string: the literal's own terminator is the last of the eleven bytes.
-const char kIesFilter[11] = "IES\0*.ies\0";
+const wchar_t kIesFilter[11] = L"IES\0*.ies\0";
 
-OPENFILENAMEA FileDialogSettings(HWND owner, FileDialogKind kind, char* name, DWORD capacity) {
-  OPENFILENAMEA dialog{};  // no title, folder, default extension, hook or template
+OPENFILENAMEW FileDialogSettings(HWND owner, FileDialogKind kind, wchar_t* name, DWORD capacity) {
+  OPENFILENAMEW dialog{};  // no title, folder, default extension, hook or template
   dialog.lStructSize = kOpenFileNameSize;
   dialog.hwndOwner = owner;
   dialog.lpstrFilter = kIesFilter;
@@ -81,23 +96,23 @@ OPENFILENAMEA FileDialogSettings(HWND owner, FileDialogKind kind, char* name, DW
   dialog.lpstrFile = name;
   dialog.nMaxFile = capacity;
   // Save: only the folder must exist, so that a new file can be named, and no
-  // question before an existing file is replaced. Open: an existing file.
-  dialog.Flags = kind == FileDialogKind::kSave ? OFN_PATHMUSTEXIST : OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
+  // question before an existing file is replaced. Open: an existing file, and
+  // no "Open as read-only" box, which the program would not honour.
+  dialog.Flags = kind == FileDialogKind::kSave ? OFN_PATHMUSTEXIST
+                                               : OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
   return dialog;
 }
 
 std::optional<std::string> Win32Window::ChooseSaveFile() {
-  return RunFileDialog(window_, FileDialogKind::kSave, GetSaveFileNameA);
+  return RunFileDialog(window_, FileDialogKind::kSave, GetSaveFileNameW);
 }
 
 std::optional<std::string> Win32Window::ChooseOpenFile() {
-  return RunFileDialog(window_, FileDialogKind::kOpen, GetOpenFileNameA);
+  return RunFileDialog(window_, FileDialogKind::kOpen, GetOpenFileNameW);
 }
 
 void Win32Window::ShowMessage(std::string_view text, std::string_view caption) {
-  const std::string textZ(text);
-  const std::string captionZ(caption);
-  MessageBoxA(window_, textZ.c_str(), captionZ.c_str(), MB_OK);
+  MessageBoxW(window_, WideFromUtf8(text).c_str(), WideFromUtf8(caption).c_str(), MB_OK);
 }
 
 void Win32Window::CapturePointer() { SetCapture(window_); }
@@ -123,7 +138,9 @@ void Win32Window::RunHelpBox() { RunInfoBox(IDD_HELP); }
 
 void Win32Window::PlaceAtStart() {
   // The outer size: the size event this causes reports a smaller client area.
-  MoveWindow(window_, kStartX, kStartY, kStartWidth, kStartHeight, FALSE);
+  const int dpi = static_cast<int>(DpiOf(window_));
+  const auto scaled = [dpi](int pixels) { return MulDiv(pixels, dpi, kBaseDpi); };
+  MoveWindow(window_, scaled(kStartX), scaled(kStartY), scaled(kStartWidth), scaled(kStartHeight), FALSE);
 }
 
 void Win32Window::DestroyWindow() { ::DestroyWindow(window_); }
@@ -136,7 +153,9 @@ void Win32Window::DrawHalves(Halves halves) {
   if (client_.width != editor_.clientWidth || client_.height != editor_.clientHeight) {
     client_ = Image(editor_.clientWidth, editor_.clientHeight);
   }
-  if (halves == Halves::kLeft || halves == Halves::kBoth) DrawPolar(editor_, client_);
+  if (halves == Halves::kLeft || halves == Halves::kBoth) {
+    DrawPolar(editor_, client_, LabelScaleForDpi(DpiOf(window_)));
+  }
   if (halves == Halves::kRight || halves == Halves::kBoth) DrawWall(editor_, client_);
 }
 

@@ -15,8 +15,18 @@ enum class FileDialogKind { kOpen, kSave };
 // The settings of the open and save dialogs: the size of the structure
 // without the later platform versions' fields, the one "IES" filter, filter
 // index 1, the name buffer, and the flags of each kind.
-OPENFILENAMEA FileDialogSettings(HWND owner, FileDialogKind kind, char* name, DWORD capacity);
-extern const char kIesFilter[11];
+OPENFILENAMEW FileDialogSettings(HWND owner, FileDialogKind kind, wchar_t* name, DWORD capacity);
+extern const wchar_t kIesFilter[11];
+
+// The DPI every size of the program is given for; at it, nothing is scaled.
+inline constexpr int kBaseDpi = 96;
+
+// The DPI of the monitor the window is on (the program is per-monitor DPI
+// aware through its manifest; without that, always 96).
+UINT DpiOf(HWND window);
+
+// The ring labels' scale at a DPI: the nearest whole multiple of 96, at least 1.
+int LabelScaleForDpi(UINT dpi);
 
 class Win32Window final : public Window {
  public:

@@ -1,0 +1,123 @@
+; The Windows setup program: per machine into Program Files\Lumistra, a
+; Start-menu shortcut, an entry in Apps & features, the .ies association and an
+; uninstaller that takes back what the setup wrote.
+;
+; Made by packaging/windows/make_packages.sh, which passes:
+;   /DVERSION=x.y.z        the project version
+;   /DPROGRAM=path         lumistra.exe
+;   /DCLI_PROGRAM=path     lumistra-cli.exe (only when the build has it)
+;   /DLICENSE_FILE=path    the licence text
+;   /DICON=path            the program's icon file
+;   /DOUTFILE=path         the setup program to write
+; Silent: setup.exe /S [/D=C:\Folder]; uninstall.exe /S.
+
+Unicode true
+Target amd64-unicode
+ManifestDPIAware true
+RequestExecutionLevel admin
+SetCompressor /SOLID lzma
+
+!include "MUI2.nsh"
+!include "LogicLib.nsh"
+!include "FileFunc.nsh"
+!include "Integration.nsh"
+
+!define PRODUCT "Lumistra"
+!define PUBLISHER "The Lumistra developers"
+!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Lumistra"
+; The ProgID of .ies files opened by this program.
+!define PROGID "Lumistra.IesFile"
+!define CLASSES "Software\Classes"
+
+Name "${PRODUCT} ${VERSION}"
+OutFile "${OUTFILE}"
+InstallDir "$PROGRAMFILES64\${PRODUCT}"
+BrandingText "${PRODUCT} ${VERSION}"
+
+VIProductVersion "${VERSION}.0"
+VIAddVersionKey /LANG=1033 "ProductName" "${PRODUCT}"
+VIAddVersionKey /LANG=1033 "ProductVersion" "${VERSION}"
+VIAddVersionKey /LANG=1033 "FileVersion" "${VERSION}"
+VIAddVersionKey /LANG=1033 "FileDescription" "${PRODUCT} Setup"
+VIAddVersionKey /LANG=1033 "CompanyName" "${PUBLISHER}"
+VIAddVersionKey /LANG=1033 "LegalCopyright" "MIT License"
+
+!define MUI_ICON "${ICON}"
+!define MUI_UNICON "${ICON}"
+!insertmacro MUI_PAGE_LICENSE "${LICENSE_FILE}"
+!insertmacro MUI_PAGE_DIRECTORY
+!insertmacro MUI_PAGE_INSTFILES
+!insertmacro MUI_UNPAGE_CONFIRM
+!insertmacro MUI_UNPAGE_INSTFILES
+!insertmacro MUI_LANGUAGE "English"
+
+Function .onInit
+  SetRegView 64
+  SetShellVarContext all
+FunctionEnd
+
+Function un.onInit
+  SetRegView 64
+  SetShellVarContext all
+FunctionEnd
+
+Section "Lumistra"
+  SetOutPath "$INSTDIR"
+  File "/oname=lumistra.exe" "${PROGRAM}"
+!ifdef CLI_PROGRAM
+  File "/oname=lumistra-cli.exe" "${CLI_PROGRAM}"
+!endif
+  File "/oname=LICENSE" "${LICENSE_FILE}"
+  WriteUninstaller "$INSTDIR\uninstall.exe"
+
+  CreateShortcut "$SMPROGRAMS\${PRODUCT}.lnk" "$INSTDIR\lumistra.exe" "" "$INSTDIR\lumistra.exe" 0
+
+  ; Apps & features.
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\lumistra.exe,0"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
+  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
+  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
+  ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
+  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" $0  ; in KiB
+
+  ; The .ies association: our ProgID with the program's icon (resource 107)
+  ; and its open command, offered under .ies's OpenWithProgids, and the
+  ; default only where .ies has none yet.
+  WriteRegStr HKLM "${CLASSES}\${PROGID}" "" "IES photometric file"
+  WriteRegStr HKLM "${CLASSES}\${PROGID}\DefaultIcon" "" "$INSTDIR\lumistra.exe,-107"
+  WriteRegStr HKLM "${CLASSES}\${PROGID}\shell\open\command" "" '"$INSTDIR\lumistra.exe" "%1"'
+  WriteRegStr HKLM "${CLASSES}\.ies\OpenWithProgids" "${PROGID}" ""
+  ReadRegStr $0 HKCR ".ies" ""
+  ${If} $0 == ""
+    WriteRegStr HKLM "${CLASSES}\.ies" "" "${PROGID}"
+  ${EndIf}
+  ${NotifyShell_AssocChanged}
+SectionEnd
+
+Section "Uninstall"
+  ; A program still running keeps its file until the next restart.
+  Delete /REBOOTOK "$INSTDIR\lumistra.exe"
+  Delete /REBOOTOK "$INSTDIR\lumistra-cli.exe"
+  Delete "$INSTDIR\LICENSE"
+  Delete "$INSTDIR\uninstall.exe"
+  RMDir /REBOOTOK "$INSTDIR"  ; only when empty: files the user put there stay
+
+  Delete "$SMPROGRAMS\${PRODUCT}.lnk"
+  DeleteRegKey HKLM "${UNINSTALL_KEY}"
+
+  ; The association only where it is still ours.
+  DeleteRegKey HKLM "${CLASSES}\${PROGID}"
+  DeleteRegValue HKLM "${CLASSES}\.ies\OpenWithProgids" "${PROGID}"
+  DeleteRegKey /ifempty HKLM "${CLASSES}\.ies\OpenWithProgids"
+  ReadRegStr $0 HKLM "${CLASSES}\.ies" ""
+  ${If} $0 == "${PROGID}"
+    DeleteRegValue HKLM "${CLASSES}\.ies" ""
+  ${EndIf}
+  DeleteRegKey /ifempty HKLM "${CLASSES}\.ies"
+  ${NotifyShell_AssocChanged}
+SectionEnd
