@@ -79,8 +79,9 @@ if(CMAKE_SYSTEM_NAME STREQUAL "Linux")
   # The man page and the changelog, compressed as Debian's policy asks
   # (gzip -9n: no name or time stamp, so the bytes do not depend on the build).
   configure_file(${linux_data}/lumistra.1.in ${generated}/lumistra.1 @ONLY)
+  configure_file(${linux_data}/lumistra-cli.1.in ${generated}/lumistra-cli.1 @ONLY)
   configure_file(${linux_data}/changelog.in ${generated}/changelog @ONLY)
-  foreach(name lumistra.1 changelog)
+  foreach(name lumistra.1 lumistra-cli.1 changelog)
     add_custom_command(OUTPUT ${generated}/${name}.gz
       COMMAND gzip -9n --force --keep ${generated}/${name}
       DEPENDS ${generated}/${name}
@@ -88,7 +89,8 @@ if(CMAKE_SYSTEM_NAME STREQUAL "Linux")
     list(APPEND compressed ${generated}/${name}.gz)
   endforeach()
   add_custom_target(lumistra_compressed_docs ALL DEPENDS ${compressed})
-  install(FILES ${generated}/lumistra.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+  install(FILES ${generated}/lumistra.1.gz ${generated}/lumistra-cli.1.gz
+    DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
   install(FILES ${generated}/changelog.gz DESTINATION ${doc_dir})
 
   # The Debian package: dist/lumistra_<version>_amd64.deb through scripts/package.sh.

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets up the machine, builds the optimised programs and makes the packages
 # in dist/: dist/lumistra_<version>_amd64.deb (the version is the project's,
-# from CMake), then the Windows packages.
+# from CMake), then dist/lumistra-<version>-setup.exe and
+# dist/lumistra-<version>-windows-x64.zip.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -21,8 +22,6 @@ if command -v lintian >/dev/null 2>&1; then
   lintian --fail-on error "dist/$(basename "$deb")"
 fi
 
-# The Windows setup and zip (written separately; run when it is there).
-package_windows() {
-  if [[ -x scripts/package_windows.sh ]]; then scripts/package_windows.sh; fi
-}
-package_windows
+# The Windows setup and zip, from the Windows programs the release build
+# cross-built beside the Linux ones.
+packaging/windows/make_packages.sh build/release/windows dist

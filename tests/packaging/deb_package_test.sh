@@ -24,6 +24,8 @@ deb=$build/lumistra_${version}_amd64.deb
 files=$(dpkg-deb --contents "$deb" | awk '$1 !~ /^d/ { print $NF }')
 for expected in \
   ./usr/bin/lumistra \
+  ./usr/bin/lumistra-cli \
+  ./usr/share/man/man1/lumistra-cli.1.gz \
   "./usr/share/applications/$app_id.desktop" \
   ./usr/share/mime/packages/lumistra.xml \
   "./usr/share/metainfo/$app_id.metainfo.xml" \
