@@ -6,6 +6,8 @@
 // The redraw policy is fixed and deliberately asymmetric:
 //   pointer move, left press       -> left half
 //   left release                   -> right half (also when nothing was drawn)
+//   capture lost                   -> as the releases of the buttons held: right half
+//                                     if the left one was held, else nothing
 //   wheel                          -> the half overWall names after the wheel
 //   size, Open, open file, Reset   -> both halves (also when Open read nothing)
 //   paint                          -> the image as it stands, nothing rendered
@@ -32,6 +34,7 @@ enum class EventKind {
   kOpenFile,         // path: open this file (command line, drop), as File > Open does
   kClose,            // the close box or the system menu's close
   kDestroy,          // the window is gone: end the program with exit code 0
+  kCaptureLost,      // another window took the pointer (a menu, a dialog, focus loss)
 };
 
 struct AppEvent {

@@ -102,8 +102,11 @@ INSTANTIATE_TEST_SUITE_P(
         // The release recomputes the wall even without a stroke before it.
         SingleEventRow{"LeftUp", Plain(EventKind::kLeftUp), {"release", "render right"}},
         SingleEventRow{"DoubleClick", Plain(EventKind::kLeftDoubleClick), {}},
-        SingleEventRow{"MiddleDown", Plain(EventKind::kMiddleDown), {}},
-        SingleEventRow{"MiddleUp", Plain(EventKind::kMiddleUp), {}},
+        // A pan holds the capture as a stroke does, and renders nothing.
+        SingleEventRow{"MiddleDown", Plain(EventKind::kMiddleDown), {"capture"}},
+        SingleEventRow{"MiddleUp", Plain(EventKind::kMiddleUp), {"release"}},
+        // Nothing held: nothing to end, nothing rendered.
+        SingleEventRow{"CaptureLostIdle", Plain(EventKind::kCaptureLost), {}},
         // Over the diagram the Control key is not asked for.
         SingleEventRow{"WheelOverDiagram", Wheel(120), {"render left"}},
         SingleEventRow{"Close", Plain(EventKind::kClose), {"destroy"}},
@@ -236,7 +239,7 @@ TEST_P(MiddleButton, PressSetsPanningByTheHalfAndReleaseClearsIt) {
   EXPECT_EQ(s.editor.panning, GetParam().panningAfterPress);
   s.Send(Plain(EventKind::kMiddleUp));
   EXPECT_EQ(s.editor.panning, 0);
-  EXPECT_TRUE(s.window.log.empty());
+  EXPECT_EQ(s.window.log, (Log{"capture", "release"}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, MiddleButton,
@@ -252,6 +255,65 @@ TEST(MiddleButton, PressOverTheWallEndsAPanThatLostItsRelease) {
   s.Send(Move(600, 200));  // the release happened outside and was not seen
   s.Send(Plain(EventKind::kMiddleDown));
   EXPECT_EQ(s.editor.panning, 0);
+}
+
+// --- Pointer capture: held while either button is, lost to another window ---
+
+struct CaptureRow {
+  const char* name;
+  std::vector<AppEvent> events;  // after a move to (300, 200), over the diagram
+  Log expected;
+  int32_t drawing, panning;
+};
+
+void PrintTo(const CaptureRow& row, std::ostream* out) { *out << row.name; }
+
+class Capture : public testing::TestWithParam<CaptureRow> {};
+
+TEST_P(Capture, IsHeldWhileAButtonIsAndEndsWhatItHeld) {
+  const CaptureRow& row = GetParam();
+  Session s(300, 200);
+  for (const AppEvent& event : row.events) s.Send(event);
+  EXPECT_EQ(s.window.log, row.expected);
+  EXPECT_EQ(s.editor.drawing, row.drawing);
+  EXPECT_EQ(s.editor.panning, row.panning);
+  EXPECT_EQ(s.editor.captureButtons, 0);
+}
+
+const AppEvent kLeftDown = Plain(EventKind::kLeftDown), kLeftUp = Plain(EventKind::kLeftUp);
+const AppEvent kMiddleDown = Plain(EventKind::kMiddleDown), kMiddleUp = Plain(EventKind::kMiddleUp);
+const AppEvent kLost = Plain(EventKind::kCaptureLost);
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, Capture,
+    testing::Values(
+        // Both buttons, released in either order: one capture, one release, after the last.
+        CaptureRow{"LeftThenMiddleReleasedLeftFirst",
+                   {kLeftDown, kMiddleDown, kLeftUp, kMiddleUp},
+                   {"capture", "render left", "render right", "release"}, 0, 0},
+        CaptureRow{"MiddleThenLeftReleasedMiddleFirst",
+                   {kMiddleDown, kLeftDown, kMiddleUp, kLeftUp},
+                   {"capture", "render left", "release", "render right"}, 0, 0},
+        // Lost mid-stroke (a menu took the pointer): the stroke ends and the wall
+        // is rendered, as a release would; the capture is not given back.
+        CaptureRow{"LostMidStroke", {kLeftDown, Move(320, 220), kLost},
+                   {"capture", "render left", "render left", "render right"}, 0, 0},
+        CaptureRow{"LostMidPan", {kMiddleDown, kLost}, {"capture"}, 0, 0},
+        CaptureRow{"LostDuringStrokeAndPan", {kLeftDown, kMiddleDown, kLost},
+                   {"capture", "render left", "render right"}, 0, 0},
+        // A platform that reports its own release as a loss: nothing more happens.
+        CaptureRow{"LostAfterTheRelease", {kLeftDown, kLeftUp, kLost},
+                   {"capture", "render left", "release", "render right"}, 0, 0}),
+    [](const testing::TestParamInfo<CaptureRow>& p) { return p.param.name; });
+
+TEST(Capture, AfterALostStrokeHoveringDrawsNothing) {
+  Session s(300, 200);
+  s.Send(Plain(EventKind::kLeftDown));
+  s.Send(Plain(EventKind::kCaptureLost));
+  s.editor.curve.fill(0.0f);
+  s.Send(Move(250, 260));
+  s.Send(Move(330, 240));
+  EXPECT_TRUE(CurveIsZero(s.editor));
 }
 
 }  // namespace
