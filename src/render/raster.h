@@ -27,9 +27,9 @@
 #include "render/image.h"
 #include "render/raster_geometry.h"
 
-// 0x00RRGGBB, the pixel format of Image.
+// 0xFFRRGGBB, the pixel format of Image.
 constexpr uint32_t Rgb(uint32_t red, uint32_t green, uint32_t blue) {
-  return (red << 16) | (green << 8) | blue;
+  return kOpaque | (red << 16) | (green << 8) | blue;
 }
 
 class Raster {

@@ -276,13 +276,13 @@ TEST(ScanLine, ZeroIsTheBottomRowOfTheArea) {
   raster.SetScanLine(6, line);  // above the area
   raster.SetScanLine(-1, line);  // below it
   for (int x = 0; x < 10; ++x) {
-    const uint32_t expected = x >= 2 && x < 6 ? static_cast<uint32_t>(x - 1) : 0u;
+    const uint32_t expected = x >= 2 && x < 6 ? static_cast<uint32_t>(x - 1) : kOpaque;
     EXPECT_EQ(At(image, x, 6), expected) << x;
     EXPECT_EQ(At(image, x, 1), expected) << x;
-    EXPECT_EQ(At(image, x, 0), 0u);
-    EXPECT_EQ(At(image, x, 7), 0u);
+    EXPECT_EQ(At(image, x, 0), kOpaque);
+    EXPECT_EQ(At(image, x, 7), kOpaque);
   }
-  EXPECT_EQ(CountColour(image, 0), 80 - 8);
+  EXPECT_EQ(CountColour(image, kOpaque), 80 - 8);  // a new image is opaque black
 }
 
 }  // namespace
