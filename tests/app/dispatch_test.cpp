@@ -306,14 +306,4 @@ INSTANTIATE_TEST_SUITE_P(
                    {"capture", "render left", "release", "render right"}, 0, 0}),
     [](const testing::TestParamInfo<CaptureRow>& p) { return p.param.name; });
 
-TEST(Capture, AfterALostStrokeHoveringDrawsNothing) {
-  Session s(300, 200);
-  s.Send(Plain(EventKind::kLeftDown));
-  s.Send(Plain(EventKind::kCaptureLost));
-  s.editor.curve.fill(0.0f);
-  s.Send(Move(250, 260));
-  s.Send(Move(330, 240));
-  EXPECT_TRUE(CurveIsZero(s.editor));
-}
-
 }  // namespace

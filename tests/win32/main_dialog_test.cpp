@@ -323,18 +323,6 @@ TEST_F(MainDialogTest, MiddleButtonPansOnlyOverTheDiagram) {
   EXPECT_EQ(GetCapture(), nullptr);
 }
 
-TEST_F(MainDialogTest, CaptureIsHeldUntilNeitherButtonIs) {
-  Send(Move(150, 150));
-  Send(kLeftDown);
-  Send(kMiddleDown);  // captures again: this window keeps it, nothing ends
-  EXPECT_EQ(editor_.drawing, 1);
-  Send(kLeftUp);
-  EXPECT_EQ(GetCapture(), window_);
-  EXPECT_EQ(editor_.panning, 1);
-  Send(kMiddleUp);
-  EXPECT_EQ(GetCapture(), nullptr);
-}
-
 // Another window of the program takes the capture mid-stroke (as a menu or a
 // dialog does), or the system cancels modes: the stroke ends as a release
 // would end it, with the wall rendered, and hovering draws no more.
