@@ -60,6 +60,36 @@ Halves RunKey(DistributionEditor& editor, CurveHistory& history, Window& window,
   }
 }
 
+// Pointer capture: a left press (a stroke) and a middle press (a pan) each
+// take it, and it is given back only when neither button is held any more,
+// so a pan released outside the window ends as surely as a stroke does. The
+// buttons are cleared before the capture is given back: a platform that
+// reports its own release as a lost capture then finds nothing to end.
+void HoldCapture(DistributionEditor& editor, Window& window, int32_t button) {
+  if (editor.captureButtons == 0) window.CapturePointer();
+  editor.captureButtons |= button;
+}
+
+void LetGoCapture(DistributionEditor& editor, Window& window, int32_t button) {
+  editor.captureButtons &= ~button;
+  if (editor.captureButtons == 0) window.ReleasePointer();
+}
+
+// The pointer went to another window while buttons held it: the stroke and
+// the pan end as their releases would have ended them. The capture is gone
+// already, so it is not given back (that could take it from its new owner).
+Halves EndCapturedGestures(DistributionEditor& editor, CurveHistory& history) {
+  const int32_t held = editor.captureButtons;
+  editor.captureButtons = 0;
+  if (held & DistributionEditor::kCaptureMiddle) editor.panning = 0;
+  if (held & DistributionEditor::kCaptureLeft) {
+    editor.OnLeftButton(false);
+    history.Record(editor.curve);
+    return Halves::kRight;  // the wall shows the stroke's result, as after a release
+  }
+  return Halves::kNone;
+}
+
 Halves Handle(DistributionEditor& editor, CurveHistory& history, Window& window,
               const AppEvent& event) {
   switch (event.kind) {
@@ -76,20 +106,22 @@ Halves Handle(DistributionEditor& editor, CurveHistory& history, Window& window,
       editor.OnPointerMove(event.x, event.y);
       return Halves::kLeft;  // whatever the move did, even over the wall
     case EventKind::kLeftDown:
-      window.CapturePointer();
+      HoldCapture(editor, window, DistributionEditor::kCaptureLeft);
       editor.OnLeftButton(true);
       return Halves::kLeft;
     case EventKind::kLeftUp:
-      window.ReleasePointer();
+      LetGoCapture(editor, window, DistributionEditor::kCaptureLeft);
       editor.OnLeftButton(false);
       history.Record(editor.curve);  // the stroke, if it changed a sample
       return Halves::kRight;  // the wall shows the stroke's result only now
     case EventKind::kLeftDoubleClick:
       return Halves::kNone;
     case EventKind::kMiddleDown:
+      HoldCapture(editor, window, DistributionEditor::kCaptureMiddle);
       editor.panning = editor.overWall == 0 ? 1 : 0;
       return Halves::kNone;
     case EventKind::kMiddleUp:
+      LetGoCapture(editor, window, DistributionEditor::kCaptureMiddle);
       editor.panning = 0;
       return Halves::kNone;
     case EventKind::kWheel: {
@@ -114,6 +146,8 @@ Halves Handle(DistributionEditor& editor, CurveHistory& history, Window& window,
     case EventKind::kFitView:
     case EventKind::kShortcutCommand:
       return RunKey(editor, history, window, event);
+    case EventKind::kCaptureLost:
+      return EndCapturedGestures(editor, history);
   }
   return Halves::kNone;
 }

@@ -6,6 +6,8 @@
 // The redraw policy is fixed and deliberately asymmetric:
 //   pointer move, left press       -> left half
 //   left release                   -> right half (also when nothing was drawn)
+//   capture lost                   -> as the releases of the buttons held: right half
+//                                     if the left one was held, else nothing
 //   wheel                          -> the half overWall names after the wheel
 //   size, Open, open file, Reset   -> both halves (also when Open read nothing)
 //   undo, redo                     -> both halves, nothing when there is nothing to take back
@@ -45,6 +47,7 @@ enum class EventKind {
   kRedo,             // do again the latest edit taken back
   kFitView,          // fit both views to the curve (a view change, not an edit)
   kShortcutCommand,  // command: the menu command a key stands for
+  kCaptureLost,      // another window took the pointer (a menu, a dialog, focus loss)
 };
 
 struct AppEvent {

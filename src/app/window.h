@@ -9,8 +9,10 @@ enum class Halves { kNone = 0, kLeft = 1, kRight = 2, kBoth = 3 };
 
 class Window : public OwnerWindow {
  public:
-  // Pointer capture from a left press to its release: moves and the release
-  // keep coming while the pointer is outside the window.
+  // Pointer capture from the first left or middle press until neither button
+  // is held: moves and the releases keep coming while the pointer is outside
+  // the window. When the platform takes the capture away, the front end
+  // forgets it and sends EventKind::kCaptureLost.
   virtual void CapturePointer() = 0;
   virtual void ReleasePointer() = 0;
 

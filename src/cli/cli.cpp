@@ -261,8 +261,12 @@ int RunRender(const Command& command, Console& console) {
     const std::string target =
         intoFolder ? out + (endsInSeparator ? "" : "/") + PictureName(path) : out;
     const std::string& png = encoder.Encode(client);
-    if (png.empty() || !ReplaceFileContents(target, png)) {
-      console.Err("Could not write " + target + ".\n");
+    std::error_code reason;
+    if (png.empty()) {
+      console.Err("Could not write " + target + ": the picture could not be encoded.\n");
+      status = kExitUnusable;
+    } else if (!ReplaceFileContents(target, png, reason)) {
+      console.Err("Could not write " + target + ": " + reason.message() + ".\n");
       status = kExitUnusable;
     }
   }

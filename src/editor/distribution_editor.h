@@ -42,6 +42,12 @@ class DistributionEditor {
   int32_t overWall = 0;       // the pointer is over the right (wall) half
   int32_t drawing = 0;        // a left-button stroke is in progress
 
+  // The buttons that hold the pointer capture (kCaptureLeft, kCaptureMiddle),
+  // set and cleared by the dispatch: the capture lasts while either is held.
+  int32_t captureButtons = 0;
+  static constexpr int32_t kCaptureLeft = 1;
+  static constexpr int32_t kCaptureMiddle = 2;
+
   // Bounds that keep every field finite and the scales and the distance
   // positive, however far the user zooms, pans or resizes. They lie some
   // hundreds of wheel notches beyond the defaults, where ordinary use never

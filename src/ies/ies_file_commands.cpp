@@ -1,6 +1,7 @@
 // File > Save and File > Open as operations of the editor.
 #include "ies/ies_file_commands.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
@@ -14,10 +15,13 @@
 
 std::string WithIesExtension(std::string name) {
   constexpr std::string_view kExtension = ".ies";
-  if (name.size() >= kExtension.size() &&
-      std::string_view(name).substr(name.size() - kExtension.size()) != kExtension) {
-    name += kExtension;
-  }
+  if (name.size() < kExtension.size()) return name;
+  const std::string_view end = std::string_view(name).substr(name.size() - kExtension.size());
+  // Letter case by ASCII alone: the locale must not decide a file's name.
+  const bool same = std::equal(end.begin(), end.end(), kExtension.begin(), [](char a, char b) {
+    return (a >= 'A' && a <= 'Z' ? static_cast<char>(a - 'A' + 'a') : a) == b;
+  });
+  if (!same) name += kExtension;
   return name;
 }
 
@@ -34,8 +38,13 @@ std::string_view FileNameOf(std::string_view path) {
 void DistributionEditor::SaveIes(OwnerWindow& owner) const {
   const std::optional<std::string> chosen = owner.ChooseSaveFile();
   if (!chosen) return;
-  if (!ReplaceFileContents(WithIesExtension(*chosen), WriteIesText(curve.data()))) {
-    owner.ShowMessage(kSaveFailedText, kSaveFailedCaption);
+  const std::string path = WithIesExtension(*chosen);
+  std::error_code reason;
+  if (!ReplaceFileContents(path, WriteIesText(curve.data()), reason)) {
+    // Kept for compatibility: the first line and the caption as they always were.
+    owner.ShowMessage(std::string(kSaveFailedText) + "\n" + std::string(FileNameOf(path)) + ": " +
+                          reason.message() + ".",
+                      kSaveFailedCaption);
   }
 }
 

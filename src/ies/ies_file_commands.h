@@ -5,9 +5,9 @@
 #include <string>
 #include <string_view>
 
-// The save name: ".ies" appended unless the name ends in exactly ".ies"
-// (byte for byte, so "lamp.IES" gets it too); a name shorter than four
-// characters stays as it is.
+// The save name: ".ies" appended unless the name ends in ".ies" in any
+// letter case ("LAMP.IES" is kept, as Windows and many LM-63 files spell
+// it); a name shorter than four characters stays as it is.
 std::string WithIesExtension(std::string name);
 
 // The file's name without its folders, for messages.

@@ -243,11 +243,12 @@ bool ReadPhotometry(TextCursor& cursor, Photometry& out, std::string& error) {
 // the degree lies beyond angle[k + 1]; the value is the straight line through
 // (angle[k], value[k]) and (angle[k + 1], value[k + 1]) at the degree, in
 // double precision from the stored floats, then stored as a float. Below the
-// first angle the line through the first two points is extended; once k
-// reaches the closing entry the value is 0. The sample is the square root.
+// first angle the value is 0, as it is once k reaches the closing entry: an
+// uplight listed from 90 degrees gives no light downward. The sample is the
+// square root.
 //
 // Two equal neighbouring angles give value[k] rather than a division by zero.
-// A negative value (negative candela, or a line extended below zero) stores 0,
+// A negative value (negative candela) stores 0,
 // a value beyond the float range the largest float, so every sample is
 // finite and not negative.
 
@@ -259,7 +260,7 @@ std::array<float, kIesSampleCount> Resample(const Photometry& in) {
     const float degree = static_cast<float>(d);
     while (k + 1 < n && degree > in.angles[k + 1]) ++k;
     double value = 0.0;
-    if (k + 1 < n) {
+    if (k + 1 < n && !(degree < in.angles[0])) {
       const double a0 = in.angles[k], a1 = in.angles[k + 1];
       const double v0 = in.values[k], v1 = in.values[k + 1];
       // At a listed angle the listed value itself: the line through two very

@@ -1,6 +1,7 @@
 // Replacing a file through a temporary file in the same folder.
 #include "ies/safe_save.h"
 
+#include <cerrno>
 #include <filesystem>
 #include <system_error>
 
@@ -70,44 +71,65 @@ fs::path FreeTemporaryName(const fs::path& target) {
   return fs::path();
 }
 
+// Records why a step failed; false, for the caller to return.
+bool Failed(std::error_code& reason, std::error_code why) {
+  reason = why;
+  return false;
+}
+
+// The reason in errno, which the C library and the POSIX calls set.
+std::error_code LastError() { return {errno, std::generic_category()}; }
+
 }  // namespace
 
 bool WriteFlushAndClose(std::FILE* file, std::string_view bytes) {
-  bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-  ok = std::fflush(file) == 0 && ok;
-  ok = ok && SyncToDisk(file);
-  ok = std::fclose(file) == 0 && ok;
+  int firstError = 0;  // errno of the first step that failed
+  const auto step = [&firstError](bool ok) {
+    if (!ok && firstError == 0) firstError = errno;
+    return ok;
+  };
+  bool ok = step(std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size());
+  ok = step(std::fflush(file) == 0) && ok;
+  ok = ok && step(SyncToDisk(file));
+  ok = step(std::fclose(file) == 0) && ok;
+  if (!ok) errno = firstError != 0 ? firstError : EIO;
   return ok;
 }
 
-bool ReplaceFileContents(const std::string& path, std::string_view bytes) {
+bool ReplaceFileContents(const std::string& path, std::string_view bytes, std::error_code& reason) {
+  reason.clear();
   const fs::path named = PathFromUtf8(path);
-  if (named.empty()) return false;
+  if (named.empty()) return Failed(reason, std::make_error_code(std::errc::invalid_argument));
   const fs::path target = ResolvedTarget(named);
   std::error_code error;
   const fs::file_status status = fs::status(target, error);
   // Only a plain file is replaced; a folder or a device keeps its place.
-  if (fs::exists(status) && !fs::is_regular_file(status)) return false;
-  if (fs::exists(status) && !MayWrite(target)) return false;
+  if (fs::exists(status) && !fs::is_regular_file(status)) {
+    return Failed(reason, std::make_error_code(fs::is_directory(status) ? std::errc::is_a_directory
+                                                                        : std::errc::operation_not_supported));
+  }
+  if (fs::exists(status) && !MayWrite(target)) return Failed(reason, LastError());
 
   const fs::path temporary = FreeTemporaryName(target);
-  if (temporary.empty()) return false;
+  if (temporary.empty()) return Failed(reason, std::make_error_code(std::errc::file_exists));
   std::FILE* file = CreateNewFile(temporary);
-  if (file == nullptr) return false;
+  if (file == nullptr) return Failed(reason, LastError());
   // The replacement keeps the permissions of the file it replaces.
   if (fs::exists(status)) {
     fs::permissions(temporary, status.permissions(), error);
   }
   if (!WriteFlushAndClose(file, bytes)) {
+    const std::error_code why = LastError();
     fs::remove(temporary, error);
-    return false;
+    return Failed(reason, why);
   }
   // One atomic step that replaces an existing file (MoveFileExW with
   // MOVEFILE_REPLACE_EXISTING on Windows).
   fs::rename(temporary, target, error);
   if (error) {
+    const std::error_code why = error;
     fs::remove(temporary, error);
-    return false;
+    return Failed(reason, why);
   }
   return true;
 }

@@ -213,6 +213,11 @@ void Raster::Ellipse(double left, double top, double right, double bottom) {
     Rectangle(left, top, right, bottom);
     return;
   }
+  const auto limit = static_cast<double>(raster::kEllipseCornerLimit);
+  if (!(std::fabs(left) <= limit && std::fabs(top) <= limit && std::fabs(right) <= limit &&
+        std::fabs(bottom) <= limit)) {
+    return;
+  }
   // A box that misses the clip leaves no trace.
   if (right <= static_cast<double>(clip_.left) || left >= static_cast<double>(clip_.right) ||
       bottom <= static_cast<double>(clip_.top) || top >= static_cast<double>(clip_.bottom)) {

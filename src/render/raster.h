@@ -18,7 +18,11 @@
 // to GDI's pixels while their end points lie within +-2^60 and ellipse boxes
 // are at most 4096 pixels wide and high; beyond, lines are cut to the area in
 // extended precision first, and ellipses are outlined from their equation
-// (which matches GDI but for a rare pixel one step along the curve).
+// (which matches GDI but for a rare pixel one step along the curve). An
+// ellipse box more than two pixels wide and high (below that GDI draws a
+// rectangle) is drawn only while every corner lies within +-2^51 (about
+// 2.3e15, beyond any view's rings); a box reaching further draws nothing, at
+// no cost.
 
 #include <cstdint>
 #include <span>
@@ -27,9 +31,9 @@
 #include "render/image.h"
 #include "render/raster_geometry.h"
 
-// 0x00RRGGBB, the pixel format of Image.
+// 0xFFRRGGBB, the pixel format of Image.
 constexpr uint32_t Rgb(uint32_t red, uint32_t green, uint32_t blue) {
-  return (red << 16) | (green << 8) | blue;
+  return kOpaque | (red << 16) | (green << 8) | blue;
 }
 
 class Raster {

@@ -153,6 +153,12 @@ void TraceLine(int64_t x0, int64_t y0, int64_t x1, int64_t y1, const ClipRect& c
 // the ellipse's equation, one visible row at a time (see Raster::Ellipse).
 inline constexpr int64_t kExactEllipseSide = 4096;
 
+// Ellipse boxes are drawn while every corner lies within +-2^51: there the
+// box's centre and semi-axes, halves of integers, are exact in double
+// precision, and the outline from the equation keeps its place. A box with a
+// corner beyond draws nothing (its pixels could no longer be placed).
+inline constexpr int64_t kEllipseCornerLimit = int64_t{1} << 51;
+
 // GDI's outline of the ellipse in a width x height box (both at least 3 and
 // at most kExactEllipseSide), as the quarter from the right end of the middle
 // row to the middle of the top row, in box coordinates (x right, y up from

@@ -134,7 +134,7 @@ inline uint32_t Grey(double level) {
   } else if (level > 0) {
     b = static_cast<uint32_t>(level);
   }
-  return (b << 16) | (b << 8) | b;
+  return Rgb(b, b, b);
 }
 
 // R held in single precision, cubed; beyond the float range R is infinite.
@@ -273,7 +273,7 @@ void FastRows(const WallFrame& f, const AtanTable& table, double y, std::span<co
       uint32_t pixel;
       if (s.sure[c / 2] & (1u << (c % 2))) {
         const auto b = static_cast<uint32_t>(s.whole[c]);
-        pixel = (b << 16) | (b << 8) | b;
+        pixel = Rgb(b, b, b);
       } else {
         pixel = ExactPixel(curve, f.xSquared[c], f.q[c], ySquared, minusY, f.dSquared, f.distance);
       }

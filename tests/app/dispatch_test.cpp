@@ -118,8 +118,11 @@ INSTANTIATE_TEST_SUITE_P(
         // The release recomputes the wall even without a stroke before it.
         SingleEventRow{"LeftUp", Plain(EventKind::kLeftUp), {"release", "render right"}},
         SingleEventRow{"DoubleClick", Plain(EventKind::kLeftDoubleClick), {}},
-        SingleEventRow{"MiddleDown", Plain(EventKind::kMiddleDown), {}},
-        SingleEventRow{"MiddleUp", Plain(EventKind::kMiddleUp), {}},
+        // A pan holds the capture as a stroke does, and renders nothing.
+        SingleEventRow{"MiddleDown", Plain(EventKind::kMiddleDown), {"capture"}},
+        SingleEventRow{"MiddleUp", Plain(EventKind::kMiddleUp), {"release"}},
+        // Nothing held: nothing to end, nothing rendered.
+        SingleEventRow{"CaptureLostIdle", Plain(EventKind::kCaptureLost), {}},
         // Over the diagram the Control key is not asked for.
         SingleEventRow{"WheelOverDiagram", Wheel(120), {"render left"}},
         SingleEventRow{"Close", Plain(EventKind::kClose), {"destroy"}},
@@ -310,7 +313,7 @@ TEST_P(MiddleButton, PressSetsPanningByTheHalfAndReleaseClearsIt) {
   EXPECT_EQ(s.editor.panning, GetParam().panningAfterPress);
   s.Send(Plain(EventKind::kMiddleUp));
   EXPECT_EQ(s.editor.panning, 0);
-  EXPECT_TRUE(s.window.log.empty());
+  EXPECT_EQ(s.window.log, (Log{"capture", "release"}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, MiddleButton,
@@ -336,6 +339,7 @@ enum class Step {
   kStrokeB,       // another one, elsewhere
   kStrokeC,
   kWallStroke,    // press and release over the wall: no sample changes
+  kLostStroke,    // a stroke whose capture another window takes before the release
   kReset,
   kOpen,          // File > Open of a usable file
   kOpenFailed,    // File > Open of a file the reader refuses
@@ -367,6 +371,11 @@ Halves Take(Session& s, Step step) {
     case Step::kStrokeB: Stroke(s, 150, 200, 140, 260); break;
     case Step::kStrokeC: Stroke(s, 260, 180, 250, 120); break;
     case Step::kWallStroke: Stroke(s, 600, 200, 620, 250); break;
+    case Step::kLostStroke:
+      s.Send(Move(150, 200));
+      s.Send(Plain(EventKind::kLeftDown));
+      s.Send(Move(140, 260));
+      return s.Send(Plain(EventKind::kCaptureLost));
     case Step::kReset: return s.Send(Command(IDM_RESET));
     case Step::kOpen:
       s.window.openChoice = std::string(kUsableFile);
@@ -416,6 +425,8 @@ INSTANTIATE_TEST_SUITE_P(
         HistoryRow{"FailedOpenIsNoEdit", {kStrokeA, kOpenFailed, kUndo}, -1, kBothHalves},
         HistoryRow{"CancelledOpenIsNoEdit", {kStrokeA, kOpenCancelled, kUndo}, -1, kBothHalves},
         HistoryRow{"StrokeOverTheWallIsNoEdit", {kStrokeA, kWallStroke, kUndo}, -1, kBothHalves},
+        // A stroke ended by a lost capture is one edit, as if released.
+        HistoryRow{"LostStrokeIsAnEdit", {kStrokeA, kLostStroke, kUndo}, 0, kBothHalves},
         HistoryRow{"ResetOfAZeroCurveIsNoEdit", {kReset, kUndo}, -1, kNoHalf},
         HistoryRow{"SameStrokeAgainIsNoEdit", {kStrokeA, kStrokeA, kUndo}, -1, kBothHalves},
         // A new edit after an undo drops what could have been redone.
@@ -539,5 +550,53 @@ INSTANTIATE_TEST_SUITE_P(
         ShortcutRow{"CtrlAltZ", 'Z', kControl | kAlt, std::nullopt, 0},
         ShortcutRow{"CtrlF1", kKeyF1, kControl, std::nullopt, 0}),
     [](const testing::TestParamInfo<ShortcutRow>& p) { return p.param.name; });
+// --- Pointer capture: held while either button is, lost to another window ---
+
+struct CaptureRow {
+  const char* name;
+  std::vector<AppEvent> events;  // after a move to (300, 200), over the diagram
+  Log expected;
+  int32_t drawing, panning;
+};
+
+void PrintTo(const CaptureRow& row, std::ostream* out) { *out << row.name; }
+
+class Capture : public testing::TestWithParam<CaptureRow> {};
+
+TEST_P(Capture, IsHeldWhileAButtonIsAndEndsWhatItHeld) {
+  const CaptureRow& row = GetParam();
+  Session s(300, 200);
+  for (const AppEvent& event : row.events) s.Send(event);
+  EXPECT_EQ(s.window.log, row.expected);
+  EXPECT_EQ(s.editor.drawing, row.drawing);
+  EXPECT_EQ(s.editor.panning, row.panning);
+  EXPECT_EQ(s.editor.captureButtons, 0);
+}
+
+const AppEvent kLeftDown = Plain(EventKind::kLeftDown), kLeftUp = Plain(EventKind::kLeftUp);
+const AppEvent kMiddleDown = Plain(EventKind::kMiddleDown), kMiddleUp = Plain(EventKind::kMiddleUp);
+const AppEvent kLost = Plain(EventKind::kCaptureLost);
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, Capture,
+    testing::Values(
+        // Both buttons, released in either order: one capture, one release, after the last.
+        CaptureRow{"LeftThenMiddleReleasedLeftFirst",
+                   {kLeftDown, kMiddleDown, kLeftUp, kMiddleUp},
+                   {"capture", "render left", "render right", "release"}, 0, 0},
+        CaptureRow{"MiddleThenLeftReleasedMiddleFirst",
+                   {kMiddleDown, kLeftDown, kMiddleUp, kLeftUp},
+                   {"capture", "render left", "release", "render right"}, 0, 0},
+        // Lost mid-stroke (a menu took the pointer): the stroke ends and the wall
+        // is rendered, as a release would; the capture is not given back.
+        CaptureRow{"LostMidStroke", {kLeftDown, Move(320, 220), kLost},
+                   {"capture", "render left", "render left", "render right"}, 0, 0},
+        CaptureRow{"LostMidPan", {kMiddleDown, kLost}, {"capture"}, 0, 0},
+        CaptureRow{"LostDuringStrokeAndPan", {kLeftDown, kMiddleDown, kLost},
+                   {"capture", "render left", "render right"}, 0, 0},
+        // A platform that reports its own release as a loss: nothing more happens.
+        CaptureRow{"LostAfterTheRelease", {kLeftDown, kLeftUp, kLost},
+                   {"capture", "render left", "release", "render right"}, 0, 0}),
+    [](const testing::TestParamInfo<CaptureRow>& p) { return p.param.name; });
 
 }  // namespace

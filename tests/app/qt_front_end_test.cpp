@@ -7,10 +7,12 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QProcess>
 #include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QUrl>
@@ -372,6 +374,71 @@ class QtFrontEndTest : public QObject {
     QTest::mouseRelease(w, Qt::MiddleButton, {}, FromPole(0, 60));
     QCOMPARE(editor_->panning, 0);
     QCOMPARE(window_->renders, QStringList{"left"});  // the move only
+  }
+
+  void aPanReleasedOutsideEndsThere() {
+    QWindow* w = window_->windowHandle();
+    QTest::mouseMove(w, FromPole(0, 60));
+    QTest::mousePress(w, Qt::MiddleButton, {}, FromPole(0, 60));
+    QTest::mouseMove(w, QPoint(-20, -30));  // outside: the pan follows
+    QTest::mouseRelease(w, Qt::MiddleButton, {}, QPoint(-20, -30));
+    QCOMPARE(editor_->panning, 0);
+    const float centerX = editor_->centerX;
+    QTest::mouseMove(w, FromPole(40, 40));  // back, no button held
+    QCOMPARE(editor_->centerX, centerX);
+  }
+
+  void aMenuTakingThePointerEndsTheStroke() {
+    QWindow* w = window_->windowHandle();
+    window_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+    client().setFocus();
+    QTest::mouseMove(w, FromPole(0, 60));
+    QTest::mousePress(w, Qt::LeftButton, {}, FromPole(0, 60));
+    QTest::mouseMove(w, FromPole(30, 50));
+    window_->renders.clear();
+    QMenu* file = window_->menuBar()->actions().constFirst()->menu();
+    file->popup(window_->mapToGlobal(QPoint(0, 0)));  // as Alt+F does
+    QVERIFY(QTest::qWaitForWindowExposed(file));
+    QCOMPARE(editor_->drawing, 0);
+    QCOMPARE(window_->renders, QStringList{"right"});  // the wall shows the stroke
+    file->close();
+    const auto curve = editor_->curve;
+    QTest::mouseMove(w, FromPole(-50, -20));  // plain hovering draws nothing
+    QTest::mouseMove(w, FromPole(60, 10));
+    QVERIFY(editor_->curve == curve);
+  }
+
+  void aScreenOfAnotherRatioResizesTheImage() {
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    if (screens.size() < 2) QSKIP("needs the two screens of offscreen_screens.json");
+    QScreen* other = screens[0] == window_->screen() ? screens[1] : screens[0];
+    QVERIFY(other->devicePixelRatio() != ratio());
+    window_->renders.clear();
+    window_->windowHandle()->setScreen(other);
+    QCOMPARE(ratio(), other->devicePixelRatio());
+    QCOMPARE(window_->renders, QStringList{"both"});
+    QCOMPARE(QSize(editor_->clientWidth, editor_->clientHeight), client().DeviceSize());
+    QCOMPARE(client().image().size(), client().DeviceSize());
+    QCOMPARE(client().image().devicePixelRatio(), ratio());
+  }
+
+  void labelScaleNeverExceedsTheRatio_data() {
+    QTest::addColumn<double>("ratio");
+    QTest::addColumn<int>("scale");
+    QTest::newRow("1") << 1.0 << 1;
+    QTest::newRow("1.25") << 1.25 << 1;
+    QTest::newRow("1.5") << 1.5 << 1;  // was 2: labels overlapped
+    QTest::newRow("2") << 2.0 << 2;
+    QTest::newRow("just below 2") << 1.9999999 << 2;
+    QTest::newRow("2.5") << 2.5 << 2;
+    QTest::newRow("3") << 3.0 << 3;
+  }
+
+  void labelScaleNeverExceedsTheRatio() {
+    QFETCH(double, ratio);
+    QFETCH(int, scale);
+    QCOMPARE(LabelScale(ratio), scale);
   }
 
   void wheelWithEitherControlKey_data() {

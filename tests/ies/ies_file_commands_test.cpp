@@ -143,24 +143,30 @@ TEST_F(FileCommandsTest, ASymbolicLinkStillPointsToTheSavedFile) {
   EXPECT_EQ(Contents(Path("real.ies")), WriteIesText(editor.curve.data()));
 }
 
-// Saves that cannot succeed: the message box, and the folder as it was.
+// Saves that cannot succeed: the message box with the file and the reason,
+// and the folder as it was.
 TEST_F(FileCommandsTest, FailedSavesReportAndLeaveNothingBehind) {
   Put(Path("plain"), "a file, not a folder");
   fs::create_directories(Path("folder.ies"));
-  const std::vector<std::pair<const char*, std::string>> cases = {
-      {"missing folder", Path("missing/lamp.ies")},
-      {"a file as the folder", Path("plain/lamp.ies")},
-      {"a folder as the file", Path("folder.ies")},
-      {"a folder no one may create files in", "/proc/lamp.ies"},
+  struct Case {
+    const char* what;
+    std::string path;
+    const char* message;
   };
-  for (const auto& [what, path] : cases) {
+  const std::vector<Case> cases = {
+      {"missing folder", Path("missing/lamp.ies"), "IES Saving\nlamp.ies: No such file or directory."},
+      {"a file as the folder", Path("plain/lamp.ies"), "IES Saving\nlamp.ies: Not a directory."},
+      {"a folder as the file", Path("folder.ies"), "IES Saving\nfolder.ies: Is a directory."},
+      {"a folder no one may create files in", "/proc/lamp", "IES Saving\nlamp.ies: No such file or directory."},
+  };
+  for (const Case& c : cases) {
     owner.messages.clear();
-    owner.savePath = path;
+    owner.savePath = c.path;
     DistributionEditor editor;
     editor.SaveIes(owner);
-    ASSERT_EQ(owner.messages.size(), 1u) << what;
-    EXPECT_EQ(owner.messages[0].first, "IES Saving") << what;
-    EXPECT_EQ(owner.messages[0].second, "Can't save file") << what;
+    ASSERT_EQ(owner.messages.size(), 1u) << c.what;
+    EXPECT_EQ(owner.messages[0].first, c.message) << c.what;
+    EXPECT_EQ(owner.messages[0].second, "Can't save file") << c.what;
   }
   EXPECT_EQ(FolderNames(), (std::vector<std::string>{"folder.ies", "plain"}));
   EXPECT_TRUE(fs::is_empty(Path("folder.ies")));
@@ -189,7 +195,9 @@ TEST_F(FileCommandsTest, AReadOnlyFolderIsReported) {
   owner.savePath = Path("locked/lamp.ies");
   EXPECT_TRUE(SaveFailsForAnOrdinaryUser([&] {
     DistributionEditor().SaveIes(owner);
-    return owner.messages.size();
+    const bool said = !owner.messages.empty() &&
+                      owner.messages[0].first == "IES Saving\nlamp.ies: Permission denied.";
+    return said ? owner.messages.size() : 0;
   }));
   fs::permissions(Path("locked"), fs::perms::owner_all);
   EXPECT_TRUE(fs::is_empty(Path("locked")));
@@ -231,6 +239,7 @@ TEST_F(FileCommandsTest, AFullDiskKeepsTheOldFileIntact) {
   signal(SIGXFSZ, previousHandler);
 
   ASSERT_EQ(owner.messages.size(), 1u);
+  EXPECT_EQ(owner.messages[0].first, "IES Saving\nlamp.ies: File too large.");
   EXPECT_EQ(owner.messages[0].second, "Can't save file");
   EXPECT_EQ(Contents(Path("lamp.ies")), old);
   EXPECT_EQ(FolderNames(), std::vector<std::string>{"lamp.ies"});
@@ -240,6 +249,7 @@ TEST(WriteFlushAndClose, ReportsADeviceThatIsFull) {
   std::FILE* full = std::fopen("/dev/full", "wb");
   ASSERT_NE(full, nullptr);
   EXPECT_FALSE(WriteFlushAndClose(full, std::string(100, 'x')));
+  EXPECT_EQ(errno, ENOSPC);
 }
 
 TEST_F(FileCommandsTest, AnUnusableFileLeavesTheCurveAndSaysWhy) {

@@ -69,7 +69,9 @@ TEST(Resampling, FiveDegreeStepsInterpolateAndEndAtZero) {
   for (size_t d = 91; d <= 180; ++d) EXPECT_EQ(result.curve[d], 0.0f) << d;
 }
 
-TEST(Resampling, BelowTheFirstAngleTheLineIsExtended) {
+// An uplight, listed from 90 degrees (no light below the horizontal): no
+// light below its first angle, not the line through its first two extended.
+TEST(Resampling, BelowTheFirstAngleThereIsNoLight) {
   TestIesFile file;
   std::vector<double> values;
   for (int a = 90; a <= 180; a += 10) {
@@ -79,8 +81,9 @@ TEST(Resampling, BelowTheFirstAngleTheLineIsExtended) {
   file.candela = {values};
   const IesReadResult result = ReadIesText(file.Text());
   ASSERT_TRUE(result.ok) << result.error;
-  EXPECT_EQ(result.curve[0], Root(500.0 + (400.0 - 500.0) * (0.0 - 90.0) / 10.0));  // 1400
-  EXPECT_EQ(result.curve[85], Root(550.0));
+  for (size_t d = 0; d < 90; ++d) EXPECT_EQ(result.curve[d], 0.0f) << d;
+  EXPECT_EQ(result.curve[90], Root(500.0));
+  EXPECT_EQ(result.curve[95], Root(450.0));
   EXPECT_EQ(result.curve[180], Root(400.0));
 }
 
@@ -110,10 +113,11 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         // A negative candela value stores 0.
         SampleCase{"negative", {0, 10}, {-100, -100}, 5, 0.0f},
-        // The line extended below the first angle falls below 0: 0.
-        SampleCase{"extended below zero", {50, 60}, {100, 200}, 0, 0.0f},
+        // Below the first angle: 0, also just below it.
+        SampleCase{"below the first angle", {50, 60}, {100, 200}, 49, 0.0f},
+        SampleCase{"at the first angle", {50, 60}, {100, 200}, 50, 10.0f},
         // Two equal neighbouring angles: the first value, no division by zero.
-        SampleCase{"equal angles", {10, 10, 20}, {400, 900, 100}, 3, 20.0f},
+        SampleCase{"equal angles", {10, 10, 20}, {400, 900, 100}, 10, 20.0f},
         // A single vertical angle 0: its value at degree 0, then 0.
         SampleCase{"one angle", {0}, {16}, 0, 4.0f},
         SampleCase{"one angle, beyond", {0}, {16}, 1, 0.0f},

@@ -69,7 +69,9 @@ INSTANTIATE_TEST_SUITE_P(
     Names, SaveNameTest,
     testing::Values(NameCase{"lamp.ies", "lamp.ies"},               // already there
                     NameCase{"lamp", "lamp.ies"},                   // no extension
-                    NameCase{"lamp.IES", "lamp.IES.ies"},           // compared byte for byte
+                    NameCase{"LAMP.IES", "LAMP.IES"},               // any letter case is kept
+                    NameCase{"lamp.iEs", "lamp.iEs"},
+                    NameCase{"lamp.\xC4\xB0" "ES", "lamp.\xC4\xB0" "ES.ies"},  // a dotted capital I is not i
                     NameCase{"lamp.iex", "lamp.iex.ies"},           // another extension
                     NameCase{"lamp.ies.txt", "lamp.ies.txt.ies"},   // .ies not at the end
                     NameCase{".ies", ".ies"},                       // exactly the extension

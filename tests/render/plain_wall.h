@@ -8,6 +8,7 @@
 
 #include "editor/distribution_editor.h"
 #include "render/image.h"
+#include "render/raster.h"
 
 // Draws the right half into `client`, which must be clientWidth x clientHeight.
 inline void PlainWall(const DistributionEditor& e, Image& client) {
@@ -27,7 +28,7 @@ inline void PlainWall(const DistributionEditor& e, Image& client) {
       const double E = v * v * distance / (R * R * R);
       const double level = 255.0 * std::sqrt(E);
       const uint32_t b = level >= 255 ? 255u : static_cast<uint32_t>(level);
-      row[halfWidth + i] = (b << 16) | (b << 8) | b;
+      row[halfWidth + i] = Rgb(b, b, b);
     }
   }
 }

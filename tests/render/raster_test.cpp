@@ -189,6 +189,41 @@ TEST(Ellipse, RingsAreSymmetricInTheirFourQuadrants) {
   }
 }
 
+// Rings whose rightmost pixel is (50, 50), their boxes' corners near the
+// limit of what an ellipse is drawn for: within it the ring keeps its place,
+// beyond it nothing is drawn (before, such rings were drawn pixels away).
+struct FarRingRow {
+  const char* name;
+  int log2Radius;
+  bool drawn;
+};
+
+class FarRing : public testing::TestWithParam<FarRingRow> {};
+
+TEST_P(FarRing, KeepsItsPlaceOrIsNotDrawn) {
+  const double r = std::ldexp(1.0, GetParam().log2Radius);
+  Image image(100, 100);
+  Raster raster(image, 0, 0, 100, 100);
+  raster.SelectPen(kPen);
+  raster.Ellipse(50 - 2 * r, 50 - r, 51, 51 + r);
+  if (GetParam().drawn) {
+    EXPECT_EQ(At(image, 50, 50), kPen);
+    EXPECT_NE(At(image, 51, 50), kPen);
+  } else {
+    EXPECT_EQ(CountColour(image, kPen), 0);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, FarRing,
+    testing::Values(FarRingRow{"Radius2e9", 31, true},
+                    // Corners at -(2^51 - 50): the last drawn.
+                    FarRingRow{"CornerWithinTheLimit", 50, true},
+                    // Corners at -(2^53 - 50), where the equation's rows drift.
+                    FarRingRow{"CornerBeyondTheLimit", 52, false},
+                    FarRingRow{"CornerBeyond1e154", 520, false}),
+    [](const testing::TestParamInfo<FarRingRow>& p) { return std::string(p.param.name); });
+
 // A ring far larger than GDI's integer outline: what shows lies on the
 // circle and is connected, row after row.
 TEST(Ellipse, HugeRingShowsItsVisibleArcOnTheCircle) {
@@ -276,13 +311,13 @@ TEST(ScanLine, ZeroIsTheBottomRowOfTheArea) {
   raster.SetScanLine(6, line);  // above the area
   raster.SetScanLine(-1, line);  // below it
   for (int x = 0; x < 10; ++x) {
-    const uint32_t expected = x >= 2 && x < 6 ? static_cast<uint32_t>(x - 1) : 0u;
+    const uint32_t expected = x >= 2 && x < 6 ? static_cast<uint32_t>(x - 1) : kOpaque;
     EXPECT_EQ(At(image, x, 6), expected) << x;
     EXPECT_EQ(At(image, x, 1), expected) << x;
-    EXPECT_EQ(At(image, x, 0), 0u);
-    EXPECT_EQ(At(image, x, 7), 0u);
+    EXPECT_EQ(At(image, x, 0), kOpaque);
+    EXPECT_EQ(At(image, x, 7), kOpaque);
   }
-  EXPECT_EQ(CountColour(image, 0), 80 - 8);
+  EXPECT_EQ(CountColour(image, kOpaque), 80 - 8);  // a new image is opaque black
 }
 
 }  // namespace

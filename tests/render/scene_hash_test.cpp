@@ -31,6 +31,15 @@ TEST_P(SceneHash, WholeClientImage) {
   }
 }
 
+// Qt shows the image as Format_RGB32, which takes a pixel without 0xFF in
+// its top byte for a see-through one: every pixel, drawn or not, has it.
+TEST_P(SceneHash, EveryPixelIsOpaque) {
+  const Image client = DrawScene(GetParam());
+  size_t seeThrough = 0;
+  for (uint32_t pixel : client.pixels) seeThrough += (pixel >> 24) != 0xFFu;
+  EXPECT_EQ(seeThrough, 0u);
+}
+
 INSTANTIATE_TEST_SUITE_P(Scenes, SceneHash, testing::ValuesIn(ViewScenes()),
                          [](const testing::TestParamInfo<ViewScene>& row) { return std::string(row.param.name); });
 

@@ -9,6 +9,7 @@
 
 #include "editor/distribution_editor.h"
 #include "plain_wall.h"
+#include "render/raster.h"
 #include "render/wall_view.h"
 
 namespace {
@@ -22,7 +23,7 @@ uint32_t At(const Image& image, int x, int y) {
 // The grey level of wall pixel (i, r), scan line r counted from the bottom.
 int Level(const DistributionEditor& e, const Image& client, int i, int r) {
   const uint32_t p = At(client, e.halfWidth() + i, e.clientHeight - 1 - r);
-  EXPECT_TRUE((p & 0xff) == ((p >> 8) & 0xff) && (p & 0xff) == (p >> 16)) << "not grey";
+  EXPECT_TRUE((p & 0xff) == ((p >> 8) & 0xff) && (p & 0xff) == ((p >> 16) & 0xff)) << "not grey";
   return static_cast<int>(p & 0xff);
 }
 
@@ -101,7 +102,7 @@ TEST(WallView, EmptyCurveGivesABlackHalfAndLeavesTheLeftHalf) {
   const DistributionEditor e;
   const Image client = Drawn(e);
   for (int y = 0; y < 400; ++y) {
-    for (int x = 0; x < 800; ++x) ASSERT_EQ(At(client, x, y), x < 400 ? kSentinel : 0u) << x << "," << y;
+    for (int x = 0; x < 800; ++x) ASSERT_EQ(At(client, x, y), x < 400 ? kSentinel : kOpaque) << x << "," << y;
   }
 }
 
@@ -221,7 +222,7 @@ TEST(WallView, HalfOfWidthZeroOrClientOfHeightOneIsSafe) {
   DrawWall(flat, b);
   PlainWall(flat, plain);
   EXPECT_EQ(b.pixels, plain.pixels);
-  EXPECT_GT(At(b, 600, 0), 0u);
+  EXPECT_GT(At(b, 600, 0), Rgb(0, 0, 0));  // lit, not black
 }
 
 // Fields outside what the editor stores: zero, negative, subnormal. Drawn
@@ -239,7 +240,7 @@ TEST(WallView, AnyFiniteFieldsDrawSafely) {
       for (int y = 0; y < 40; ++y) {
         for (int x = 32; x < 64; ++x) {
           const uint32_t p = At(client, x, y);
-          ASSERT_TRUE((p & 0xff) == (p >> 16) && (p & 0xff) == ((p >> 8) & 0xff));
+          ASSERT_TRUE((p & 0xff) == ((p >> 16) & 0xff) && (p & 0xff) == ((p >> 8) & 0xff));
         }
       }
     }

@@ -331,9 +331,44 @@ TEST_F(MainDialogTest, MiddleButtonPansOnlyOverTheDiagram) {
   Send(Move(100, 150));
   Send(kMiddleDown);
   EXPECT_EQ(editor_.panning, 1);
-  EXPECT_EQ(GetCapture(), nullptr);  // the middle button takes no capture
+  EXPECT_EQ(GetCapture(), window_);  // a release outside the window still comes
   Send(kMiddleUp);
   EXPECT_EQ(editor_.panning, 0);
+  EXPECT_EQ(GetCapture(), nullptr);
+}
+
+// Another window of the program takes the capture mid-stroke (as a menu or a
+// dialog does), or the system cancels modes: the stroke ends as a release
+// would end it, with the wall rendered, and hovering draws no more.
+TEST_F(MainDialogTest, LosingTheCaptureEndsTheStroke) {
+  HWND other = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_NE(other, nullptr);
+  Send(Move(150, 150));
+  Send(kLeftDown);
+  Send(Move(160, 200));
+  Image* image = ClientImageOf(window_);
+  std::fill(image->pixels.begin(), image->pixels.end(), kMarker);
+  SetCapture(other);
+  EXPECT_EQ(editor_.drawing, 0);
+  EXPECT_TRUE(HalfRendered(*image, editor_.halfWidth()));
+  const auto curve = editor_.curve;
+  Send(Move(120, 240));
+  EXPECT_EQ(editor_.curve, curve);
+  ReleaseCapture();
+  DestroyWindow(other);
+
+  Send(kLeftDown);
+  EXPECT_EQ(SendAndSeeRendered({WM_CANCELMODE, 0, 0}), Halves::kRight);
+  EXPECT_EQ(editor_.drawing, 0);
+  EXPECT_EQ(GetCapture(), nullptr);
+}
+
+TEST_F(MainDialogTest, CarriesIcon107AndNeverErasesItsBackground) {
+  EXPECT_NE(SendMessageA(window_, WM_GETICON, ICON_BIG, 0), 0);
+  EXPECT_NE(SendMessageA(window_, WM_GETICON, ICON_SMALL, 0), 0);
+  HDC dc = GetDC(window_);
+  EXPECT_EQ(SendMessageA(window_, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0), TRUE);  // "erased"
+  ReleaseDC(window_, dc);
 }
 
 // The wheel over the wall with each state of the Control keys. The keys are
@@ -848,7 +883,8 @@ class GivenFileTest : public MainDialogTest {
     MainDialogTest::SetUp();
     for (size_t i = 0; i < written_.size(); ++i) written_[i] = static_cast<float>(i % 7);
     path_ = TempFolder() + "Lüfter φως 灯 given " + std::to_string(GetCurrentProcessId()) + ".ies";
-    ASSERT_TRUE(ReplaceFileContents(path_, WriteIesText(written_.data())));
+    std::error_code reason;
+    ASSERT_TRUE(ReplaceFileContents(path_, WriteIesText(written_.data()), reason));
   }
   void TearDown() override {
     DeleteFileUtf8(path_);

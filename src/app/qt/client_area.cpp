@@ -23,6 +23,12 @@ int32_t DeviceCoordinate(double logical, double ratio) {
 
 }  // namespace
 
+int LabelScale(double devicePixelRatio) {
+  // The small allowance keeps a ratio of 2 that arrives as 1.9999999 at 2.
+  const double whole = std::floor(devicePixelRatio + 1e-6);
+  return whole >= 1.0 && whole <= 16.0 ? static_cast<int>(whole) : 1;
+}
+
 ClientArea::ClientArea(const DistributionEditor& editor, EventSink sink, QWidget* parent)
     : QWidget(parent), editor_(editor), sink_(std::move(sink)) {
   setMouseTracking(true);  // moves without a button too: they keep overWall current
@@ -39,8 +45,7 @@ void ClientArea::Render(Halves halves) {
   const int half = editor_.halfWidth();
   if (halves == Halves::kLeft || halves == Halves::kBoth) {
     // Labels keep their size to the eye on a screen of several device pixels per point.
-    const int labelScale = std::max(1, static_cast<int>(std::lround(devicePixelRatioF())));
-    DrawPolar(editor_, image_, labelScale);
+    DrawPolar(editor_, image_, LabelScale(devicePixelRatioF()));
     update(LogicalColumns(0, half));
   }
   if (halves == Halves::kRight || halves == Halves::kBoth) {
@@ -73,9 +78,27 @@ void ClientArea::paintEvent(QPaintEvent*) {
   painter.drawImage(QPoint(0, 0), shown_);
 }
 
-void ClientArea::resizeEvent(QResizeEvent*) {
+void ClientArea::resizeEvent(QResizeEvent*) { SendSize(); }
+
+void ClientArea::SendSize() {
   const QSize size = DeviceSize();
   Send(EventKind::kSize, size.width(), size.height());
+}
+
+bool ClientArea::event(QEvent* event) {
+  // On a screen of another device pixel ratio the same logical size is
+  // another device size: the image and the editor follow as on a resize.
+  // Qt 6.4 tells a widget of a new screen only by its internal event.
+  bool ratioMayHaveChanged = event->type() == QEvent::ScreenChangeInternal;
+#if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
+  ratioMayHaveChanged = ratioMayHaveChanged || event->type() == QEvent::DevicePixelRatioChange;
+#endif
+  const bool handled = QWidget::event(event);
+  // Before the first size event there is no image to follow yet.
+  if (ratioMayHaveChanged && !shown_.isNull() && shown_.devicePixelRatio() != devicePixelRatioF()) {
+    SendSize();
+  }
+  return handled;
 }
 
 bool ClientArea::Reaches(const QMouseEvent& event) const {
@@ -146,5 +169,11 @@ void ClientArea::keyReleaseEvent(QKeyEvent* event) {
 
 void ClientArea::focusOutEvent(QFocusEvent* event) {
   leftControl_.Forget();
+  // A popup menu or another window has the pointer now: its releases will
+  // not come here. The stroke and the pan end as if they had.
+  if (captured_) {
+    captured_ = false;
+    Send(EventKind::kCaptureLost);
+  }
   QWidget::focusOutEvent(event);
 }

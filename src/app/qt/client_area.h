@@ -17,6 +17,11 @@
 #include "app/qt/left_control_key.h"
 #include "render/image.h"
 
+// The scale of the ring labels at a device pixel ratio: whole pixels per
+// font pixel, never more than the ratio, so that labels grow no faster than
+// the rings they name (at 1.5 they keep their size in device pixels).
+int LabelScale(double devicePixelRatio);
+
 class ClientArea final : public QWidget {
  public:
   using EventSink = std::function<void(const AppEvent&)>;
@@ -26,10 +31,11 @@ class ClientArea final : public QWidget {
   // Renders the halves into the image (left first) and schedules showing them.
   void Render(Halves halves);
 
-  // Pointer capture from a left press to its release. Qt delivers the moves
-  // and the release outside the window while a button is down; without the
-  // capture such events are dropped, as a window that holds no capture never
-  // sees them.
+  // Pointer capture from a left or middle press until neither is held. Qt
+  // delivers the moves and the releases outside the window while a button is
+  // down; without the capture such events are dropped, as a window that holds
+  // no capture never sees them. Losing the focus (a menu or another window
+  // took the pointer) loses the capture too, reported as kCaptureLost.
   void SetCaptured(bool captured) { captured_ = captured; }
 
   bool IsLeftControlDown() const { return leftControl_.IsDown(); }
@@ -51,9 +57,11 @@ class ClientArea final : public QWidget {
   void keyPressEvent(QKeyEvent* event) override;
   void keyReleaseEvent(QKeyEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
+  bool event(QEvent* event) override;
 
  private:
   void MatchImageToClient();
+  void SendSize();
   QRect LogicalColumns(int first, int end) const;
   bool Reaches(const QMouseEvent& event) const;
   void Send(EventKind kind, int32_t x = 0, int32_t y = 0);

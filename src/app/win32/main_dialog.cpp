@@ -9,6 +9,7 @@
 #include "app/dispatch.h"
 #include "app/shortcuts.h"
 #include "app/win32/wide_text.h"
+#include "app/ui_text.h"
 #include "app/win32/win32_window.h"
 #include "editor/curve_history.h"
 #include "editor/distribution_editor.h"
@@ -90,6 +91,8 @@ std::optional<AppEvent> Decode(UINT message, WPARAM wParam, LPARAM lParam, std::
       return PlainEvent(EventKind::kMiddleDown);
     case WM_MBUTTONUP:
       return PlainEvent(EventKind::kMiddleUp);
+    case WM_CANCELMODE:  // a dialog or menu is about to take the pointer
+      return PlainEvent(EventKind::kCaptureLost);
     case WM_MOUSEWHEEL: {
       // The rotation is the high word of the first parameter; its low word
       // (key flags) and the position in the second are not used.
@@ -123,6 +126,31 @@ std::optional<AppEvent> Decode(UINT message, WPARAM wParam, LPARAM lParam, std::
       return PlainEvent(EventKind::kDestroy);
     default:
       return std::nullopt;
+  }
+}
+
+// The capture went elsewhere. The second parameter names the window that has
+// it now: this window itself when a second button press captured again.
+// ReleaseCapture sends this message too; the dispatch has forgotten its
+// buttons by then, so that loss ends nothing.
+std::optional<AppEvent> DecodeCaptureChanged(HWND window, LPARAM newOwner) {
+  if (reinterpret_cast<HWND>(newOwner) == window) return std::nullopt;
+  return PlainEvent(EventKind::kCaptureLost);
+}
+
+// Icon 107 in the caption (small) and on the task bar and Alt+Tab (big): a
+// dialog's window class carries no icon of its own.
+void SetWindowIcons(HWND window) {
+  const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE));
+  const struct {
+    WPARAM which;
+    int width, height;
+  } icons[] = {{ICON_BIG, GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON)},
+               {ICON_SMALL, GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON)}};
+  for (const auto& icon : icons) {
+    // Shared: the system frees a resource icon with the module.
+    HANDLE image = LoadImageA(instance, MAKEINTRESOURCEA(IDI_APP), IMAGE_ICON, icon.width, icon.height, LR_SHARED);
+    if (image != nullptr) SendMessageA(window, WM_SETICON, icon.which, reinterpret_cast<LPARAM>(image));
   }
 }
 
@@ -189,10 +217,17 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
   if (message == WM_INITDIALOG) {
     start = reinterpret_cast<const MainWindowStart*>(lParam);
     Attach(window, *start);
+    SetWindowIcons(window);
     DragAcceptFiles(window, TRUE);
   }
   if (message == WM_DPICHANGED) {
     FollowDpiChange(window, lParam);
+    return TRUE;
+  }
+  // Every paint covers the whole client area, so erasing it first would
+  // only show the dialog's grey for a moment (a flicker while resizing).
+  if (message == WM_ERASEBKGND) {
+    SetWindowLongPtrA(window, DWLP_MSGRESULT, TRUE);  // "erased"
     return TRUE;
   }
   if (message == kOpenStartFileMessage) ShowWindow(window, SW_SHOW);
@@ -201,7 +236,10 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
   WindowState* state = StateOf(window);
   if (editor != nullptr && state != nullptr) {  // nothing arrives before init that matters
     std::string path;
-    if (const std::optional<AppEvent> event = Decode(message, wParam, lParam, path)) {
+    const std::optional<AppEvent> event = message == WM_CAPTURECHANGED
+                                              ? DecodeCaptureChanged(window, lParam)
+                                              : Decode(message, wParam, lParam, path);
+    if (event) {
       Win32Window platform(window, *editor, state->client);
       DispatchEvent(*editor, state->history, platform, *event);
     }

@@ -65,9 +65,12 @@ void ShowColumns(HDC dc, const Image& image, int first, int count) {
                 image.pixels.data(), &info, DIB_RGB_COLORS, SRCCOPY);
 }
 
+// The right half is shown with the last column of an odd width, which
+// belongs to neither half and stays black in the image, as the Linux program
+// shows it; the background is never erased, so it must be painted.
 void ShowHalves(HDC dc, const Image& image, int halfWidth, Halves halves) {
   if (halves == Halves::kLeft || halves == Halves::kBoth) ShowColumns(dc, image, 0, halfWidth);
-  if (halves == Halves::kRight || halves == Halves::kBoth) ShowColumns(dc, image, halfWidth, halfWidth);
+  if (halves == Halves::kRight || halves == Halves::kBoth) ShowColumns(dc, image, halfWidth, image.width - halfWidth);
 }
 
 }  // namespace
