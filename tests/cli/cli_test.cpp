@@ -194,7 +194,8 @@ INSTANTIATE_TEST_SUITE_P(
                   EXPECT_EQ(Contents(run.dir / "clean.ies"), Contents(run.dir / "saved.ies"));
                 }},
         CliCase{"ConvertIntoMissingFolder", {"convert", kGood1, "-o", "@/no/such/clean.ies"}, 1, "",
-                ".*/no/such/clean\\.ies: Can't save file: IES Saving\n"},
+                ".*/no/such/clean\\.ies: Can't save file: IES Saving\n"
+                "clean\\.ies: No such file or directory\\.\n"},
         CliCase{"ConvertUnusable", {"convert", kTypeB, "-o", "@/clean.ies"}, 1, "", kTypeBMessage,
                 [](const CliRun& run) { EXPECT_FALSE(fs::exists(run.dir / "clean.ies")); }}),
     [](const testing::TestParamInfo<CliCase>& row) { return row.param.name; });
