@@ -18,29 +18,13 @@
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>
+
+#include "win32_text/wide_text.h"
 #endif
 
 namespace {
 
 #ifdef _WIN32
-
-std::string Narrow(std::wstring_view wide) {
-  if (wide.empty()) return {};
-  const int size = static_cast<int>(wide.size());
-  const int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
-  std::string text(static_cast<size_t>(length), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, text.data(), length, nullptr, nullptr);
-  return text;
-}
-
-std::wstring Widen(std::string_view text) {
-  if (text.empty()) return {};
-  const int size = static_cast<int>(text.size());
-  const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), size, nullptr, 0);
-  std::wstring wide(static_cast<size_t>(length), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, text.data(), size, wide.data(), length);
-  return wide;
-}
 
 class StandardStreams : public Console {
  public:
@@ -52,7 +36,7 @@ class StandardStreams : public Console {
     const HANDLE handle = GetStdHandle(which);
     DWORD mode = 0;
     if (handle != INVALID_HANDLE_VALUE && handle != nullptr && GetConsoleMode(handle, &mode)) {
-      const std::wstring wide = Widen(text);
+      const std::wstring wide = WideFromUtf8(text);
       DWORD written = 0;
       WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
     } else {
@@ -98,7 +82,7 @@ int wmain(int argc, wchar_t* argv[]) {
   _setmode(_fileno(stdout), _O_BINARY);
   _setmode(_fileno(stderr), _O_BINARY);
   std::vector<std::string> args;
-  for (int i = 1; i < argc; ++i) args.push_back(Narrow(argv[i]));
+  for (int i = 1; i < argc; ++i) args.push_back(Utf8FromWide(argv[i]));
   return Run(args);
 }
 #else

@@ -218,15 +218,15 @@ struct OpenFileRow {
 
 void PrintTo(const OpenFileRow& row, std::ostream* out) { *out << row.name; }
 
-class OpenFile : public testing::TestWithParam<OpenFileRow> {};
+class OpenGivenFile : public testing::TestWithParam<OpenFileRow> {};
 
-TEST_P(OpenFile, ReadsAsFileOpenDoesAndRendersBothOnce) {
+TEST_P(OpenGivenFile, ReadsAsFileOpenDoesAndRendersBothOnce) {
   const OpenFileRow& row = GetParam();
   Session s(300, 200);
   s.editor.curve.fill(1.5f);
   const auto before = s.editor.curve;
   const std::string path = row.path;  // the event only borrows it
-  EXPECT_EQ(s.Send({EventKind::kOpenFile, 0, 0, 0, 0, path}), Halves::kBoth);
+  EXPECT_EQ(s.Send(OpenFile(path)), Halves::kBoth);
   EXPECT_EQ(s.window.log, row.expected);
   if (row.message.empty()) {
     EXPECT_TRUE(s.window.messages.empty());
@@ -239,7 +239,7 @@ TEST_P(OpenFile, ReadsAsFileOpenDoesAndRendersBothOnce) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Table, OpenFile,
+    Table, OpenGivenFile,
     testing::Values(
         // No dialog is asked for: the path is the file.
         OpenFileRow{"Usable", IES_CORPUS "/iesna91-bega-axial.ies", {"render both"}, "", true},

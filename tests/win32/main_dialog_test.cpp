@@ -25,7 +25,7 @@
 #include "app/ui_text.h"
 #include "app/win32/info_dialog.h"
 #include "app/win32/main_dialog.h"
-#include "app/win32/wide_text.h"
+#include "win32_text/wide_text.h"
 #include "app/win32/win32_window.h"
 #include "editor/curve_history.h"
 #include "editor/distribution_editor.h"

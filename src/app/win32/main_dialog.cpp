@@ -8,7 +8,7 @@
 
 #include "app/dispatch.h"
 #include "app/shortcuts.h"
-#include "app/win32/wide_text.h"
+#include "win32_text/wide_text.h"
 #include "app/ui_text.h"
 #include "app/win32/win32_window.h"
 #include "editor/curve_history.h"

@@ -9,7 +9,7 @@
 
 #include "app/ui_text.h"
 #include "app/win32/info_dialog.h"
-#include "app/win32/wide_text.h"
+#include "win32_text/wide_text.h"
 #include "render/polar_view.h"
 #include "render/wall_view.h"
 

@@ -7,7 +7,7 @@
 
 #include "app/ui_text.h"
 #include "app/win32/main_dialog.h"
-#include "app/win32/wide_text.h"
+#include "win32_text/wide_text.h"
 #include "editor/distribution_editor.h"
 
 namespace {
