@@ -5,11 +5,11 @@
 # a corpus file opened through that association shows its curve; the silent
 # uninstall leaves nothing of it behind. Where .ies already has a default
 # program, the setup keeps it and the uninstall does not take it away.
-#   setup_test.sh WINE PREFIX WINDOWS_BUILD_DIR CLOSE_WINDOW_EXE IES_FILE OUTPUT_FOLDER
+#   setup_test.sh WINE PREFIX WINDOWS_BUILD_DIR CLOSE_WINDOW_EXE IES_FILE OUTPUT_FOLDER MAKE_PACKAGES
 # Leaves the packages and a screenshot in OUTPUT_FOLDER.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-wine=$1 prefix=$2 build=$3 closer=$4 ies_file=$5 out=$6
+wine=$1 prefix=$2 build=$3 closer=$4 ies_file=$5 out=$6 make_packages=$7
 mkdir -p "$out"
 run() { "$here/wine_run.sh" "$wine" "$prefix" "$@"; }
 settle() { WINEPREFIX=$prefix "${wine%64}server" -w 2>/dev/null || WINEPREFIX=$prefix wineserver -w; }
@@ -18,7 +18,7 @@ fail() {
   exit 1
 }
 
-"$here/../../packaging/windows/make_packages.sh" "$build" "$out" >/dev/null
+"$make_packages" "$build" "$out" >/dev/null
 setup=$(ls "$out"/lumistra-*-setup.exe)
 zip_file=$(ls "$out"/lumistra-*-windows-x64.zip)
 listing=$(unzip -Z1 "$zip_file")
