@@ -23,12 +23,6 @@ int32_t DeviceCoordinate(double logical, double ratio) {
 
 }  // namespace
 
-int LabelScale(double devicePixelRatio) {
-  // The small allowance keeps a ratio of 2 that arrives as 1.9999999 at 2.
-  const double whole = std::floor(devicePixelRatio + 1e-6);
-  return whole >= 1.0 && whole <= 16.0 ? static_cast<int>(whole) : 1;
-}
-
 ClientArea::ClientArea(const DistributionEditor& editor, EventSink sink, QWidget* parent)
     : QWidget(parent), editor_(editor), sink_(std::move(sink)) {
   setMouseTracking(true);  // moves without a button too: they keep overWall current

@@ -14,13 +14,9 @@
 #include <functional>
 
 #include "app/dispatch.h"
+#include "app/label_scale.h"
 #include "app/qt/left_control_key.h"
 #include "render/image.h"
-
-// The scale of the ring labels at a device pixel ratio: whole pixels per
-// font pixel, never more than the ratio, so that labels grow no faster than
-// the rings they name (at 1.5 they keep their size in device pixels).
-int LabelScale(double devicePixelRatio);
 
 class ClientArea final : public QWidget {
  public:

@@ -7,11 +7,12 @@
 #include <cstddef>
 #include <string>
 
+#include "app/label_scale.h"
 #include "app/ui_text.h"
 #include "app/win32/info_dialog.h"
-#include "win32_text/wide_text.h"
 #include "render/polar_view.h"
 #include "render/wall_view.h"
+#include "win32_text/wide_text.h"
 
 namespace {
 
@@ -80,11 +81,7 @@ UINT DpiOf(HWND window) {
   return dpi == 0 ? UINT{kBaseDpi} : dpi;  // 0 for a window handle that is not valid
 }
 
-int LabelScaleForDpi(UINT dpi) {
-  // The labels keep their size to the eye, in whole multiples of the font's
-  // pixels as the Linux program scales them: 150 % and 200 % both give 2.
-  return std::max(1, static_cast<int>(std::lround(static_cast<double>(dpi) / kBaseDpi)));
-}
+int LabelScaleForDpi(UINT dpi) { return LabelScale(static_cast<double>(dpi) / kBaseDpi); }
 
 // One filter entry, description "IES" and pattern "*.ies", ended by an empty
 // string: the literal's own terminator is the last of the eleven bytes.

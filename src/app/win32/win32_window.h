@@ -25,7 +25,7 @@ inline constexpr int kBaseDpi = 96;
 // aware through its manifest; without that, always 96).
 UINT DpiOf(HWND window);
 
-// The ring labels' scale at a DPI: the nearest whole multiple of 96, at least 1.
+// The ring labels' scale at a DPI: LabelScale of DPI / 96, as in the Linux program.
 int LabelScaleForDpi(UINT dpi);
 
 class Win32Window final : public Window {
