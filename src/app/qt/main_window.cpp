@@ -6,10 +6,10 @@
 #include <QFileDialog>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QShortcut>
 #include <QMimeData>
-#include <QUrl>
+#include <QShortcut>
 #include <QTimer>
+#include <QUrl>
 #include <QWindow>
 
 #include "app/qt/app_icon.h"
