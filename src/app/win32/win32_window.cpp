@@ -2,8 +2,6 @@
 
 #include <commdlg.h>
 
-#include <algorithm>
-#include <cmath>
 #include <cstddef>
 #include <string>
 
