@@ -18,7 +18,7 @@
 #include <vector>
 
 #include "cli/cli.h"
-#include "cli/photometry.h"
+#include "measure/curve_numbers.h"
 #include "cli/png_image.h"
 #include "editor/distribution_editor.h"
 #include "editor/fit_view.h"
@@ -97,7 +97,7 @@ BENCHMARK(BM_MeasureCurve);
 // The flux as the formula reads, two cosines a zone (the angles are ours).
 double StraightforwardFlux(const Curve& curve) {
   double flux = 0.0;
-  for (int i = 0; i < DistributionEditor::kSampleCount; ++i) {
+  for (int i = 0; i < kCurveSampleCount; ++i) {
     const double v = curve[static_cast<size_t>(i)];
     const double from = std::max(0.0, i - 0.5) * std::numbers::pi / 180.0;
     const double to = std::min(180.0, i + 0.5) * std::numbers::pi / 180.0;

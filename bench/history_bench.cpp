@@ -10,7 +10,7 @@
 
 namespace {
 
-using Curve = CurveHistory::Curve;
+using Curve = Curve;
 
 // A typical stroke: 40 degrees of a curve that already holds samples.
 Curve Before() {

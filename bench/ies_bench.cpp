@@ -22,8 +22,8 @@
 
 namespace {
 
-std::array<float, kIesSampleCount> SomeCurve() {
-  std::array<float, kIesSampleCount> curve{};
+Curve SomeCurve() {
+  Curve curve{};
   for (size_t i = 0; i < curve.size(); ++i) {
     curve[i] = static_cast<float>(30.0 * std::cos(static_cast<double>(i) * 0.0174) + 31.3);
   }
@@ -85,7 +85,7 @@ std::string ManyPlanesFile() {
   return text;
 }
 
-std::array<float, kIesSampleCount> PlainRead(const std::string& bytes) {
+Curve PlainRead(const std::string& bytes) {
   std::istringstream in(bytes);
   in.imbue(std::locale::classic());
   std::string line;
@@ -99,7 +99,7 @@ std::array<float, kIesSampleCount> PlainRead(const std::string& bytes) {
   float skip;
   for (int i = 0; i < nh; ++i) in >> skip;
   for (int i = 0; i < nv; ++i) in >> values[static_cast<size_t>(i)];
-  std::array<float, kIesSampleCount> curve{};
+  Curve curve{};
   size_t k = 0, n = angles.size();
   for (int d = 0; d <= 180; ++d) {
     while (k + 1 < n && static_cast<float>(d) > angles[k + 1]) ++k;

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "cli/info_report.h"
-#include "cli/photometry.h"
+#include "measure/curve_numbers.h"
 #include "cli/png_image.h"
 #include "editor/distribution_editor.h"
 #include "editor/fit_view.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "cli/photometry.h"
+#include "measure/curve_numbers.h"
 
 // Appends the block for `file`:
 //   lamp.ies

@@ -25,7 +25,6 @@
 
 class CurveHistory {
  public:
-  using Curve = std::array<float, DistributionEditor::kSampleCount>;
 
   static constexpr size_t kCapacity = 1000;
 

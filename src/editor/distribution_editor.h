@@ -21,11 +21,13 @@
 #include <cstdint>
 #include <string>
 
+#include "editor/curve.h"
+
 class OwnerWindow;
 
 class DistributionEditor {
  public:
-  static constexpr int kSampleCount = 181;
+  static constexpr int kSampleCount = kCurveSampleCount;
 
   // Fields, in this order, public: the dispatch and the renderers use them directly.
   int32_t panning = 0;        // a middle-button pan is in progress (0 or 1)
@@ -35,7 +37,7 @@ class DistributionEditor {
   int32_t clientHeight = 400;
   int32_t lastX = 0;          // pointer position of the latest move
   int32_t lastY = 0;
-  std::array<float, kSampleCount> curve{};  // root intensity at 0..180 degrees
+  Curve curve{};              // root intensity at 0..180 degrees
   float polarScale = 100.0f;  // pixels per unit of root intensity
   float wallScale = 100.0f;   // wall zoom: one pixel spans 0.2 / wallScale wall units
   float wallDistance = 0.1f;  // the light's distance from the wall, wall units

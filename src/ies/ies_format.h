@@ -36,7 +36,7 @@
 #include <string>
 #include <string_view>
 
-inline constexpr int kIesSampleCount = 181;
+#include "editor/curve.h"
 
 // "%f" (six decimals, rounded to nearest, a full stop as the decimal point),
 // then trailing zeros removed with one zero kept after a bare point:
@@ -48,7 +48,7 @@ std::string WriteIesText(const float* curve);
 
 struct IesReadResult {
   bool ok = false;
-  std::array<float, kIesSampleCount> curve{};  // all 181 samples when ok
+  Curve curve{};  // all 181 samples when ok
   // When not ok: what is wrong, as the end of the sentence
   // "<file name> is not a usable IES file: <error>", for example
   // "it ends before its candela values."

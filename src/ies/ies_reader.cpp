@@ -252,11 +252,11 @@ bool ReadPhotometry(TextCursor& cursor, Photometry& out, std::string& error) {
 // a value beyond the float range the largest float, so every sample is
 // finite and not negative.
 
-std::array<float, kIesSampleCount> Resample(const Photometry& in) {
-  std::array<float, kIesSampleCount> curve{};
+Curve Resample(const Photometry& in) {
+  Curve curve{};
   const size_t n = in.angles.size();
   size_t k = 0;
-  for (int d = 0; d < kIesSampleCount; ++d) {
+  for (int d = 0; d < kCurveSampleCount; ++d) {
     const float degree = static_cast<float>(d);
     while (k + 1 < n && degree > in.angles[k + 1]) ++k;
     double value = 0.0;

@@ -41,7 +41,7 @@ std::string WriteIesText(const float* curve) {
     AppendListValue(text, static_cast<double>(static_cast<float>(angle)), angle);
   }
   text += "180.0\r\n0.0\r\n";
-  for (int i = 0; i < kIesSampleCount; ++i) {
+  for (int i = 0; i < kCurveSampleCount; ++i) {
     // The square of a float is exact in double; it is formatted unrounded.
     const double root = static_cast<double>(curve[i]);
     AppendListValue(text, root * root, i);

@@ -395,14 +395,14 @@ class History : public testing::TestWithParam<HistoryRow> {};
 TEST_P(History, LeavesTheCurveOfTheNamedStep) {
   const HistoryRow& row = GetParam();
   Session s(300, 200);
-  std::vector<CurveHistory::Curve> after;  // the curve after each step
+  std::vector<Curve> after;  // the curve after each step
   Halves last = Halves::kNone;
   for (Step step : row.steps) {
     last = Take(s, step);
     after.push_back(s.editor.curve);
   }
-  const CurveHistory::Curve expected =
-      row.curveOfStep < 0 ? CurveHistory::Curve{} : after[static_cast<size_t>(row.curveOfStep)];
+  const Curve expected =
+      row.curveOfStep < 0 ? Curve{} : after[static_cast<size_t>(row.curveOfStep)];
   EXPECT_EQ(s.editor.curve, expected);
   EXPECT_EQ(last, row.lastRendered);
 }
@@ -456,7 +456,7 @@ TEST_P(KeyDuringStroke, RendersAndChangesNothing) {
   s.Send(Move(150, 200));
   s.Send(Plain(EventKind::kLeftDown));
   s.Send(Move(140, 260));
-  const CurveHistory::Curve curve = s.editor.curve;
+  const Curve curve = s.editor.curve;
   const float scale = s.editor.polarScale;
   s.window.log.clear();
   EXPECT_EQ(s.Send(GetParam()), Halves::kNone);

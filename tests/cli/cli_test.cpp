@@ -15,7 +15,7 @@
 #include <sstream>
 #include <vector>
 
-#include "cli/photometry.h"
+#include "measure/curve_numbers.h"
 #include "editor/distribution_editor.h"
 #include "editor/fit_view.h"
 #include "ies/owner_window.h"

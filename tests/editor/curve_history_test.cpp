@@ -5,7 +5,7 @@
 
 namespace {
 
-using Curve = CurveHistory::Curve;
+using Curve = Curve;
 
 TEST(CurveHistory, AStrokeKeepsOnlyTheSpanItChangedAndUndoRedoSwapIt) {
   CurveHistory history;

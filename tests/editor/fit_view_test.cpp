@@ -10,7 +10,6 @@
 
 namespace {
 
-using Curve = std::array<float, DistributionEditor::kSampleCount>;
 
 Curve Constant(float value) {
   Curve curve;

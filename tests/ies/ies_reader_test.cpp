@@ -27,7 +27,7 @@ TEST(ReadOwnFiles, EverySampleComesBackAsTheRootOfItsWrittenValue) {
   std::uniform_real_distribution<float> sample(0.0f, 300.0f);
   std::uniform_real_distribution<float> decade(-3.0f, 4.0f);
   for (int round = 0; round < 20; ++round) {
-    std::array<float, kIesSampleCount> curve{};
+    Curve curve{};
     // Half the rounds span seven decades: neighbours that differ by a factor
     // of 1e14 in candela must not disturb each other at their own degrees.
     for (float& s : curve) s = round < 10 ? sample(random) : std::pow(10.0f, decade(random));
@@ -44,7 +44,7 @@ TEST(ReadOwnFiles, EverySampleComesBackAsTheRootOfItsWrittenValue) {
 }
 
 TEST(ReadOwnFiles, WriteReadWriteGivesTheSameBytes) {
-  std::array<float, kIesSampleCount> curve{};
+  Curve curve{};
   for (size_t i = 0; i < curve.size(); ++i) curve[i] = static_cast<float>(i % 17) * 1.5f;
   const std::string first = WriteIesText(curve.data());
   const IesReadResult read = ReadIesText(first);
@@ -330,7 +330,7 @@ INSTANTIATE_TEST_SUITE_P(
 // A German or French process locale must not change how numbers are read or
 // written: the decimal point stays a full stop.
 TEST(Locale, GermanNumbersStillUseAFullStop) {
-  std::array<float, kIesSampleCount> curve{};
+  Curve curve{};
   curve[0] = 1.5f;
   curve[1] = 3.3f;
   const std::string inC = WriteIesText(curve.data());

@@ -84,7 +84,7 @@ TEST(SaveName, HasNoLengthLimit) {
 }
 
 TEST(WriteIesText, WritesTheWholeFileForAKnownCurve) {
-  std::array<float, kIesSampleCount> curve{};
+  Curve curve{};
   curve[0] = 3.3f;
   curve[9] = 10.0f;
   curve[10] = 0.001f;
@@ -103,7 +103,7 @@ TEST(WriteIesText, WritesTheWholeFileForAKnownCurve) {
 }
 
 TEST(WriteIesText, AllZerosEndsWithZeroAndOneSpace) {
-  const std::array<float, kIesSampleCount> curve{};
+  const Curve curve{};
   const std::string text = WriteIesText(curve.data());
   EXPECT_EQ(text.substr(text.size() - 6), "\r\n0.0 ");
   size_t lineEnds = 0;

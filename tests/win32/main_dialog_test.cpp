@@ -539,7 +539,7 @@ TEST_P(KeyTest, TypedKeysReachTheModalMainWindow) {
   const KeyCase& c = GetParam();
   DistributionEditor editor;
   const MainWindowStart start{&editor, {}};
-  CurveHistory::Curve first{}, second{};
+  Curve first{}, second{};
   std::string boxSeen;
   bool checked = false;
   const auto send = [](HWND w, const Message& m) { SendMessageA(w, m.code, m.wParam, m.lParam); };

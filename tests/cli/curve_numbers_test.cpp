@@ -1,5 +1,5 @@
 // The curve's numbers on curves whose answers are known in closed form.
-#include "cli/photometry.h"
+#include "measure/curve_numbers.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +16,7 @@ constexpr double kPi = std::numbers::pi;
 // roots the float samples hold exactly.
 Curve FromIntensity(const std::function<double(int)>& intensity) {
   Curve curve{};
-  for (int i = 0; i < DistributionEditor::kSampleCount; ++i) {
+  for (int i = 0; i < kCurveSampleCount; ++i) {
     curve[static_cast<size_t>(i)] = static_cast<float>(std::sqrt(intensity(i)));
   }
   return curve;

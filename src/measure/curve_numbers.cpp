@@ -1,4 +1,4 @@
-#include "cli/photometry.h"
+#include "measure/curve_numbers.h"
 
 #include <algorithm>
 #include <cmath>
@@ -6,7 +6,7 @@
 
 namespace {
 
-constexpr int kCount = DistributionEditor::kSampleCount;
+constexpr int kCount = kCurveSampleCount;
 
 // GCC evaluates std::cos at compile time correctly rounded, so the Linux and
 // the Windows program weigh the zones with the same bits; their run-time cos

@@ -8,7 +8,7 @@
 #include <array>
 #include <optional>
 
-#include "editor/distribution_editor.h"
+#include "editor/curve.h"
 
 struct CurveNumbers {
   double peakCd = 0.0;  // the largest I_i
@@ -20,8 +20,6 @@ struct CurveNumbers {
   std::optional<double> beamAngle;   // 50% of I_0
   std::optional<double> fieldAngle;  // 10% of I_0
 };
-
-using Curve = std::array<float, DistributionEditor::kSampleCount>;
 
 // Flux by the zonal method on one-degree zones centred on the samples:
 //   sum over i of I_i * 2 pi * (cos(max(0, i - 0.5) deg) - cos(min(180, i + 0.5) deg)).
