@@ -153,10 +153,10 @@ INSTANTIATE_TEST_SUITE_P(
         // People's text: one labelled block per file.
         CliCase{"InfoText", {"info", kGood1}, 0,
                 ".*/lm63-2019-nvidia-example\\.ies\n"
-                "  peak intensity  8500\\.000 cd at 0 degrees\n"
+                "  peak intensity  9000\\.000 cd at 0 degrees\n"
                 "  luminous flux   [0-9]+\\.[0-9]{3} lm\n"
-                "  beam angle      28\\.571 degrees\n"
-                "  field angle     110\\.000 degrees\n", ""},
+                "  beam angle      33\\.571 degrees\n"
+                "  field angle     106\\.667 degrees\n", ""},
         // An unusable file among good ones: the good ones still give their
         // numbers, the bad one its message (stderr and JSON), status 1.
         CliCase{"InfoJsonWithUnusable", {"info", "--json", kGood1, kTypeB, kGood2}, 1,
