@@ -60,6 +60,10 @@ DegreeIntensities AverageIntensities(const Photometry& table, const std::vector<
 }  // namespace
 
 std::optional<Symmetry> SymmetryOf(const std::vector<float>& a, std::string& error) {
+  if (a.empty()) {
+    error = "it has no horizontal angles.";
+    return std::nullopt;
+  }
   if (a.size() == 1) return Symmetry::kRotational;
   for (std::size_t k = 0; k + 1 < a.size(); ++k) {
     if (!(a[k] < a[k + 1])) {
@@ -80,7 +84,7 @@ std::optional<Symmetry> SymmetryOf(const std::vector<float>& a, std::string& err
 
 std::vector<double> PlaneWeights(const std::vector<float>& a, Symmetry symmetry) {
   switch (symmetry) {
-    case Symmetry::kRotational: return std::vector<double>(a.size(), 1.0 / static_cast<double>(a.size()));
+    case Symmetry::kRotational: return std::vector<double>(a.size(), 1.0);  // one plane
     // Mirrored, each quadrant or half of the circle repeats the listed span,
     // so the circle's weights are the span's.
     case Symmetry::kQuadrant: return TrapezoidWeights(a, 90.0);
@@ -119,8 +123,7 @@ LampMeasurement MeasureLamp(const Photometry& table) {
   numbers.peakGamma = table.verticalAngles[peak.vertical];
 
   const std::vector<double> weights = PlaneWeights(table.horizontalAngles, *symmetry);
-  const CurveNumbers average =
-      MeasureCurve(CurveOfIntensities(AverageIntensities(table, weights)));
+  const CurveNumbers average = MeasureCurve(CurveOfIntensities(AverageIntensities(table, weights)));
   numbers.fluxLm = average.fluxLm;
   numbers.beamAngle = average.beamAngle;
   numbers.fieldAngle = average.fieldAngle;

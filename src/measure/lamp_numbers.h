@@ -50,8 +50,7 @@ LampMeasurement MeasureLamp(const Photometry& table);
 
 // The symmetry of a list of horizontal angles, or nothing when the list
 // fits none (then `error` says how).
-std::optional<Symmetry> SymmetryOf(const std::vector<float>& horizontalAngles,
-                                   std::string& error);
+std::optional<Symmetry> SymmetryOf(const std::vector<float>& horizontalAngles, std::string& error);
 
 // Each plane's weight in the average curve; they sum to 1.
 std::vector<double> PlaneWeights(const std::vector<float>& horizontalAngles, Symmetry symmetry);
