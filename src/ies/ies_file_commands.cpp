@@ -69,24 +69,30 @@ bool DistributionEditor::LoadIes(OwnerWindow& owner) {
   return chosen && OpenIesFile(owner, *chosen);
 }
 
-bool DistributionEditor::OpenIesFile(OwnerWindow& owner, const std::string& path) {
+std::optional<IesReadResult> ReadIesPath(OwnerWindow& owner, const std::string& path) {
   const std::string name(FileNameOf(path));
   if (const std::string_view why = WhyNotAFile(path); !why.empty()) {
     owner.ShowMessage("Could not open " + name + ": " + std::string(why) + ".", kOpenFailedCaption);
-    return false;
+    return std::nullopt;
   }
   std::FILE* file = OpenUtf8(path, "rb");
   if (file == nullptr) {
     const std::string reason = std::generic_category().message(errno);
     owner.ShowMessage("Could not open " + name + ": " + reason + ".", kOpenFailedCaption);
-    return false;
+    return std::nullopt;
   }
-  const IesReadResult result = ReadIesFile(file);
+  IesReadResult result = ReadIesFile(file);
   std::fclose(file);
   if (!result.ok) {
     owner.ShowMessage(name + " is not a usable IES file: " + result.error, kOpenFailedCaption);
-    return false;
+    return std::nullopt;
   }
-  curve = result.curve;
+  return result;
+}
+
+bool DistributionEditor::OpenIesFile(OwnerWindow& owner, const std::string& path) {
+  const std::optional<IesReadResult> result = ReadIesPath(owner, path);
+  if (!result) return false;
+  curve = result->curve;
   return true;
 }
