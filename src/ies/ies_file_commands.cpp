@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
+#include <utility>
 
 #include "editor/distribution_editor.h"
 #include "ies/ies_format.h"
@@ -13,17 +14,18 @@
 #include "ies/safe_save.h"
 #include "ies/utf8_path.h"
 
-std::string WithIesExtension(std::string name) {
-  constexpr std::string_view kExtension = ".ies";
-  if (name.size() < kExtension.size()) return name;
-  const std::string_view end = std::string_view(name).substr(name.size() - kExtension.size());
+std::string WithExtension(std::string name, std::string_view extension) {
+  const bool fits = name.size() >= extension.size();
+  const std::string_view end = std::string_view(name).substr(fits ? name.size() - extension.size() : 0);
   // Letter case by ASCII alone: the locale must not decide a file's name.
-  const bool same = std::equal(end.begin(), end.end(), kExtension.begin(), [](char a, char b) {
+  const bool same = fits && std::equal(end.begin(), end.end(), extension.begin(), [](char a, char b) {
     return (a >= 'A' && a <= 'Z' ? static_cast<char>(a - 'A' + 'a') : a) == b;
   });
-  if (!same) name += kExtension;
+  if (!same) name += extension;
   return name;
 }
+
+std::string WithIesExtension(std::string name) { return WithExtension(std::move(name), ".ies"); }
 
 std::string_view FileNameOf(std::string_view path) {
 #ifdef _WIN32

@@ -11,9 +11,12 @@
 
 class OwnerWindow;
 
-// The save name: ".ies" appended unless the name ends in ".ies" in any
-// letter case ("LAMP.IES" is kept, as Windows and many LM-63 files spell
-// it); a name shorter than four characters stays as it is.
+// `name` with `extension` (".ies") appended unless it ends in it already in
+// any letter case ("LAMP.IES" is kept, as Windows and many LM-63 files spell
+// it). A name too short to hold the extension gets it too.
+std::string WithExtension(std::string name, std::string_view extension);
+
+// The save name: WithExtension(name, ".ies").
 std::string WithIesExtension(std::string name);
 
 // The file's name without its folders, for messages.
