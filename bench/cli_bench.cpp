@@ -7,10 +7,13 @@
 //   - the numbers of one curve, against the straightforward formula that
 //     takes the two cosines of each zone every time;
 //   - render of 100 files at 800 x 400 (open, fit, both views), and the PNG
-//     encoding of those 100 pictures counted apart, with stb's defaults
-//     (ours) and with its fastest compression or a fixed row filter.
+//     encoding of those 100 pictures counted apart, with the encoder's
+//     settings (ours) and with zlib's default strategy, stronger levels and
+//     the other row filters;
+//   - `lumistra-cli render` of every usable corpus file into a folder, all
+//     of it: reading, drawing, encoding and writing.
 #include <benchmark/benchmark.h>
-#include <stb_image_write.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <charconv>
@@ -45,7 +48,7 @@ class Quiet : public OwnerWindow {
   void ShowMessage(std::string_view, std::string_view) override {}
 };
 
-// `count` paths, the corpus's usable files in turn.
+// `count` paths, the corpus's usable files in turn; 0: each usable file once.
 std::vector<std::string> CorpusPaths(size_t count) {
   std::vector<std::string> usable;
   for (const auto& entry : std::filesystem::directory_iterator(IES_CORPUS_DIR)) {
@@ -56,6 +59,7 @@ std::vector<std::string> CorpusPaths(size_t count) {
     }
   }
   std::sort(usable.begin(), usable.end());
+  if (count == 0) return usable;
   std::vector<std::string> paths;
   for (size_t i = 0; i < count; ++i) paths.push_back(usable[i % usable.size()]);
   return paths;
@@ -173,34 +177,49 @@ void BM_Render100(benchmark::State& state) {
 }
 BENCHMARK(BM_Render100)->Unit(benchmark::kMillisecond);
 
-// Encoding the 100 pictures of BM_Render100 at stb's compression level
-// state.range(0) with its row filter state.range(1) (-1: stb picks one for
-// each row). Its defaults, 8 and -1, are what lumistra-cli uses.
+// Encoding the 100 pictures of BM_Render100 at zlib level state.range(0),
+// with the row filter state.range(1) (PngRowFilter) and zlib's run-length
+// strategy where state.range(2) is 1. The first row is lumistra-cli's.
 void BM_EncodePng100(benchmark::State& state) {
   std::vector<Image> pictures;
   for (const std::string& path : CorpusPaths(100)) {
     pictures.emplace_back(800, 400);
     RenderLikeTheWindow(path, pictures.back());
   }
-  const int savedLevel = stbi_write_png_compression_level;
-  const int savedFilter = stbi_write_force_png_filter;
-  stbi_write_png_compression_level = static_cast<int>(state.range(0));
-  stbi_write_force_png_filter = static_cast<int>(state.range(1));
-  PngEncoder encoder;
+  PngEncoder encoder(PngSettings{static_cast<int>(state.range(0)), static_cast<PngRowFilter>(state.range(1)),
+                                 state.range(2) == 1});
   size_t bytes = 0;
   for (auto _ : state) {
     bytes = 0;
     for (const Image& picture : pictures) bytes += encoder.Encode(picture).size();
   }
-  stbi_write_png_compression_level = savedLevel;
-  stbi_write_force_png_filter = savedFilter;
   state.counters["kB_per_png"] = static_cast<double>(bytes) / 100.0 / 1000.0;
 }
 BENCHMARK(BM_EncodePng100)
-    ->Args({8, -1})
-    ->Args({1, -1})
-    ->Args({8, 0})
-    ->Args({8, 1})
+    ->ArgNames({"level", "filter", "rle"})
+    ->Args({1, 2, 1})
+    ->Args({1, 2, 0})
+    ->Args({6, 2, 0})
+    ->Args({1, 0, 1})
+    ->Args({1, 1, 1})
+    ->Args({1, 4, 1})
     ->Unit(benchmark::kMillisecond);
+
+// `lumistra-cli render` of every usable corpus file at its default size into
+// a fresh folder; items are files, so 1 / items_per_second is the time a file.
+void BM_CliRenderCorpus(benchmark::State& state) {
+  const std::vector<std::string> paths = CorpusPaths(0);
+  const auto folder = std::filesystem::temp_directory_path() / ("lumistra-bench-" + std::to_string(getpid()));
+  std::vector<std::string> args = {"render"};
+  args.insert(args.end(), paths.begin(), paths.end());
+  args.insert(args.end(), {"-o", folder.string()});
+  for (auto _ : state) {
+    Discard console;
+    benchmark::DoNotOptimize(RunCli(args, console));
+  }
+  std::filesystem::remove_all(folder);
+  state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(paths.size()));
+}
+BENCHMARK(BM_CliRenderCorpus)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace

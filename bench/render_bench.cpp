@@ -3,6 +3,8 @@
 // scales and pole positions.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+
 #include "../tests/render/plain_wall.h"
 #include "editor/distribution_editor.h"
 #include "render/image.h"
@@ -33,7 +35,9 @@ void BM_DrawWall(benchmark::State& state, void (*draw)(const DistributionEditor&
     benchmark::DoNotOptimize(client.pixels.data());
   }
 }
+void DrawWallTwoWide(const DistributionEditor& e, Image& client) { DrawWall(e, client, WallPath::TwoWide); }
 BENCHMARK_CAPTURE(BM_DrawWall, ours, DrawWall)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(BM_DrawWall, two_wide, DrawWallTwoWide)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK_CAPTURE(BM_DrawWall, plain_loop, PlainWall)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // Polar cases: 0 default view, 1 zoomed far in (1e6 px per unit, huge rings),
@@ -71,6 +75,21 @@ void BM_DrawPolar(benchmark::State& state) {
     benchmark::DoNotOptimize(client.pixels.data());
   }
 }
+// The floor for DrawPolar: filling its half of a 3840 x 2160 client with
+// black, row by row with std::fill.
+void BM_FillPolarHalf(benchmark::State& state) {
+  Image client(3840, 2160);
+  const size_t half = static_cast<size_t>(client.width / 2);
+  for (auto _ : state) {
+    for (int y = 0; y < client.height; ++y) {
+      uint32_t* row = client.pixels.data() + static_cast<size_t>(y) * static_cast<size_t>(client.width);
+      std::fill(row, row + half, Rgb(0, 0, 0));
+    }
+    benchmark::DoNotOptimize(client.pixels.data());
+  }
+}
+BENCHMARK(BM_FillPolarHalf)->Unit(benchmark::kMicrosecond);
+
 BENCHMARK(BM_DrawPolar)
     ->ArgNames({"w", "h", "case"})
     ->ArgsProduct({{800}, {400}, {0, 1, 2, 3, 4}})

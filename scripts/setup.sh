@@ -9,11 +9,10 @@ set -euo pipefail
 
 packages=(
   cmake g++ make pkg-config git
-  libstb-dev
   libgtest-dev libbenchmark-dev libpng-dev
   qt6-base-dev libx11-dev
   clang libclang-rt-14-dev locales
-  g++-mingw-w64-x86-64 wine64
+  g++-mingw-w64-x86-64 libz-mingw-w64-dev wine64
   fonts-wine libxrender1 libxrandr2 libxi6 libxcursor1 libxfixes3 libxinerama1 libxcomposite1
   xvfb xauth xdotool imagemagick libxtst-dev
   dpkg-dev lintian desktop-file-utils appstream shared-mime-info xdg-utils file

@@ -11,6 +11,9 @@
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
+#if defined(__x86_64__) && defined(__GNUC__)
+#include <immintrin.h>
+#endif
 
 #include "render/hold_single.h"
 #include "render/raster.h"
@@ -30,7 +33,7 @@
 //     their pixels are equal: only the columns from the middle on (and
 //     column 0) are computed, and mirrored.
 //   - R^3 and the level are computed exactly as above, two pixels at a time
-//     where SSE2 is there. Only the angle differs: it comes from a table of
+//     where SSE2 is there, four where the CPU has AVX2 (section 4). Only the angle differs: it comes from a table of
 //     atan(k / 256) and a short Taylor series (no division), within 1e-9
 //     degrees of std::atan2. The level is monotone in |v|, so when it lies
 //     farther from the next whole level than that angle error can move it,
@@ -54,18 +57,19 @@ constexpr double kPi = std::numbers::pi;
 
 constexpr int kAtanSteps = 256;
 
-// atan(t) near t_k = k / 256 as a quartic in h = t - t_k.
-struct AtanPiece {
-  double value, first, second, third, fourth;
-};
-
+// atan(t) near t_k = k / 256 as a quartic in h = t - t_k, one array per
+// coefficient so that the vector paths can gather them.
 struct AtanTable {
-  std::array<AtanPiece, kAtanSteps + 1> pieces{};
+  std::array<double, kAtanSteps + 1> value{}, first{}, second{}, third{}, fourth{};
   AtanTable() {
-    for (int k = 0; k <= kAtanSteps; ++k) {
-      const double t = double(k) / kAtanSteps, w = 1.0 / (1.0 + t * t);
-      pieces[static_cast<size_t>(k)] = {std::atan(t), w, -t * w * w, (3 * t * t - 1) / 3 * w * w * w,
-                                         t * (1 - t * t) * w * w * w * w};
+    for (int step = 0; step <= kAtanSteps; ++step) {
+      const double t = double(step) / kAtanSteps, w = 1.0 / (1.0 + t * t);
+      const auto k = static_cast<size_t>(step);
+      value[k] = std::atan(t);
+      first[k] = w;
+      second[k] = -t * w * w;
+      third[k] = (3 * t * t - 1) / 3 * w * w * w;
+      fourth[k] = t * (1 - t * t) * w * w * w * w;
     }
   }
 };
@@ -77,10 +81,11 @@ const AtanTable& Atans() {
 
 // atan(t) for t in [0, 1]; |h| <= 1/512, so the series' rest is below 1e-13.
 inline double AtanUnit(const AtanTable& table, double t) {
-  const int k = static_cast<int>(t * kAtanSteps + 0.5);
-  const AtanPiece& p = table.pieces[static_cast<size_t>(k)];
-  const double h = t - double(k) / kAtanSteps;
-  return p.value + h * (p.first + h * (p.second + h * (p.third + h * p.fourth)));
+  const int step = static_cast<int>(t * kAtanSteps + 0.5);
+  const auto k = static_cast<size_t>(step);
+  const double h = t - double(step) / kAtanSteps;
+  return table.value[k] +
+         h * (table.first[k] + h * (table.second[k] + h * (table.third[k] + h * table.fourth[k])));
 }
 
 // Bound on |table angle - std::atan2 angle| in degrees, with a wide margin.
@@ -94,18 +99,20 @@ constexpr double kAngleError = 1e-9;
 // times that error, plus rounding of the largest nearby sample.
 struct CurveData {
   std::array<double, 182> sample{};
+  std::array<double, 181> slope{};  // sample[j + 1] - sample[j], as Interpolate takes it
   std::array<double, 181> vError{};
 
   explicit CurveData(const DistributionEditor& e) {
     for (size_t j = 0; j < 181; ++j) sample[j] = e.curve[j];
     sample[181] = sample[180];
+    for (size_t j = 0; j < 181; ++j) slope[j] = sample[j + 1] - sample[j];
     for (size_t j = 0; j < 181; ++j) {
-      double slope = 0, size = 0;
+      double steepest = 0, size = 0;
       for (size_t n = (j == 0 ? 0 : j - 1); n <= std::min<size_t>(j + 2, 180); ++n) {
         size = std::max(size, std::fabs(sample[n]));
-        if (n > 0) slope = std::max(slope, std::fabs(sample[n] - sample[n - 1]));
+        if (n > 0) steepest = std::max(steepest, std::fabs(sample[n] - sample[n - 1]));
       }
-      vError[j] = slope * kAngleError + size * 1e-15;
+      vError[j] = steepest * kAngleError + size * 1e-15;
     }
   }
 };
@@ -153,7 +160,8 @@ inline uint32_t ExactPixel(const CurveData& c, double xSquared, double q, double
 // ---- 3. a row of pixels -----------------------------------------------------------
 
 // What one call shares among its rows. Columns are the computed ones: from
-// the middle of the half to its right end, then column 0; padded to even.
+// the middle of the half to its right end, then column 0; padded to a
+// multiple of four (the widest vector).
 struct WallFrame {
   const CurveData* curve = nullptr;
   std::vector<double> xSquared, q;
@@ -161,7 +169,7 @@ struct WallFrame {
   int computed = 0;         // computed columns without the padding
   int halfWidth = 0, height = 0;
   double wallScale = 0, distance = 0, dSquared = 0;
-  bool fast = false;  // the table path's error bounds hold for every pixel
+  WallPath path = WallPath::Exact;  // how every row of this call is computed
   Raster* raster = nullptr;
 };
 
@@ -174,9 +182,12 @@ struct RowScratch {
   std::vector<double> rCubed, ratio, v, vError, whole;  // ratio, then its arctangent
   std::vector<uint8_t> sure;  // per pair: bit 0 and 1 set where whole is the level
   std::vector<uint32_t> line;
+  std::vector<double> levelFactor;  // 255 sqrt(D / R^3)
+  std::vector<uint32_t> computedPixels;
   explicit RowScratch(const WallFrame& f)
       : rCubed(f.xSquared.size()), ratio(f.xSquared.size()), v(f.xSquared.size()), vError(f.xSquared.size()),
-        whole(f.xSquared.size()), sure(f.xSquared.size() / 2), line(static_cast<size_t>(f.halfWidth)) {}
+        whole(f.xSquared.size()), sure(f.xSquared.size() / 2), line(static_cast<size_t>(f.halfWidth)),
+        levelFactor(f.xSquared.size()), computedPixels(f.xSquared.size()) {}
 };
 
 // rCubed = R^3 with R held in single precision; ratio = min(q, |y|) / max(q, |y|).
@@ -298,6 +309,115 @@ void ExactRow(const WallFrame& f, int scanLine, RowScratch& s) {
   f.raster->SetScanLine(scanLine, s.line);
 }
 
+// Places the computed columns' pixels into the scan line: the run from the
+// middle on as it is, column 0, and the mirror image of the run on the left.
+void PlaceComputedColumns(const WallFrame& f, std::span<const uint32_t> pixels, std::span<uint32_t> line) {
+  const int middle = f.halfWidth / 2;
+  const int run = f.halfWidth - middle;
+  std::copy_n(pixels.begin(), run, line.begin() + middle);
+  if (middle > 0) line[0] = pixels[static_cast<size_t>(run)];
+  // Column middle + c mirrors onto halfWidth - middle - c = run - c, for every
+  // c but the one at column 0; where the two runs overlap (the columns next
+  // to the centre) both give the same pixel.
+  const int first = middle > 0 ? 0 : 1;
+  std::reverse_copy(pixels.begin() + first, pixels.begin() + run, line.begin() + 1);
+}
+
+// ---- 4. the same rows four pixels at a time, where the CPU has AVX2 ----------
+//
+// The same steps as FastRows with two changes that keep every pixel: the
+// level is |v| times 255 sqrt(D / R^3), computed once for both rows (within a
+// few units in the last place of Level, far inside the 1e-9 slack of the
+// check), and the pixels are written four at a time. Compiled for AVX2 by a
+// target attribute and called only when the CPU reports it, so the program
+// still runs on any x86-64.
+
+#if defined(__x86_64__) && defined(__GNUC__)
+#define LUMISTRA_WALL_AVX2 1
+
+// base[index] for four indices. The masked form, because the plain one
+// starts from an undefined register that GCC 12 warns about.
+__attribute__((target("avx2"))) inline __m256d Gather(const double* base, __m128i index) {
+  const __m256d all = _mm256_castsi256_pd(_mm256_set1_epi64x(-1));
+  return _mm256_mask_i32gather_pd(_mm256_setzero_pd(), base, index, all, 8);
+}
+
+__attribute__((target("avx2"))) void FastRowsAvx2(const WallFrame& f, const AtanTable& table, double y,
+                                                  std::span<const int> scanLines, RowScratch& s) {
+  const CurveData& curve = *f.curve;
+  const size_t n = f.xSquared.size();
+  const double absY = std::fabs(y);
+  const __m256d y2 = _mm256_set1_pd(y * y), d2 = _mm256_set1_pd(f.dSquared), ay = _mm256_set1_pd(absY);
+  const __m256d distance = _mm256_set1_pd(f.distance), top = _mm256_set1_pd(255.0);
+  const __m256d steps = _mm256_set1_pd(kAtanSteps), half = _mm256_set1_pd(0.5),
+                stepWidth = _mm256_set1_pd(1.0 / kAtanSteps);
+  for (size_t c = 0; c < n; c += 4) {
+    const __m256d sum = _mm256_add_pd(_mm256_add_pd(_mm256_loadu_pd(&f.xSquared[c]), y2), d2);
+    const __m256d held = _mm256_cvtps_pd(_mm256_cvtpd_ps(_mm256_sqrt_pd(sum)));
+    const __m256d rCubed = _mm256_mul_pd(_mm256_mul_pd(held, held), held);
+    _mm256_storeu_pd(&s.levelFactor[c], _mm256_mul_pd(top, _mm256_sqrt_pd(_mm256_div_pd(distance, rCubed))));
+    const __m256d qc = _mm256_loadu_pd(&f.q[c]);
+    const __m256d t = _mm256_div_pd(_mm256_min_pd(qc, ay), _mm256_max_pd(qc, ay));
+    const __m128i k = _mm256_cvttpd_epi32(_mm256_add_pd(_mm256_mul_pd(t, steps), half));
+    const __m256d h = _mm256_sub_pd(t, _mm256_mul_pd(_mm256_cvtepi32_pd(k), stepWidth));
+    __m256d a = Gather(table.fourth.data(), k);
+    a = _mm256_add_pd(Gather(table.third.data(), k), _mm256_mul_pd(h, a));
+    a = _mm256_add_pd(Gather(table.second.data(), k), _mm256_mul_pd(h, a));
+    a = _mm256_add_pd(Gather(table.first.data(), k), _mm256_mul_pd(h, a));
+    a = _mm256_add_pd(Gather(table.value.data(), k), _mm256_mul_pd(h, a));
+    _mm256_storeu_pd(&s.ratio[c], a);
+  }
+  const __m256d quarter = _mm256_set1_pd(kPi / 2), halfTurn = _mm256_set1_pd(kPi);
+  const __m256d toDegrees = _mm256_set1_pd(double{kToDegrees}), zero = _mm256_setzero_pd();
+  const __m256d lastDegree = _mm256_set1_pd(180.0), one = _mm256_set1_pd(1.0), slack = _mm256_set1_pd(1e-9);
+  const __m256d signBit = _mm256_set1_pd(-0.0);
+  const __m128i opaque = _mm_set1_epi32(static_cast<int>(kOpaque));
+  for (int scanLine : scanLines) {
+    const double minusY = -RowY(f, scanLine);
+    for (size_t c = 0; c < n; c += 4) {
+      const __m256d a = _mm256_loadu_pd(&s.ratio[c]);
+      // The angle as FastRows takes it: from the horizontal where q >= |y|, else from the vertical.
+      const __m256d sideways = minusY >= 0 ? _mm256_sub_pd(quarter, a) : _mm256_add_pd(quarter, a);
+      const __m256d steep = minusY > 0 ? a : _mm256_sub_pd(halfTurn, a);
+      const __m256d isSideways = _mm256_cmp_pd(_mm256_loadu_pd(&f.q[c]), ay, _CMP_GE_OQ);
+      const __m256d gamma = _mm256_mul_pd(_mm256_blendv_pd(steep, sideways, isSideways), toDegrees);
+      const __m128i j = _mm256_cvttpd_epi32(_mm256_min_pd(_mm256_max_pd(gamma, zero), lastDegree));
+      const __m256d lo = Gather(curve.sample.data(), j);
+      const __m256d rise = Gather(curve.slope.data(), j);
+      const __m256d vError = Gather(curve.vError.data(), j);
+      const __m256d v = _mm256_andnot_pd(
+          signBit, _mm256_add_pd(lo, _mm256_mul_pd(rise, _mm256_sub_pd(gamma, _mm256_cvtepi32_pd(j)))));
+      const __m256d grey = _mm256_mul_pd(v, _mm256_loadu_pd(&s.levelFactor[c]));
+      const __m128i b = _mm256_cvttpd_epi32(_mm256_min_pd(grey, top));
+      const __m256d fraction = _mm256_sub_pd(grey, _mm256_cvtepi32_pd(b));
+      const __m256d capped = _mm256_cmp_pd(grey, top, _CMP_GE_OQ);
+      const __m256d room = _mm256_blendv_pd(_mm256_min_pd(fraction, _mm256_sub_pd(one, fraction)),
+                                            _mm256_sub_pd(grey, top), capped);
+      const __m256d clear = _mm256_and_pd(
+          _mm256_cmp_pd(v, vError, _CMP_GT_OQ),
+          _mm256_cmp_pd(_mm256_mul_pd(room, v),
+                        _mm256_add_pd(_mm256_mul_pd(grey, vError), _mm256_mul_pd(slack, v)), _CMP_GT_OQ));
+      const __m256d sure = _mm256_or_pd(_mm256_cmp_pd(vError, zero, _CMP_EQ_OQ), clear);
+      const __m128i pixels = _mm_or_si128(_mm_or_si128(b, _mm_slli_epi32(b, 8)), _mm_or_si128(_mm_slli_epi32(b, 16), opaque));
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(&s.computedPixels[c]), pixels);
+      const int unsure = ~_mm256_movemask_pd(sure) & 0xF;
+      if (unsure == 0) continue;
+      for (int lane = 0; lane < 4; ++lane) {
+        const size_t m = c + static_cast<size_t>(lane);
+        if ((unsure >> lane & 1) == 0 || m >= static_cast<size_t>(f.computed)) continue;
+        s.computedPixels[m] = ExactPixel(curve, f.xSquared[m], f.q[m], y * y, minusY, f.dSquared, f.distance);
+      }
+    }
+    PlaceComputedColumns(f, s.computedPixels, s.line);
+    f.raster->SetScanLine(scanLine, s.line);
+  }
+}
+
+bool CpuHasAvx2() { return __builtin_cpu_supports("avx2"); }
+#else
+bool CpuHasAvx2() { return false; }
+#endif
+
 // Scan lines r for r in [from, to) (at most height / 2) and their partners
 // height - r, those from `firstVisible` on.
 void DrawRows(const WallFrame& f, int from, int to, int firstVisible) {
@@ -310,10 +430,19 @@ void DrawRows(const WallFrame& f, int from, int to, int firstVisible) {
     const int partner = f.height - r;
     if (partner < f.height && partner != r && partner >= firstVisible) rows[count++] = partner;
     if (count == 0) continue;
-    if (f.fast) {
-      FastRows(f, table, RowY(f, rows[0]), std::span<const int>(rows.data(), count), scratch);
-    } else {
-      for (size_t k = 0; k < count; ++k) ExactRow(f, rows[k], scratch);
+    const std::span<const int> pair(rows.data(), count);
+    switch (f.path) {
+#if defined(LUMISTRA_WALL_AVX2)
+      case WallPath::FourWide:
+        FastRowsAvx2(f, table, RowY(f, rows[0]), pair, scratch);
+        break;
+#endif
+      case WallPath::TwoWide:
+        FastRows(f, table, RowY(f, rows[0]), pair, scratch);
+        break;
+      default:
+        for (int scanLine : pair) ExactRow(f, scanLine, scratch);
+        break;
     }
   }
 }
@@ -336,7 +465,11 @@ bool FastPathHolds(const WallFrame& f) {
 
 }  // namespace
 
-void DrawWall(const DistributionEditor& e, Image& client) {
+bool WallPathAvailable(WallPath path) { return path != WallPath::FourWide || CpuHasAvx2(); }
+
+void DrawWall(const DistributionEditor& e, Image& client) { DrawWall(e, client, WallPath::Automatic); }
+
+void DrawWall(const DistributionEditor& e, Image& client, WallPath path) {
   const int halfWidth = e.halfWidth();
   const int height = e.clientHeight;
   if (halfWidth <= 0 || height <= 0) return;
@@ -362,8 +495,10 @@ void DrawWall(const DistributionEditor& e, Image& client) {
   for (int i = halfWidth / 2; i < halfWidth; ++i) addColumn(i);
   if (halfWidth / 2 > 0) addColumn(0);
   f.computed = static_cast<int>(f.column.size());
-  if (f.column.size() % 2 != 0) addColumn(f.column.back());  // padding for pairs
-  f.fast = FastPathHolds(f);
+  while (f.column.size() % 4 != 0) addColumn(f.column.back());  // padding for whole vectors
+  if (path == WallPath::Automatic) path = CpuHasAvx2() ? WallPath::FourWide : WallPath::TwoWide;
+  if (!WallPathAvailable(path)) path = WallPath::TwoWide;
+  f.path = FastPathHolds(f) ? path : WallPath::Exact;
 
   // Scan line r is screen row height-1-r; only those inside the image are
   // drawn. Workers take scan lines 0 .. height/2 with their partners.

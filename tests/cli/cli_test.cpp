@@ -4,7 +4,6 @@
 #include "cli/cli.h"
 
 #include <gtest/gtest.h>
-#include <stb_image.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -21,6 +20,7 @@
 #include "ies/owner_window.h"
 #include "render/polar_view.h"
 #include "render/wall_view.h"
+#include "png_reading.h"
 
 namespace fs = std::filesystem;
 
@@ -66,18 +66,17 @@ void ExpectWindowPixels(const fs::path& png, const std::string& ies, int w, int 
   Image client(w, h);
   DrawPolar(editor, client);
   DrawWall(editor, client);
-  int pw = 0, ph = 0, channels = 0;
-  stbi_uc* rgb = stbi_load(png.string().c_str(), &pw, &ph, &channels, 3);
-  ASSERT_NE(rgb, nullptr) << png;
-  ASSERT_EQ(pw, w);
-  ASSERT_EQ(ph, h);
+  const std::optional<RgbPicture> picture = ReadPngFile(png.string());
+  ASSERT_TRUE(picture.has_value()) << png;
+  ASSERT_EQ(picture->width, w);
+  ASSERT_EQ(picture->height, h);
+  const uint8_t* rgb = picture->rgb.data();
   size_t differing = 0;
   for (size_t i = 0; i < client.pixels.size(); ++i) {
     const uint32_t p = client.pixels[i];
     const uint32_t q = uint32_t{rgb[3 * i]} << 16 | uint32_t{rgb[3 * i + 1]} << 8 | rgb[3 * i + 2];
     differing += (p & 0xFFFFFFu) != q;
   }
-  stbi_image_free(rgb);
   EXPECT_EQ(differing, 0u) << png;
 }
 

@@ -194,6 +194,34 @@ INSTANTIATE_TEST_SUITE_P(
               }}),
     [](const testing::TestParamInfo<Scene>& row) { return std::string(row.param.name); });
 
+// Each vector path on its own, at client widths whose halves have 1, 2 and 3
+// columns, odd widths, and halves whose computed columns (the middle on, and
+// column 0) number a multiple of four plus one (halves of 8 and 16).
+class EachPath : public testing::TestWithParam<std::tuple<WallPath, int>> {};
+
+TEST_P(EachPath, GivesThePlainLoopsPixels) {
+  const auto [path, width] = GetParam();
+  if (!WallPathAvailable(path)) GTEST_SKIP() << "this CPU lacks the path";
+  for (int scene = 0; scene < 3; ++scene) {
+    DistributionEditor e;
+    e.OnResize(width, 41);
+    if (scene == 0) SetCurve(e, Curve::kRamp);
+    if (scene == 1) Random(e, 8, 0.08f);
+    if (scene == 2) {  // steep steps: lanes sent back to the formula
+      for (size_t n = 0; n < e.curve.size(); ++n) e.curve[n] = n % 3 == 0 ? 1e35f : 0.0f;
+      e.wallDistance = 1e20f;
+    }
+    Image ours(e.clientWidth, e.clientHeight), plain(e.clientWidth, e.clientHeight);
+    DrawWall(e, ours, path);
+    PlainWall(e, plain);
+    EXPECT_TRUE(ours.pixels == plain.pixels) << "scene " << scene;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Widths, EachPath,
+                         testing::Combine(testing::Values(WallPath::TwoWide, WallPath::FourWide),
+                                          testing::Values(2, 4, 6, 7, 16, 17, 32, 155, 262)));
+
 // ---- sizes and values no editor operation gives ------------------------------
 
 TEST(WallView, ImageSmallerThanTheClientGetsTheRowsAndColumnsInsideIt) {
