@@ -10,6 +10,7 @@
 #include "app/dispatch.h"
 
 class ClientArea;
+class StatusFields;
 
 class MainWindow : public QMainWindow, public Window {
  public:
@@ -60,6 +61,7 @@ class MainWindow : public QMainWindow, public Window {
   CurveHistory history_;
   std::function<void(int)> quit_;
   ClientArea* client_ = nullptr;  // owned by the window as its central widget
+  StatusFields* status_ = nullptr;  // owned by the status bar
   bool outerSizeFitted_ = false;
   bool destroyed_ = false;
 };
