@@ -4,21 +4,25 @@
 
 namespace {
 
+enum class Shrink { kToNothing, kNever };
+
 // A label whose size hint is that of a typical long text of its field,
-// whatever it shows, and which may shrink to nothing in a narrow window.
+// whatever it shows. Where the window is too narrow for all three, the
+// pointer's field keeps its width and the others give way.
 class FieldLabel final : public QLabel {
  public:
-  FieldLabel(const char* name, const char* typicalText, QWidget* parent) : QLabel(parent) {
+  FieldLabel(const char* name, const char* typicalText, Shrink shrink, QWidget* parent) : QLabel(parent) {
     setObjectName(QString::fromLatin1(name));
     setText(QString::fromUtf8(typicalText));
     hint_ = QLabel::sizeHint();
+    minimum_ = {shrink == Shrink::kNever ? hint_.width() : 0, hint_.height()};
     clear();
   }
   QSize sizeHint() const override { return hint_; }
-  QSize minimumSizeHint() const override { return {0, hint_.height()}; }
+  QSize minimumSizeHint() const override { return minimum_; }
 
  private:
-  QSize hint_;
+  QSize hint_, minimum_;
 };
 
 void ShowChanged(QLabel& label, const std::string& text, std::string& shown) {
@@ -33,10 +37,10 @@ StatusFields::StatusFields(QStatusBar& bar, QWidget& client, const DistributionE
     : QObject(&bar),
       editor_(editor),
       client_(client),
-      pointer_(new FieldLabel("pointer", "180\u00b0  curve 12345 cd  pointer 12345 cd", &bar)),
-      curve_(new FieldLabel("curve", "peak 12345 cd at 180\u00b0  flux 12345 lm  beam 88.8\u00b0  field 88.8\u00b0",
-                            &bar)),
-      lamp_(new FieldLabel("lamp", "light 0.1234 m from the wall", &bar)) {
+      pointer_(new FieldLabel("pointer", "144\u00b0  curve 3336 cd  pointer 1939 cd", Shrink::kNever, &bar)),
+      curve_(new FieldLabel("curve", "peak 5054 cd at 0\u00b0  flux 1.377e+04 lm  beam 109.6\u00b0  field 157.7\u00b0",
+                            Shrink::kToNothing, &bar)),
+      lamp_(new FieldLabel("lamp", "light 37.2 m from the wall", Shrink::kToNothing, &bar)) {
   bar.addWidget(pointer_, 1);  // takes what the other two leave
   bar.addPermanentWidget(curve_);
   bar.addPermanentWidget(lamp_);
