@@ -8,7 +8,7 @@
 
 namespace {
 
-constexpr const char* kDegree = "\xC2\xB0";  // U+00B0 DEGREE SIGN
+constexpr const char* kDegree = "\xC2\xB0";    // U+00B0 DEGREE SIGN
 constexpr const char* kNone = "\xE2\x80\x93";  // U+2013 EN DASH
 
 // std::to_chars writes the "C" locale's form whatever the program's locale.
@@ -19,7 +19,9 @@ void AppendNumber(std::string& out, double value, std::chars_format format, int 
 }
 
 // Four significant digits, as "%.4g": 1234, 0.1235, 1.235e+07.
-void AppendFour(std::string& out, double value) { AppendNumber(out, value, std::chars_format::general, 4); }
+void AppendFour(std::string& out, double value) {
+  AppendNumber(out, value, std::chars_format::general, 4);
+}
 
 void AppendWhole(std::string& out, int value) {
   char buffer[16];
@@ -36,7 +38,9 @@ void AppendAngle(std::string& out, const std::optional<double>& angle) {
   }
 }
 
-double Squared(double root) { return root * root; }
+double Squared(double root) {
+  return root * root;
+}
 
 void FillDiagramPointer(const DistributionEditor& editor, std::string& out) {
   const DistributionEditor::PressSample press = editor.PressSampleAt(editor.lastX, editor.lastY);

@@ -28,7 +28,9 @@ inline double WallY(int scanLine, int height, double wallScale) {
 
 // The vertical angle in degrees from the lamp to a wall point, given
 // q = sqrt(x^2 + D^2) and -y: 0 straight down, 90 level, 180 straight up.
-inline double WallAngle(double q, double minusY) { return std::atan2(q, minusY) * kWallRadToDeg; }
+inline double WallAngle(double q, double minusY) {
+  return std::atan2(q, minusY) * kWallRadToDeg;
+}
 
 // trunc(angle), kept within 0..180 (NaN gives 0).
 inline int WallDegreeIndex(double angle) {

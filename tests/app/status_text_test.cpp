@@ -31,13 +31,17 @@ INSTANTIATE_TEST_SUITE_P(
     Rows, StatusPointer,
     ::testing::Values(
         PointerRow{"Pole", 200, 200, true, 100.0f, 800, "0\u00b0  curve 0 cd  pointer 0 cd"},
-        PointerRow{"StraightDown", 200, 250, true, 100.0f, 800, "0\u00b0  curve 0 cd  pointer 0.25 cd"},
+        PointerRow{"StraightDown", 200, 250, true, 100.0f, 800,
+                   "0\u00b0  curve 0 cd  pointer 0.25 cd"},
         // Right and left of the pole: one degree, the mirror's.
         PointerRow{"Level", 300, 200, true, 100.0f, 800, "90\u00b0  curve 0.81 cd  pointer 1 cd"},
-        PointerRow{"LevelMirrored", 100, 200, true, 100.0f, 800, "90\u00b0  curve 0.81 cd  pointer 1 cd"},
-        PointerRow{"StraightUp", 200, 100, true, 100.0f, 800, "180\u00b0  curve 3.24 cd  pointer 1 cd"},
+        PointerRow{"LevelMirrored", 100, 200, true, 100.0f, 800,
+                   "90\u00b0  curve 0.81 cd  pointer 1 cd"},
+        PointerRow{"StraightUp", 200, 100, true, 100.0f, 800,
+                   "180\u00b0  curve 3.24 cd  pointer 1 cd"},
         // Far beyond the outer ring: the exponent form.
-        PointerRow{"FarOut", 300, 200, true, 1e-3f, 800, "90\u00b0  curve 0.81 cd  pointer 1e+10 cd"},
+        PointerRow{"FarOut", 300, 200, true, 1e-3f, 800,
+                   "90\u00b0  curve 0.81 cd  pointer 1e+10 cd"},
         // The odd last column, a captured pointer beyond the window, a pointer gone.
         PointerRow{"OddLastColumn", 800, 200, true, 100.0f, 801, ""},
         PointerRow{"BelowTheWindow", 300, 400, true, 100.0f, 800, ""},
@@ -45,7 +49,8 @@ INSTANTIATE_TEST_SUITE_P(
         // The wall opposite the lamp: E = v(90)^2 / D^2; the corners of the wall.
         PointerRow{"OppositeTheLamp", 600, 199, true, 100.0f, 800, "x 0 m  y 0 m  E 81 lx"},
         PointerRow{"WallTopLeft", 400, 0, true, 100.0f, 800, "x -0.4 m  y 0.398 m  E 0.9539 lx"},
-        PointerRow{"WallBottomRight", 799, 399, true, 100.0f, 800, "x 0.398 m  y -0.4 m  E 0.1111 lx"}),
+        PointerRow{"WallBottomRight", 799, 399, true, 100.0f, 800,
+                   "x 0.398 m  y -0.4 m  E 0.1111 lx"}),
     [](const ::testing::TestParamInfo<PointerRow>& row) { return std::string(row.param.name); });
 
 TEST(StatusCurve, ShowsPeakFluxBeamAndField) {

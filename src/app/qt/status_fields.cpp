@@ -11,7 +11,8 @@ enum class Shrink { kToNothing, kNever };
 // pointer's field keeps its width and the others give way.
 class FieldLabel final : public QLabel {
  public:
-  FieldLabel(const char* name, const char* typicalText, Shrink shrink, QWidget* parent) : QLabel(parent) {
+  FieldLabel(const char* name, const char* typicalText, Shrink shrink, QWidget* parent)
+      : QLabel(parent) {
     setObjectName(QString::fromLatin1(name));
     setText(QString::fromUtf8(typicalText));
     hint_ = QLabel::sizeHint();
@@ -37,9 +38,12 @@ StatusFields::StatusFields(QStatusBar& bar, QWidget& client, const DistributionE
     : QObject(&bar),
       editor_(editor),
       client_(client),
-      pointer_(new FieldLabel("pointer", "144\u00b0  curve 3336 cd  pointer 1939 cd", Shrink::kNever, &bar)),
-      curve_(new FieldLabel("curve", "peak 5054 cd at 0\u00b0  flux 1.377e+04 lm  beam 109.6\u00b0  field 157.7\u00b0",
-                            Shrink::kToNothing, &bar)),
+      pointer_(new FieldLabel("pointer", "144\u00b0  curve 3336 cd  pointer 1939 cd",
+                              Shrink::kNever, &bar)),
+      curve_(new FieldLabel(
+          "curve",
+          "peak 5054 cd at 0\u00b0  flux 1.377e+04 lm  beam 109.6\u00b0  field 157.7\u00b0",
+          Shrink::kToNothing, &bar)),
       lamp_(new FieldLabel("lamp", "light 37.2 m from the wall", Shrink::kToNothing, &bar)) {
   bar.addWidget(pointer_, 1);  // takes what the other two leave
   bar.addPermanentWidget(curve_);

@@ -23,9 +23,10 @@ void ShowChanged(HWND bar, WPARAM part, const std::string& text, std::string& sh
   if (text == shown) return;
   shown = text;
   std::array<wchar_t, 256> wide{};
-  const int length = text.empty() ? 0
-                                  : MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                                        wide.data(), static_cast<int>(wide.size() - 1));
+  const int length =
+      text.empty() ? 0
+                   : MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                         wide.data(), static_cast<int>(wide.size() - 1));
   wide[static_cast<size_t>(std::max(length, 0))] = L'\0';
   SendMessageW(bar, SB_SETTEXTW, part, reinterpret_cast<LPARAM>(wide.data()));
 }
@@ -33,7 +34,8 @@ void ShowChanged(HWND bar, WPARAM part, const std::string& text, std::string& sh
 // The main window keeps the keyboard focus, which its keys need: the dialog
 // manager hands the focus to its first control, here the bar, and the bar
 // passes it straight back.
-LRESULT CALLBACK PassFocusBack(HWND bar, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR) {
+LRESULT CALLBACK PassFocusBack(HWND bar, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                               DWORD_PTR) {
   if (message == WM_SETFOCUS) {
     SetFocus(GetParent(bar));
     return 0;
@@ -49,8 +51,8 @@ void StatusBar::Create(HWND window) {
   InitCommonControlsEx(&classes);
   window_ = window;
   const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window, GWLP_HINSTANCE));
-  bar_ = CreateWindowExW(0, STATUSCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0,
-                         window, nullptr, instance, nullptr);
+  bar_ = CreateWindowExW(0, STATUSCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0,
+                         0, 0, window, nullptr, instance, nullptr);
   if (bar_ != nullptr) SetWindowSubclass(bar_, PassFocusBack, 1, 0);
 }
 
@@ -60,7 +62,8 @@ int32_t StatusBar::Place(int32_t clientWidth, int32_t clientHeight) {
   const int dpi = static_cast<int>(DpiOf(window_));
   const int lamp = MulDiv(kLampPartWidth, dpi, kBaseDpi);
   const int curve = MulDiv(kCurvePartWidth, dpi, kBaseDpi);
-  std::array<int, 3> rightEdges{std::max(0, clientWidth - lamp - curve), std::max(0, clientWidth - lamp), -1};
+  std::array<int, 3> rightEdges{std::max(0, clientWidth - lamp - curve),
+                                std::max(0, clientWidth - lamp), -1};
   SendMessageW(bar_, SB_SETPARTS, rightEdges.size(), reinterpret_cast<LPARAM>(rightEdges.data()));
   RECT bar;
   GetWindowRect(bar_, &bar);
