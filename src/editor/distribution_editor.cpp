@@ -252,13 +252,18 @@ void DistributionEditor::OnPointerMove(int32_t x, int32_t y) {
   lastY = y;
 }
 
+DistributionEditor::PressSample DistributionEditor::PressSampleAt(int32_t x, int32_t y) const {
+  const double dx = x - static_cast<double>(centerX);
+  const double dy = y - static_cast<double>(centerY);
+  return {AngleIndex(dx, dy), RadiusSample(dx, dy, polarScale)};
+}
+
 void DistributionEditor::OnLeftButton(bool down) {
   if (overWall != 0) return;  // a press over the wall neither starts nor ends a stroke
   drawing = down ? 1 : 0;
   if (down) {
-    const double dx = lastX - static_cast<double>(centerX);
-    const double dy = lastY - static_cast<double>(centerY);
-    curve[AngleIndex(dx, dy)] = RadiusSample(dx, dy, polarScale);
+    const PressSample press = PressSampleAt(lastX, lastY);
+    curve[static_cast<size_t>(press.index)] = press.value;
   }
 }
 

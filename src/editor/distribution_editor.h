@@ -87,6 +87,15 @@ class DistributionEditor {
   // The left button went down (true) or up (false), acting at (lastX, lastY).
   void OnLeftButton(bool down);
 
+  // The sample a left press at (x, y) stores: the whole degree of the
+  // direction from the origin, rounded half up (a point and its mirror share
+  // it), and the distance from the origin over polarScale.
+  struct PressSample {
+    int index;    // 0..180
+    float value;  // root intensity
+  };
+  PressSample PressSampleAt(int32_t x, int32_t y) const;
+
   // A wheel turn of `amount` (120 per notch, positive away from the user).
   // Over the left half it zooms the diagram about (lastX, lastY); over the
   // right half it zooms the wall, or with the left Control key held moves the

@@ -17,6 +17,7 @@
 
 #include "render/hold_single.h"
 #include "render/raster.h"
+#include "render/wall_geometry.h"
 
 // Every pixel (i, r) of the half, scan line r counted from the bottom:
 //   x = (2 i - halfWidth) / wallScale * 0.1          (double)
@@ -49,8 +50,7 @@
 
 namespace {
 
-constexpr float kToDegrees = 57.295776f;
-constexpr float kTenth = 0.1f;
+constexpr float kToDegrees = kWallRadToDeg;
 constexpr double kPi = std::numbers::pi;
 
 // ---- 1. arctangent ------------------------------------------------------------
@@ -117,17 +117,10 @@ struct CurveData {
   }
 };
 
-// trunc(gamma), kept within 0..180 (NaN gives 0).
-inline int DegreeIndex(double gamma) {
-  if (!(gamma >= 0)) return 0;
-  if (gamma >= 180) return 180;
-  return static_cast<int>(gamma);
-}
+inline int DegreeIndex(double gamma) { return WallDegreeIndex(gamma); }
 
 inline double Interpolate(const CurveData& c, double gamma, int j) {
-  const double lo = c.sample[static_cast<size_t>(j)];
-  const double hi = c.sample[static_cast<size_t>(j + 1)];
-  return lo + (hi - lo) * (gamma - j);
+  return WallInterpolate(c.sample[static_cast<size_t>(j)], c.sample[static_cast<size_t>(j + 1)], gamma, j);
 }
 
 inline double Level(double v, double distance, double rCubed) {
@@ -153,7 +146,7 @@ inline double RCubed(double rSquared) {
 inline uint32_t ExactPixel(const CurveData& c, double xSquared, double q, double ySquared, double minusY,
                            double dSquared, double distance) {
   const double rCubed = RCubed(xSquared + ySquared + dSquared);
-  const double gamma = std::atan2(q, minusY) * kToDegrees;
+  const double gamma = WallAngle(q, minusY);
   return Grey(Level(Interpolate(c, gamma, DegreeIndex(gamma)), distance, rCubed));
 }
 
@@ -173,9 +166,7 @@ struct WallFrame {
   Raster* raster = nullptr;
 };
 
-double RowY(const WallFrame& f, int scanLine) {
-  return HoldSingle((2.0 * scanLine - f.height) / f.wallScale * double{kTenth});
-}
+double RowY(const WallFrame& f, int scanLine) { return WallY(scanLine, f.height, f.wallScale); }
 
 // Scratch of one worker, reused for every row.
 struct RowScratch {
@@ -487,7 +478,7 @@ void DrawWall(const DistributionEditor& e, Image& client, WallPath path) {
   f.dSquared = f.distance * f.distance;
   f.raster = &raster;
   auto addColumn = [&f](int i) {
-    const double x = (2.0 * i - f.halfWidth) / f.wallScale * double{kTenth};
+    const double x = WallX(i, f.halfWidth, f.wallScale);
     f.xSquared.push_back(x * x);
     f.q.push_back(std::sqrt(x * x + f.dSquared));
     f.column.push_back(i);

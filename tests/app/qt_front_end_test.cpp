@@ -13,6 +13,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QScreen>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QUrl>
@@ -25,6 +26,7 @@
 
 #include "app/qt/client_area.h"
 #include "app/qt/main_window.h"
+#include "app/status_text.h"
 #include "app/ui_text.h"
 
 namespace {
@@ -154,6 +156,21 @@ class QtFrontEndTest : public QObject {
     QCOMPARE(client().image().size(), device);
     QCOMPARE(client().image().devicePixelRatio(), ratio());
     QVERIFY(CurveIsZero(*editor_));
+  }
+
+  void statusBarFollowsThePointerBelowTheViews() {
+    // The views fill the client area down to the bar; the editor has their size.
+    QStatusBar* bar = window_->statusBar();
+    QCOMPARE(client().geometry().bottom() + 1, bar->geometry().top());
+    QCOMPARE(QSize(editor_->clientWidth, editor_->clientHeight), client().DeviceSize());
+    const auto field = [bar](const char* name) { return bar->findChild<QLabel*>(name)->text(); };
+    QTest::mouseMove(window_->windowHandle(), FromPole(100 * ratio(), 0));
+    QVERIFY(field("pointer").startsWith(QStringLiteral("90\u00b0  curve 0 cd  pointer ")));
+    QCOMPARE(field("pointer"), QString::fromStdString(StatusTextsFor(*editor_, true).pointer));
+    QCOMPARE(field("lamp"), QStringLiteral("light 0.1 m from the wall"));
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(&client(), &leave);
+    QCOMPARE(field("pointer"), QString());
   }
 
   void menuHasTheCaptionsInOrder() {

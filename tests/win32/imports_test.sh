@@ -5,7 +5,7 @@
 set -euo pipefail
 imports=$("$1" -p "$2" | sed -n 's/^\s*DLL Name: //p')
 echo "$imports"
-unexpected=$(echo "$imports" | grep -v -i -x -E 'kernel32\.dll|user32\.dll|gdi32\.dll|comdlg32\.dll|shell32\.dll|msvcrt\.dll' || true)
+unexpected=$(echo "$imports" | grep -v -i -x -E 'kernel32\.dll|user32\.dll|gdi32\.dll|comdlg32\.dll|comctl32\.dll|shell32\.dll|msvcrt\.dll' || true)
 if [ -n "$unexpected" ]; then
   echo "FAIL: imports DLLs a bare Windows lacks: $unexpected"
   exit 1

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <commctrl.h>
 #include <shellapi.h>
 #include <shlobj.h>
 
@@ -22,6 +23,7 @@
 #include <vector>
 
 #include "app/dispatch.h"
+#include "app/status_text.h"
 #include "app/ui_text.h"
 #include "app/win32/info_dialog.h"
 #include "app/win32/main_dialog.h"
@@ -112,6 +114,16 @@ class MainDialogTest : public ::testing::Test {
     return false;
   }
 
+  HWND StatusBarOf() const { return FindWindowExW(window_, nullptr, STATUSCLASSNAMEW, nullptr); }
+
+  // The status bar's place in client coordinates.
+  RECT StatusBarRect() const {
+    RECT bar{};
+    GetWindowRect(StatusBarOf(), &bar);
+    MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&bar), 2);
+    return bar;
+  }
+
   bool CurveIsZero() const {
     for (float sample : editor_.curve) {
       if (sample != 0.0f) return false;
@@ -138,7 +150,7 @@ TEST_F(MainDialogTest, InitPlacesTheWindowAndMapsTheEditorOntoItsClientArea) {
   RECT client;
   GetClientRect(window_, &client);
   EXPECT_EQ(editor_.clientWidth, client.right);
-  EXPECT_EQ(editor_.clientHeight, client.bottom);
+  EXPECT_EQ(editor_.clientHeight, StatusBarRect().top);  // the views: the client area above the bar
   EXPECT_LT(client.bottom, 400);  // caption, menu and frame take their share
   EXPECT_EQ(ClientImageOf(window_)->width, client.right);
 
@@ -289,13 +301,35 @@ TEST_F(MainDialogTest, PositionsAreSignedHalves) {
 
 TEST_F(MainDialogTest, SizeEventsMapTheEditorAndTheImage) {
   Send({WM_SIZE, SIZE_RESTORED, Pair(640, 300)});
+  const int bar = StatusBarRect().bottom - StatusBarRect().top;
+  EXPECT_GT(bar, 0);
   EXPECT_EQ(editor_.clientWidth, 640);
-  EXPECT_EQ(editor_.clientHeight, 300);
+  EXPECT_EQ(editor_.clientHeight, 300 - bar);
   EXPECT_EQ(ClientImageOf(window_)->width, 640);
-  EXPECT_EQ(ClientImageOf(window_)->height, 300);
+  EXPECT_EQ(ClientImageOf(window_)->height, 300 - bar);
   Send({WM_SIZE, SIZE_MINIMIZED, Pair(0, 0)});
   EXPECT_EQ(editor_.clientWidth, 1);
   EXPECT_EQ(editor_.clientHeight, 1);
+}
+
+TEST_F(MainDialogTest, StatusBarFollowsThePointerBelowTheViews) {
+  HWND bar = StatusBarOf();
+  ASSERT_NE(bar, nullptr);
+  EXPECT_NE(GetWindowLongPtrW(bar, GWL_STYLE) & SBARS_SIZEGRIP, 0);
+  RECT client;
+  GetClientRect(window_, &client);
+  EXPECT_EQ(StatusBarRect().bottom, client.bottom);
+  const auto part = [bar](int index) {
+    wchar_t text[256] = L"";
+    SendMessageW(bar, SB_GETTEXTW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text));
+    return std::wstring(text);
+  };
+  Send(Move(static_cast<int>(editor_.centerX) + 100, static_cast<int>(editor_.centerY)));
+  EXPECT_EQ(part(0).rfind(L"90\u00b0  curve 0 cd  pointer ", 0), 0u) << Utf8FromWide(part(0));
+  EXPECT_EQ(part(0), WideFromUtf8(StatusTextsFor(editor_, true).pointer));
+  EXPECT_EQ(part(2), L"light 0.1 m from the wall");
+  Send({WM_MOUSELEAVE, 0, 0});
+  EXPECT_EQ(part(0), L"");
 }
 
 TEST_F(MainDialogTest, StrokeOverTheDiagramDrawsAndOverTheWallDoesNot) {
@@ -986,7 +1020,8 @@ TEST_F(MainDialogTest, DpiChangeMovesToTheSuggestedRectangle) {
   RECT client;
   GetClientRect(window_, &client);
   EXPECT_EQ(editor_.clientWidth, client.right);  // the size event followed
-  EXPECT_EQ(editor_.clientHeight, client.bottom);
+  EXPECT_EQ(editor_.clientHeight, StatusBarRect().top);
+  EXPECT_EQ(StatusBarRect().bottom, client.bottom);
 }
 
 TEST_F(MainDialogTest, CancelledDialogsReturnNothing) {

@@ -15,6 +15,7 @@
 #include "app/qt/app_icon.h"
 #include "app/qt/client_area.h"
 #include "app/qt/info_box.h"
+#include "app/qt/status_fields.h"
 #include "app/shortcuts.h"
 #include "app/ui_text.h"
 
@@ -85,6 +86,7 @@ MainWindow::MainWindow(DistributionEditor& editor, std::function<void(int)> quit
   BuildShortcuts();
   client_ = new ClientArea(editor_, [this](const AppEvent& event) { Dispatch(event); }, this);
   setCentralWidget(client_);
+  status_ = new StatusFields(*statusBar(), *client_, editor_);
   setAcceptDrops(true);  // over the whole window, menu bar included
 }
 
@@ -134,6 +136,7 @@ void MainWindow::Start() {
 void MainWindow::Dispatch(const AppEvent& event) {
   if (destroyed_) return;  // nothing reaches a window that is gone
   DispatchEvent(editor_, history_, *this, event);
+  if (!destroyed_) status_->Follow(event);
 }
 
 void MainWindow::OpenFile(const QString& path) {

@@ -10,6 +10,7 @@
 #include "app/dispatch.h"
 
 class ClientArea;
+class StatusFields;
 
 class MainWindow : public QMainWindow, public Window {
  public:
@@ -66,6 +67,7 @@ class MainWindow : public QMainWindow, public Window {
   CurveHistory history_;
   std::function<void(int)> quit_;
   ClientArea* client_ = nullptr;  // owned by the window as its central widget
+  StatusFields* status_ = nullptr;  // owned by the status bar
   bool outerSizeFitted_ = false;
   bool fitAtFramedSize_ = false;  // the start file was fitted before the frame was known
   bool destroyed_ = false;

@@ -11,6 +11,7 @@
 #include "app/shortcuts.h"
 #include "win32_text/wide_text.h"
 #include "app/ui_text.h"
+#include "app/win32/status_bar.h"
 #include "app/win32/win32_window.h"
 #include "editor/curve_history.h"
 #include "editor/distribution_editor.h"
@@ -164,13 +165,14 @@ void SetWindowIcons(HWND window) {
 // ---------------------------------------------------------------------------
 // What the window keeps between messages: the editor's address in its user
 // data (owned by WinMain's frame), and in the dialog's own slot the
-// client-area image and the curve's history (owned by the window, released
-// when it is gone).
+// client-area image, the curve's history and the status bar (owned by the
+// window, released when it is gone).
 
 struct WindowState {
   Image client;
   CurveHistory history;
   std::string startFile;  // UTF-8; empty once opened, or for none
+  StatusBar status;
 };
 
 DistributionEditor* EditorOf(HWND window) {
@@ -184,8 +186,9 @@ WindowState* StateOf(HWND window) {
 void Attach(HWND window, const MainWindowStart& start) {
   SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(start.editor));
   if (StateOf(window) == nullptr && start.editor != nullptr) {  // a repeated init keeps the state
-    auto* state = new WindowState{Image(), CurveHistory(start.editor->curve), start.openFile};
+    auto* state = new WindowState{Image(), CurveHistory(start.editor->curve), start.openFile, StatusBar()};
     SetWindowLongPtrA(window, DWLP_USER, reinterpret_cast<LONG_PTR>(state));
+    state->status.Create(window);
   }
 }
 
@@ -239,19 +242,27 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
     SetWindowLongPtrA(window, DWLP_MSGRESULT, TRUE);  // "erased"
     return TRUE;
   }
+  // The window keeps the keyboard focus itself; the dialog manager would
+  // pass it on to the status bar.
+  if (message == WM_SETFOCUS) return TRUE;
   if (message == kOpenStartFileMessage) ShowWindow(window, SW_SHOW);
 
   DistributionEditor* editor = EditorOf(window);
   WindowState* state = StateOf(window);
   if (editor != nullptr && state != nullptr) {  // nothing arrives before init that matters
     std::string path;
-    const std::optional<AppEvent> event = message == WM_CAPTURECHANGED
-                                              ? DecodeCaptureChanged(window, lParam)
-                                              : Decode(message, wParam, lParam, path, state->startFile);
+    std::optional<AppEvent> event = message == WM_CAPTURECHANGED
+                                        ? DecodeCaptureChanged(window, lParam)
+                                        : Decode(message, wParam, lParam, path, state->startFile);
     if (event) {
+      // The views get the client area above the status bar.
+      if (event->kind == EventKind::kSize) event->y = state->status.Place(event->x, event->y);
       Win32Window platform(window, *editor, state->client);
       DispatchEvent(*editor, state->history, platform, *event);
+      // Exit and close destroy the window, and its state with it, inside the dispatch.
+      if (StateOf(window) == state) state->status.Follow(*editor, *event);
     }
+    if (message == WM_MOUSELEAVE) state->status.PointerLeft(*editor);
   }
 
   if (start != nullptr) OpenStartFileLater(window, *start);

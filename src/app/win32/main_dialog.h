@@ -21,9 +21,9 @@ struct MainWindowStart {
 // another program opens at most that file, once, and never reads its memory.
 inline constexpr UINT kOpenStartFileMessage = WM_APP + 1;
 
-// The procedure of the main window. Returns 1 for WM_INITDIALOG and
-// WM_DPICHANGED (it moves the window to the suggested rectangle) and 0 for
-// every other message.
+// The procedure of the main window. Returns 1 for WM_INITDIALOG,
+// WM_DPICHANGED (it moves the window to the suggested rectangle) and
+// WM_SETFOCUS (the window keeps the focus) and 0 for every other message.
 INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // The client-area image the main window renders into and shows; null for a

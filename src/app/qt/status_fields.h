@@ -1,0 +1,35 @@
+#pragma once
+// The main window's status bar: the three status texts in three labels, the
+// pointer's on the left, the curve's and the light's permanent on the right.
+//
+// The labels' size hints are fixed when they are made, so a new text never
+// changes the bar's layout, and the views above it keep their size.
+
+#include <QLabel>
+#include <QStatusBar>
+
+#include "app/dispatch.h"
+#include "app/status_text.h"
+
+class StatusFields final : public QObject {
+ public:
+  // Adds the labels to `bar`; watches `client` for the pointer leaving it.
+  StatusFields(QStatusBar& bar, QWidget& client, const DistributionEditor& editor);
+
+  // Shows the texts of the editor as an event has left it.
+  void Follow(const AppEvent& event);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void Show();
+
+  const DistributionEditor& editor_;
+  QWidget& client_;
+  QLabel* pointer_;
+  QLabel* curve_;
+  QLabel* lamp_;
+  bool pointerInside_ = false;  // from a move over the client area until it leaves
+  StatusTexts texts_, shown_;
+};

@@ -1,0 +1,118 @@
+#include "app/status_text.h"
+
+#include <charconv>
+#include <optional>
+
+#include "measure/curve_numbers.h"
+#include "render/wall_geometry.h"
+
+namespace {
+
+constexpr const char* kDegree = "\xC2\xB0";    // U+00B0 DEGREE SIGN
+constexpr const char* kNone = "\xE2\x80\x93";  // U+2013 EN DASH
+
+// std::to_chars writes the "C" locale's form whatever the program's locale.
+void AppendNumber(std::string& out, double value, std::chars_format format, int precision) {
+  char buffer[32];
+  const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value, format, precision);
+  if (error == std::errc()) out.append(buffer, end);
+}
+
+// Four significant digits, as "%.4g": 1234, 0.1235, 1.235e+07.
+void AppendFour(std::string& out, double value) {
+  AppendNumber(out, value, std::chars_format::general, 4);
+}
+
+void AppendWhole(std::string& out, int value) {
+  char buffer[16];
+  const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value);
+  if (error == std::errc()) out.append(buffer, end);
+}
+
+void AppendAngle(std::string& out, const std::optional<double>& angle) {
+  if (angle) {
+    AppendNumber(out, *angle, std::chars_format::fixed, 1);
+    out += kDegree;
+  } else {
+    out += kNone;
+  }
+}
+
+double Squared(double root) {
+  return root * root;
+}
+
+void FillDiagramPointer(const DistributionEditor& editor, std::string& out) {
+  const DistributionEditor::PressSample press = editor.PressSampleAt(editor.lastX, editor.lastY);
+  AppendWhole(out, press.index);
+  out += kDegree;
+  out += "  curve ";
+  AppendFour(out, Squared(editor.curve[static_cast<size_t>(press.index)]));
+  out += " cd  pointer ";
+  AppendFour(out, Squared(press.value));
+  out += " cd";
+}
+
+// Pixel (column, scanLine) of the wall half, as the picture maps it.
+void FillWallPointer(const DistributionEditor& editor, int column, int scanLine, std::string& out) {
+  const double x = WallX(column, editor.halfWidth(), editor.wallScale);
+  const double y = WallY(scanLine, editor.clientHeight, editor.wallScale);
+  out += "x ";
+  AppendFour(out, x);
+  out += " m  y ";
+  AppendFour(out, y);
+  out += " m  E ";
+  AppendFour(out, WallIlluminance(editor.curve, x, y, editor.wallDistance));
+  out += " lx";
+}
+
+void FillPointer(const DistributionEditor& editor, bool pointerInside, std::string& out) {
+  const int half = editor.halfWidth();
+  const int x = editor.lastX;
+  const int y = editor.lastY;
+  // A captured pointer may lie anywhere; the odd last column is in neither half.
+  if (!pointerInside || y < 0 || y >= editor.clientHeight || x < 0 || x >= 2 * half) return;
+  if (x < half) {
+    FillDiagramPointer(editor, out);
+  } else {
+    FillWallPointer(editor, x - half, editor.clientHeight - 1 - y, out);
+  }
+}
+
+void FillCurve(const DistributionEditor& editor, std::string& out) {
+  const CurveNumbers numbers = MeasureCurve(editor.curve);
+  out += "peak ";
+  AppendFour(out, numbers.peakCd);
+  out += " cd at ";
+  AppendWhole(out, numbers.peakAngle);
+  out += kDegree;
+  out += "  flux ";
+  AppendFour(out, numbers.fluxLm);
+  out += " lm  beam ";
+  AppendAngle(out, numbers.beamAngle);
+  out += "  field ";
+  AppendAngle(out, numbers.fieldAngle);
+}
+
+void FillLamp(const DistributionEditor& editor, std::string& out) {
+  out += "light ";
+  AppendFour(out, editor.wallDistance);
+  out += " m from the wall";
+}
+
+}  // namespace
+
+void FillStatusTexts(const DistributionEditor& editor, bool pointerInside, StatusTexts& texts) {
+  texts.pointer.clear();
+  texts.curve.clear();
+  texts.lamp.clear();
+  FillPointer(editor, pointerInside, texts.pointer);
+  FillCurve(editor, texts.curve);
+  FillLamp(editor, texts.lamp);
+}
+
+StatusTexts StatusTextsFor(const DistributionEditor& editor, bool pointerInside) {
+  StatusTexts texts;
+  FillStatusTexts(editor, pointerInside, texts);
+  return texts;
+}

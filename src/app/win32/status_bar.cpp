@@ -1,0 +1,94 @@
+#include "app/win32/status_bar.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <array>
+#include <string>
+
+#include "app/win32/win32_window.h"
+
+namespace {
+
+// Widths of the curve's and the light's parts in pixels of a 96 DPI screen,
+// room for their usual texts ("peak 12345 cd at 180°  flux 12345 lm  beam
+// 88.8°  field 88.8°", "light 0.1234 m from the wall") and the size grip.
+constexpr int kCurvePartWidth = 340;
+constexpr int kLampPartWidth = 175;
+
+// Sets part `part` to `text` (UTF-8) when it differs from what it shows. The
+// text is turned into UTF-16 in a buffer of the bar, so a pointer move
+// allocates nothing.
+void ShowChanged(HWND bar, WPARAM part, const std::string& text, std::string& shown) {
+  if (text == shown) return;
+  shown = text;
+  std::array<wchar_t, 256> wide{};
+  const int length =
+      text.empty() ? 0
+                   : MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                         wide.data(), static_cast<int>(wide.size() - 1));
+  wide[static_cast<size_t>(std::max(length, 0))] = L'\0';
+  SendMessageW(bar, SB_SETTEXTW, part, reinterpret_cast<LPARAM>(wide.data()));
+}
+
+// The main window keeps the keyboard focus, which its keys need: the dialog
+// manager hands the focus to its first control, here the bar, and the bar
+// passes it straight back.
+LRESULT CALLBACK PassFocusBack(HWND bar, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                               DWORD_PTR) {
+  if (message == WM_SETFOCUS) {
+    SetFocus(GetParent(bar));
+    return 0;
+  }
+  if (message == WM_NCDESTROY) RemoveWindowSubclass(bar, PassFocusBack, id);
+  return DefSubclassProc(bar, message, wParam, lParam);
+}
+
+}  // namespace
+
+void StatusBar::Create(HWND window) {
+  const INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES};
+  InitCommonControlsEx(&classes);
+  window_ = window;
+  const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window, GWLP_HINSTANCE));
+  bar_ = CreateWindowExW(0, STATUSCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0,
+                         0, 0, window, nullptr, instance, nullptr);
+  if (bar_ != nullptr) SetWindowSubclass(bar_, PassFocusBack, 1, 0);
+}
+
+int32_t StatusBar::Place(int32_t clientWidth, int32_t clientHeight) {
+  if (bar_ == nullptr) return clientHeight;
+  SendMessageW(bar_, WM_SIZE, 0, 0);  // the bar puts itself along the bottom
+  const int dpi = static_cast<int>(DpiOf(window_));
+  const int lamp = MulDiv(kLampPartWidth, dpi, kBaseDpi);
+  const int curve = MulDiv(kCurvePartWidth, dpi, kBaseDpi);
+  std::array<int, 3> rightEdges{std::max(0, clientWidth - lamp - curve),
+                                std::max(0, clientWidth - lamp), -1};
+  SendMessageW(bar_, SB_SETPARTS, rightEdges.size(), reinterpret_cast<LPARAM>(rightEdges.data()));
+  RECT bar;
+  GetWindowRect(bar_, &bar);
+  return std::max<int32_t>(0, clientHeight - (bar.bottom - bar.top));
+}
+
+void StatusBar::Follow(const DistributionEditor& editor, const AppEvent& event) {
+  if (event.kind == EventKind::kPointerMove && !pointerInside_) {
+    // Until the pointer leaves the client area (or goes onto the bar).
+    TRACKMOUSEEVENT track{sizeof(TRACKMOUSEEVENT), TME_LEAVE, window_, 0};
+    TrackMouseEvent(&track);
+    pointerInside_ = true;
+  }
+  Show(editor);
+}
+
+void StatusBar::PointerLeft(const DistributionEditor& editor) {
+  pointerInside_ = false;
+  Show(editor);
+}
+
+void StatusBar::Show(const DistributionEditor& editor) {
+  if (bar_ == nullptr) return;
+  FillStatusTexts(editor, pointerInside_, texts_);
+  ShowChanged(bar_, 0, texts_.pointer, shown_.pointer);
+  ShowChanged(bar_, 1, texts_.curve, shown_.curve);
+  ShowChanged(bar_, 2, texts_.lamp, shown_.lamp);
+}
