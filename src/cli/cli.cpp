@@ -159,12 +159,14 @@ class ConsoleOwner : public OwnerWindow {
   explicit ConsoleOwner(std::optional<std::string> saveName = std::nullopt)
       : saveName_(std::move(saveName)) {}
 
-  std::optional<std::string> ChooseSaveFile() override { return saveName_; }
-  std::optional<std::string> ChooseOpenFile() override { return std::nullopt; }
+  std::optional<std::string> ChooseSaveFile(std::string_view) override { return saveName_; }
+  std::optional<std::string> ChooseOpenFile(std::string_view) override { return std::nullopt; }
   void ShowMessage(std::string_view text, std::string_view caption) override {
     text_ = text;
     caption_ = caption;
   }
+  // The command line names the file to write: replacing it is what was asked.
+  bool AskYesNo(std::string_view, std::string_view) override { return true; }
 
   const std::string& text() const { return text_; }
   const std::string& caption() const { return caption_; }

@@ -227,16 +227,25 @@ class QtFrontEndTest : public QObject {
       QCOMPARE(dialog->nameFilters(), QStringList{"IES (*.ies)"});
       QCOMPARE(dialog->acceptMode(), QFileDialog::AcceptSave);
       QCOMPARE(dialog->fileMode(), QFileDialog::AnyFile);
-      QVERIFY(dialog->testOption(QFileDialog::DontConfirmOverwrite));
-      dialog->selectFile(folder.filePath(QStringLiteral("lamp")));  // typed, does not exist yet
+      QVERIFY(!dialog->testOption(QFileDialog::DontConfirmOverwrite));
+      // Typed, does not exist yet.
+      dialog->selectFile(folder.filePath(QString::fromUtf8("Lüfter φως 灯")));
       static_cast<QDialog*>(dialog)->accept();  // as the dialog's Open or Save button does
     });
     MenuAction(TEXT_MENU_SAVE)->trigger();
     QVERIFY(window_->renders.isEmpty());
-    QVERIFY(QFile::exists(folder.filePath(QStringLiteral("lamp.ies"))));
+    QVERIFY(QFile::exists(folder.filePath(QString::fromUtf8("Lüfter φως 灯.ies"))));
+    QCOMPARE(window_->windowHandle()->title(), QString::fromUtf8("Lüfter φως 灯.ies - Lumistra"));
   }
 
-  void saveReplacesAFileWithoutAsking() {
+  void saveAsksBeforeReplacingAFile_data() {
+    QTest::addColumn<bool>("replace");
+    QTest::newRow("Yes") << true;
+    QTest::newRow("No") << false;
+  }
+
+  void saveAsksBeforeReplacingAFile() {
+    QFETCH(bool, replace);
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("old.ies"));
     {
@@ -244,16 +253,21 @@ class QtFrontEndTest : public QObject {
       QVERIFY(old.open(QIODevice::WriteOnly));
       old.write("old contents");
     }
-    AnswerNextModal([&path](QWidget* modal) {
+    AnswerNextModal([&](QWidget* modal) {
       auto* dialog = qobject_cast<QFileDialog*>(modal);
       QVERIFY(dialog != nullptr);
       dialog->selectFile(path);
-      static_cast<QDialog*>(dialog)->accept();  // as the dialog's Open or Save button does  // a question here would open a second box and stall the test
+      AnswerNextModal([replace](QWidget* question) {  // Qt's own, from inside the dialog
+        QVERIFY(qobject_cast<QMessageBox*>(question) != nullptr);
+        QTest::keyClick(question, replace ? Qt::Key_Y : Qt::Key_N, Qt::AltModifier);
+      });
+      static_cast<QDialog*>(dialog)->accept();  // as the dialog's Open or Save button does
+      if (dialog->isVisible()) dialog->reject();  // No returns to the dialog
     });
     MenuAction(TEXT_MENU_SAVE)->trigger();
-    QFile replaced(path);
-    QVERIFY(replaced.open(QIODevice::ReadOnly));
-    QVERIFY(!replaced.readAll().startsWith("old contents"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll() == "old contents", !replace);
   }
 
   void messageBoxHasOnlyOkAndNoIcon() {
@@ -687,6 +701,37 @@ class QtFrontEndTest : public QObject {
     QVERIFY(drop.isAccepted());
     QCOMPARE(drop.dropAction(), Qt::CopyAction);
     QTRY_COMPARE(window_->renders, QStringList{"both"});  // opened from the event loop
+    QVERIFY(!CurveIsZero(*editor_));
+  }
+
+  void closingModifiedWorkAsks_data() {
+    QTest::addColumn<QKeyCombination>("key");
+    QTest::addColumn<bool>("closes");
+    QTest::newRow("Escape keeps the window") << QKeyCombination(Qt::Key_Escape) << false;
+    QTest::newRow("Alt+N closes without saving") << QKeyCombination(Qt::AltModifier, Qt::Key_N) << true;
+  }
+
+  void closingModifiedWorkAsks() {
+    QFETCH(QKeyCombination, key);
+    QFETCH(bool, closes);
+    QWindow* w = window_->windowHandle();
+    QTest::mouseMove(w, FromPole(0, 60));
+    QTest::mousePress(w, Qt::LeftButton, {}, FromPole(0, 60));
+    QTest::mouseRelease(w, Qt::LeftButton, {}, FromPole(0, 60));
+    QCOMPARE(w->title(), QStringLiteral("*Lumistra"));
+    AnswerNextModal([&](QWidget* modal) {
+      auto* box = qobject_cast<QMessageBox*>(modal);
+      QVERIFY(box != nullptr);
+      QCOMPARE(box->parentWidget(), window_.get());
+      QCOMPARE(box->windowTitle(), QStringLiteral("Lumistra"));
+      QCOMPARE(box->text(), QStringLiteral("Save the changes to the curve?"));
+      QCOMPARE(box->button(QMessageBox::Discard)->text(), QStringLiteral("Do&n't Save"));
+      QCOMPARE(box->defaultButton(), box->button(QMessageBox::Save));
+      QTest::keyClick(box, key.key(), key.keyboardModifiers());
+    });
+    window_->close();
+    QCOMPARE(window_->isVisible(), !closes);
+    QCOMPARE(window_->exitCode, closes ? 0 : -1);
     QVERIFY(!CurveIsZero(*editor_));
   }
 

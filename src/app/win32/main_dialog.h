@@ -20,9 +20,10 @@ struct MainWindowStart {
 // is the second parameter.
 inline constexpr UINT kOpenStartFileMessage = WM_APP + 1;
 
-// The procedure of the main window. Returns 1 for WM_INITDIALOG and
-// WM_DPICHANGED (it moves the window to the suggested rectangle) and 0 for
-// every other message.
+// The procedure of the main window. Returns 1 for WM_INITDIALOG,
+// WM_DPICHANGED (it moves the window to the suggested rectangle) and
+// WM_QUERYENDSESSION (its answer is the message result) and 0 for every
+// other message.
 INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // The client-area image the main window renders into and shows; null for a
