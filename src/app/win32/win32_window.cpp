@@ -152,7 +152,11 @@ SaveChangesAnswer Win32Window::AskSaveChanges(std::string_view text, std::string
 }
 
 void Win32Window::ShowTitle(const WindowTitle& title) {
-  SetWindowTextW(window_, WideFromUtf8(CaptionOf(title)).c_str());
+  // The main window is an ANSI dialog: SetWindowTextW would pass the text
+  // through its ANSI procedure and the code page, which turns a name in
+  // another script into question marks. The default procedure of wide
+  // windows stores the text as it is.
+  DefWindowProcW(window_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(WideFromUtf8(CaptionOf(title)).c_str()));
 }
 
 void Win32Window::CapturePointer() { SetCapture(window_); }
