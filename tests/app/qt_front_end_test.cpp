@@ -704,16 +704,8 @@ class QtFrontEndTest : public QObject {
     QVERIFY(!CurveIsZero(*editor_));
   }
 
-  void closingModifiedWorkAsks_data() {
-    QTest::addColumn<QKeyCombination>("key");
-    QTest::addColumn<bool>("closes");
-    QTest::newRow("Escape keeps the window") << QKeyCombination(Qt::Key_Escape) << false;
-    QTest::newRow("Alt+N closes without saving") << QKeyCombination(Qt::AltModifier, Qt::Key_N) << true;
-  }
-
+  // A stroke marks the title; a close asks, and Escape keeps the window.
   void closingModifiedWorkAsks() {
-    QFETCH(QKeyCombination, key);
-    QFETCH(bool, closes);
     QWindow* w = window_->windowHandle();
     QTest::mouseMove(w, FromPole(0, 60));
     QTest::mousePress(w, Qt::LeftButton, {}, FromPole(0, 60));
@@ -723,16 +715,14 @@ class QtFrontEndTest : public QObject {
       auto* box = qobject_cast<QMessageBox*>(modal);
       QVERIFY(box != nullptr);
       QCOMPARE(box->parentWidget(), window_.get());
-      QCOMPARE(box->windowTitle(), QStringLiteral("Lumistra"));
-      QCOMPARE(box->text(), QStringLiteral("Save the changes to the curve?"));
+      QCOMPARE(box->windowTitle() + ": " + box->text(), "Lumistra: Save the changes to the curve?");
       QCOMPARE(box->button(QMessageBox::Discard)->text(), QStringLiteral("Do&n't Save"));
       QCOMPARE(box->defaultButton(), box->button(QMessageBox::Save));
-      QTest::keyClick(box, key.key(), key.keyboardModifiers());
+      QTest::keyClick(box, Qt::Key_Escape);
     });
     window_->close();
-    QCOMPARE(window_->isVisible(), !closes);
-    QCOMPARE(window_->exitCode, closes ? 0 : -1);
-    QVERIFY(!CurveIsZero(*editor_));
+    QVERIFY(window_->isVisible());
+    QCOMPARE(window_->exitCode, -1);
   }
 
   void closingEndsTheProgramWithZero_data() {
