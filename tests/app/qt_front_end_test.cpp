@@ -258,7 +258,7 @@ class QtFrontEndTest : public QObject {
       QVERIFY(dialog != nullptr);
       dialog->selectFile(path);
       AnswerNextModal([replace](QWidget* question) {  // Qt's own, from inside the dialog
-        QTest::keyClick(question, replace ? Qt::Key_Y : Qt::Key_N, Qt::AltModifier);
+        static_cast<QMessageBox*>(question)->button(replace ? QMessageBox::Yes : QMessageBox::No)->click();
       }, "QMessageBox");
       static_cast<QDialog*>(dialog)->accept();  // as the dialog's Open or Save button does
       if (dialog->isVisible()) dialog->reject();  // No returns to the dialog
