@@ -43,9 +43,10 @@ class Discard : public Console {
 
 class Quiet : public OwnerWindow {
  public:
-  std::optional<std::string> ChooseSaveFile() override { return std::nullopt; }
-  std::optional<std::string> ChooseOpenFile() override { return std::nullopt; }
+  std::optional<std::string> ChooseSaveFile(std::string_view) override { return std::nullopt; }
+  std::optional<std::string> ChooseOpenFile(std::string_view) override { return std::nullopt; }
   void ShowMessage(std::string_view, std::string_view) override {}
+  bool AskYesNo(std::string_view, std::string_view) override { return false; }
 };
 
 // `count` paths, the corpus's usable files in turn; 0: each usable file once.

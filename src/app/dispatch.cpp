@@ -1,33 +1,76 @@
 #include "app/dispatch.h"
 
+#include <optional>
+#include <string>
+#include <utility>
+
 #include "app/ui_text.h"
 #include "editor/fit_view.h"
 
 namespace {
 
-// A curve just read is shown whole, and becomes one edit.
-Halves Opened(DistributionEditor& editor, CurveHistory& history, bool replaced) {
-  if (replaced) {
+// The window is told the title only when it changed.
+void ShowTitleChange(const DistributionEditor& editor, SavedState& saved, Window& window) {
+  if (const std::optional<WindowTitle> title = saved.TitleChange(editor.curve)) {
+    window.ShowTitle(*title);
+  }
+}
+
+// A curve just read is shown whole, becomes one edit and the saved state.
+Halves Opened(DistributionEditor& editor, CurveHistory& history, SavedState& saved,
+              std::optional<std::string> path) {
+  if (path) {
     FitViewToCurve(editor);
     history.Record(editor.curve);
+    saved.Set(editor.curve, std::move(*path));
   }
   return Halves::kBoth;  // whether or not a file was read
 }
 
-Halves RunCommand(DistributionEditor& editor, CurveHistory& history, Window& window,
-                  uint16_t command) {
+// File > Save; a file written becomes the saved state, and the title shows
+// it at once (before a close that the save allowed).
+bool Save(const DistributionEditor& editor, SavedState& saved, Window& window) {
+  std::optional<std::string> path = editor.SaveIes(window, saved.path());
+  if (!path) return false;
+  saved.Set(editor.curve, std::move(*path));
+  ShowTitleChange(editor, saved, window);
+  return true;
+}
+
+// Whether work may be thrown away: at once when nothing is modified, else
+// as the user answers the question.
+bool MayDiscardWork(const DistributionEditor& editor, SavedState& saved, Window& window) {
+  if (!saved.IsModified(editor.curve)) return true;
+  switch (window.AskSaveChanges(saved.SaveChangesQuestion(), TEXT_TITLE)) {
+    case SaveChangesAnswer::kSave:
+      return Save(editor, saved, window);
+    case SaveChangesAnswer::kDontSave:
+      return true;
+    case SaveChangesAnswer::kCancel:
+      return false;
+  }
+  return false;
+}
+
+// File > Exit, the close box, Alt+F4 and the system menu.
+void Close(const DistributionEditor& editor, SavedState& saved, Window& window) {
+  if (MayDiscardWork(editor, saved, window)) window.DestroyWindow();
+}
+
+Halves RunCommand(DistributionEditor& editor, CurveHistory& history, SavedState& saved,
+                  Window& window, uint16_t command) {
   switch (command) {
     case IDM_OPEN:
-      return Opened(editor, history, editor.LoadIes(window));
+      return Opened(editor, history, saved, editor.LoadIes(window, saved.path()));
     case IDM_SAVE:
-      editor.SaveIes(window);
+      Save(editor, saved, window);
       return Halves::kNone;  // the curve does not change
     case IDM_RESET:
       editor.ResetCurve();
       history.Record(editor.curve);
       return Halves::kBoth;
     case IDM_EXIT:
-      window.DestroyWindow();
+      Close(editor, saved, window);
       return Halves::kNone;
     case IDM_ABOUT:
       window.RunAboutBox();
@@ -42,8 +85,8 @@ Halves RunCommand(DistributionEditor& editor, CurveHistory& history, Window& win
 
 // The keys: nothing while the left button draws, so a stroke is never split
 // or taken back halfway.
-Halves RunKey(DistributionEditor& editor, CurveHistory& history, Window& window,
-              const AppEvent& event) {
+Halves RunKey(DistributionEditor& editor, CurveHistory& history, SavedState& saved,
+              Window& window, const AppEvent& event) {
   if (editor.drawing == 1) return Halves::kNone;
   switch (event.kind) {
     case EventKind::kUndo:
@@ -54,7 +97,7 @@ Halves RunKey(DistributionEditor& editor, CurveHistory& history, Window& window,
       FitViewToCurve(editor);
       return Halves::kBoth;
     case EventKind::kShortcutCommand:
-      return RunCommand(editor, history, window, event.command);
+      return RunCommand(editor, history, saved, window, event.command);
     default:
       return Halves::kNone;
   }
@@ -90,8 +133,8 @@ Halves EndCapturedGestures(DistributionEditor& editor, CurveHistory& history) {
   return Halves::kNone;
 }
 
-Halves Handle(DistributionEditor& editor, CurveHistory& history, Window& window,
-              const AppEvent& event) {
+Halves Handle(DistributionEditor& editor, CurveHistory& history, SavedState& saved,
+              Window& window, const AppEvent& event) {
   switch (event.kind) {
     case EventKind::kInit:
       window.PlaceAtStart();
@@ -131,12 +174,16 @@ Halves Handle(DistributionEditor& editor, CurveHistory& history, Window& window,
       return editor.overWall == 1 ? Halves::kRight : Halves::kLeft;
     }
     case EventKind::kCommand:
-      return RunCommand(editor, history, window, event.command);
-    case EventKind::kOpenFile:
+      return RunCommand(editor, history, saved, window, event.command);
+    case EventKind::kOpenFile: {
       // As File > Open after its dialog.
-      return Opened(editor, history, editor.OpenIesFile(window, std::string(event.path)));
+      std::string path(event.path);
+      const bool opened = editor.OpenIesFile(window, path);
+      return Opened(editor, history, saved,
+                    opened ? std::optional<std::string>(std::move(path)) : std::nullopt);
+    }
     case EventKind::kClose:
-      window.DestroyWindow();
+      Close(editor, saved, window);
       return Halves::kNone;
     case EventKind::kDestroy:
       window.PostQuit(0);
@@ -145,18 +192,41 @@ Halves Handle(DistributionEditor& editor, CurveHistory& history, Window& window,
     case EventKind::kRedo:
     case EventKind::kFitView:
     case EventKind::kShortcutCommand:
-      return RunKey(editor, history, window, event);
+      return RunKey(editor, history, saved, window, event);
     case EventKind::kCaptureLost:
       return EndCapturedGestures(editor, history);
   }
   return Halves::kNone;
 }
 
+// The events after which the title may differ: those that end an edit, take
+// one back or do it again, save, open, or close (a close may save first).
+bool MayChangeTitle(EventKind kind) {
+  switch (kind) {
+    case EventKind::kLeftUp:
+    case EventKind::kCaptureLost:
+    case EventKind::kCommand:
+    case EventKind::kShortcutCommand:
+    case EventKind::kOpenFile:
+    case EventKind::kUndo:
+    case EventKind::kRedo:
+    case EventKind::kClose:
+      return true;
+    default:
+      return false;
+  }
+}
+
 }  // namespace
 
-Halves DispatchEvent(DistributionEditor& editor, CurveHistory& history, Window& window,
-                     const AppEvent& event) {
-  const Halves halves = Handle(editor, history, window, event);
+Halves DispatchEvent(DistributionEditor& editor, CurveHistory& history, SavedState& saved,
+                     Window& window, const AppEvent& event) {
+  const Halves halves = Handle(editor, history, saved, window, event);
+  if (MayChangeTitle(event.kind)) ShowTitleChange(editor, saved, window);
   if (halves != Halves::kNone) window.RenderHalves(halves);
   return halves;
+}
+
+bool AllowSessionEnd(const DistributionEditor& editor, SavedState& saved, Window& window) {
+  return MayDiscardWork(editor, saved, window);
 }

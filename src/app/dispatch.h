@@ -19,10 +19,18 @@
 // The curve's history: a stroke's release, Reset and a successful open each
 // record one edit (nothing when the curve came out as it was). A successful
 // open also fits the view to the new curve before it renders.
+//
+// The saved state: a successful save or open sets it to the curve and the
+// file. After every event that can change the title (the end of a stroke,
+// Reset, Open, Save, undo, redo, an open file, a close) the window is shown
+// the new one, and only when it changed. File > Exit and the close event
+// close at once while the curve is as saved; otherwise they ask first, and
+// close only on don't save, or on save once File > Save has succeeded.
 
 #include <cstdint>
 #include <string_view>
 
+#include "app/saved_state.h"
 #include "app/window.h"
 #include "editor/curve_history.h"
 #include "editor/distribution_editor.h"
@@ -59,10 +67,15 @@ struct AppEvent {
   std::string_view path;  // kOpenFile: the file's path, UTF-8; valid during the dispatch
 };
 
-// Handles one event; `history` is the editor's curve history, kept by the
-// front end beside the editor. Returns the halves it rendered (kNone for
-// events that render nothing or only show the image), which the tests and the
-// Windows program's message procedure use; the rendering itself goes through
-// window.RenderHalves.
-Halves DispatchEvent(DistributionEditor& editor, CurveHistory& history, Window& window,
-                     const AppEvent& event);
+// Handles one event; `history` and `saved` are the curve's history and saved
+// state, kept by the front end beside the editor. Returns the halves it
+// rendered (kNone for events that render nothing or only show the image),
+// which the tests and the Windows program's message procedure use; the
+// rendering itself goes through window.RenderHalves.
+Halves DispatchEvent(DistributionEditor& editor, CurveHistory& history, SavedState& saved,
+                     Window& window, const AppEvent& event);
+
+// The desktop session is about to end: modified work is asked about as on
+// closing, and the window stays. True when the session may end; false when
+// the user cancelled, or the save was cancelled or failed.
+bool AllowSessionEnd(const DistributionEditor& editor, SavedState& saved, Window& window);

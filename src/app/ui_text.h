@@ -39,5 +39,6 @@
 #define TEXT_HELP_LINE4 "Use mouse scrolling + CTRL key for"
 #define TEXT_HELP_LINE5 "light moving from wall"
 #define TEXT_OK "OK"
+#define TEXT_DONT_SAVE "Do&n't Save"
 
 #endif

@@ -2,10 +2,16 @@
 // What the main window's event handling needs of the platform. Each front
 // end's main window implements it; the tests use a recording fake.
 
+#include <string_view>
+
+#include "app/saved_state.h"
 #include "ies/owner_window.h"
 
 // Which halves of the client area to render and show.
 enum class Halves { kNone = 0, kLeft = 1, kRight = 2, kBoth = 3 };
+
+// The answers to the question before modified work is closed.
+enum class SaveChangesAnswer { kSave, kDontSave, kCancel };
 
 class Window : public OwnerWindow {
  public:
@@ -29,6 +35,16 @@ class Window : public OwnerWindow {
 
   // Destroys the main window (File > Exit, the close box).
   virtual void DestroyWindow() = 0;
+
+  // Shows the title in the window's caption: its text with a leading '*'
+  // while the curve is modified (CaptionOf).
+  virtual void ShowTitle(const WindowTitle& title) = 0;
+
+  // The question before modified work is closed: a modal message box owned
+  // by the main window, with the warning icon and three choices: save (the
+  // default, Enter), don't save (the key N) and cancel (Escape, and closing
+  // the box).
+  virtual SaveChangesAnswer AskSaveChanges(std::string_view text, std::string_view caption) = 0;
 
   // Ends the program's event loop with this exit code (on the destroy event).
   virtual void PostQuit(int exitCode) = 0;

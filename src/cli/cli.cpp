@@ -236,9 +236,11 @@ bool WriteOutput(const std::string& path, std::string_view bytes, Console& conso
 // A message box becomes the message kept here for standard error.
 class ConsoleOwner : public OwnerWindow {
  public:
-  std::optional<std::string> ChooseSaveFile() override { return std::nullopt; }
-  std::optional<std::string> ChooseOpenFile() override { return std::nullopt; }
+  std::optional<std::string> ChooseSaveFile(std::string_view) override { return std::nullopt; }
+  std::optional<std::string> ChooseOpenFile(std::string_view) override { return std::nullopt; }
   void ShowMessage(std::string_view text, std::string_view) override { text_ = text; }
+  // Nothing is saved through this owner; the command line names what it writes.
+  bool AskYesNo(std::string_view, std::string_view) override { return true; }
 
   const std::string& text() const { return text_; }
 

@@ -19,7 +19,9 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "editor/curve.h"
 
@@ -103,9 +105,12 @@ class DistributionEditor {
   void OnWheel(int32_t amount, bool leftControlHeld);
 
   // File > Save and File > Open, defined with the file format in ies/.
-  // LoadIes asks for a file and opens it as OpenIesFile does.
-  void SaveIes(OwnerWindow& owner) const;
-  bool LoadIes(OwnerWindow& owner);
+  // LoadIes asks for a file and opens it as OpenIesFile does. Each returns
+  // the path (UTF-8) of the file it wrote or read, and nothing when the user
+  // cancelled or the file could not be written or used (which a message box
+  // has told). `current` is the file being edited, where the dialogs start.
+  std::optional<std::string> SaveIes(OwnerWindow& owner, std::string_view current = {}) const;
+  std::optional<std::string> LoadIes(OwnerWindow& owner, std::string_view current = {});
 
   // Opens the LM-63 file at `path` (UTF-8) onto the curve: File > Open after
   // its dialog, a file named on the command line, a file dropped on the

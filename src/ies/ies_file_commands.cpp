@@ -37,17 +37,39 @@ std::string_view FileNameOf(std::string_view path) {
   return last == std::string_view::npos ? path : path.substr(last + 1);
 }
 
-void DistributionEditor::SaveIes(OwnerWindow& owner) const {
-  const std::optional<std::string> chosen = owner.ChooseSaveFile();
-  if (!chosen) return;
+std::string ReplaceQuestion(std::string_view fileName) {
+  return std::string(fileName) + " already exists.\nDo you want to replace it?";
+}
+
+namespace {
+
+bool Exists(const std::string& path) {
+  std::error_code error;
+  return std::filesystem::exists(PathFromUtf8(path), error);
+}
+
+}  // namespace
+
+std::optional<std::string> DistributionEditor::SaveIes(OwnerWindow& owner,
+                                                       std::string_view current) const {
+  const std::optional<std::string> chosen = owner.ChooseSaveFile(current);
+  if (!chosen) return std::nullopt;
   const std::string path = WithIesExtension(*chosen);
+  // The dialog asked about the name as chosen; the one the extension made is
+  // asked about here, so that no file is replaced without a question.
+  if (path != *chosen && Exists(path) &&
+      !owner.AskYesNo(ReplaceQuestion(FileNameOf(path)), kReplaceQuestionCaption)) {
+    return std::nullopt;
+  }
   std::error_code reason;
   if (!ReplaceFileContents(path, WriteIesText(curve.data()), reason)) {
     // Kept for compatibility: the first line and the caption as they always were.
     owner.ShowMessage(std::string(kSaveFailedText) + "\n" + std::string(FileNameOf(path)) + ": " +
                           reason.message() + ".",
                       kSaveFailedCaption);
+    return std::nullopt;
   }
+  return path;
 }
 
 namespace {
@@ -66,9 +88,11 @@ std::string_view WhyNotAFile(const std::string& path) {
 
 }  // namespace
 
-bool DistributionEditor::LoadIes(OwnerWindow& owner) {
-  const std::optional<std::string> chosen = owner.ChooseOpenFile();
-  return chosen && OpenIesFile(owner, *chosen);
+std::optional<std::string> DistributionEditor::LoadIes(OwnerWindow& owner,
+                                                       std::string_view current) {
+  std::optional<std::string> chosen = owner.ChooseOpenFile(current);
+  if (!chosen || !OpenIesFile(owner, *chosen)) return std::nullopt;
+  return chosen;
 }
 
 std::optional<IesReadResult> ReadIesPath(OwnerWindow& owner, const std::string& path) {

@@ -31,3 +31,8 @@ std::optional<IesReadResult> ReadIesPath(OwnerWindow& owner, const std::string& 
 inline constexpr std::string_view kSaveFailedText = "IES Saving";
 inline constexpr std::string_view kSaveFailedCaption = "Can't save file";
 inline constexpr std::string_view kOpenFailedCaption = "Can't open file";
+
+// The question before Save replaces a file the dialog did not ask about (the
+// name rule added the extension to the name chosen).
+std::string ReplaceQuestion(std::string_view fileName);
+inline constexpr std::string_view kReplaceQuestionCaption = "Confirm Save As";

@@ -14,18 +14,26 @@ class OwnerWindow {
  public:
   virtual ~OwnerWindow() = default;
 
-  // The save dialog: one filter, "IES (*.ies)", an empty name field to start.
-  // It lets the user type the name of a file that does not exist yet: only the
-  // folder must exist. It does not ask before an existing file is replaced
-  // (the caller replaces it). Returns the full path, or nothing when cancelled.
-  virtual std::optional<std::string> ChooseSaveFile() = 0;
+  // The save dialog: one filter, "IES (*.ies)". It lets the user type the
+  // name of a file that does not exist yet: only the folder must exist. It
+  // asks before it returns the name of an existing file, which the caller
+  // then replaces. `current` is the path of the file being edited, or empty:
+  // the dialog starts in its folder with its name filled in; empty, where the
+  // platform chooses and with an empty name field. Returns the full path, or
+  // nothing when cancelled.
+  virtual std::optional<std::string> ChooseSaveFile(std::string_view current) = 0;
 
   // The open dialog: the same filter; only an existing file in an existing
-  // folder can be chosen. Returns the full path, or nothing when cancelled.
-  virtual std::optional<std::string> ChooseOpenFile() = 0;
+  // folder can be chosen. It starts in the folder of `current` unless that is
+  // empty. Returns the full path, or nothing when cancelled.
+  virtual std::optional<std::string> ChooseOpenFile(std::string_view current) = 0;
 
   // A modal message box with only an OK button and no icon.
   virtual void ShowMessage(std::string_view text, std::string_view caption) = 0;
+
+  // A modal question with the buttons Yes and No and the warning icon; No is
+  // the default, so that Enter keeps what is there. True for Yes.
+  virtual bool AskYesNo(std::string_view text, std::string_view caption) = 0;
 
  protected:
   OwnerWindow() = default;

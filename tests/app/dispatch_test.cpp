@@ -2,7 +2,10 @@
 // and which halves it renders, in order, through a recording fake window.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <algorithm>
+#include <filesystem>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -19,20 +22,32 @@ namespace {
 using Log = std::vector<std::string>;
 
 // Records every call the dispatch makes of the platform, and the text and
-// caption of each message box. The file dialogs are cancelled unless the test
+// caption of each message box, and apart from them the captions shown. The file dialogs are cancelled unless the test
 // names a file to open; the left Control key is as the test sets it.
 class RecordingWindow final : public Window {
  public:
   Log log;
+  Log titles;  // the captions shown, kept apart from the log
   std::vector<std::pair<std::string, std::string>> messages;  // text, caption
   bool leftControlDown = false;
   std::optional<std::string> openChoice;
+  std::optional<std::string> saveChoice;
+  SaveChangesAnswer answer = SaveChangesAnswer::kCancel;
 
-  std::optional<std::string> ChooseSaveFile() override { return Note("choose save"), std::nullopt; }
-  std::optional<std::string> ChooseOpenFile() override { return Note("choose open"), openChoice; }
+  std::optional<std::string> ChooseSaveFile(std::string_view) override {
+    return Note("choose save"), saveChoice;
+  }
+  std::optional<std::string> ChooseOpenFile(std::string_view) override {
+    return Note("choose open"), openChoice;
+  }
   void ShowMessage(std::string_view text, std::string_view caption) override {
     Note("message");
     messages.emplace_back(text, caption);
+  }
+  bool AskYesNo(std::string_view, std::string_view) override { return Note("ask yes no"), false; }
+  void ShowTitle(const WindowTitle& title) override { titles.push_back(CaptionOf(title)); }
+  SaveChangesAnswer AskSaveChanges(std::string_view text, std::string_view caption) override {
+    return Note("ask " + std::string(caption) + ": " + std::string(text)), answer;
   }
   void CapturePointer() override { Note("capture"); }
   void ReleasePointer() override { Note("release"); }
@@ -71,12 +86,13 @@ constexpr std::string_view kUnusableFile = IES_CORPUS "/SOURCES.md";
 struct Session {
   DistributionEditor editor;
   CurveHistory history;
+  SavedState saved;
   RecordingWindow window;
   Session(int32_t x, int32_t y) {
     Send(Move(x, y));
     window.log.clear();
   }
-  Halves Send(const AppEvent& event) { return DispatchEvent(editor, history, window, event); }
+  Halves Send(const AppEvent& event) { return DispatchEvent(editor, history, saved, window, event); }
 };
 
 bool CurveIsZero(const DistributionEditor& editor) {
@@ -346,6 +362,8 @@ enum class Step {
   kOpenCancelled,
   kUndo,
   kRedo,
+  kSave,          // File > Save as "lamp" in a folder of its own
+  kSaveFailed,    // File > Save into a folder that does not exist
 };
 
 struct HistoryRow {
@@ -356,6 +374,14 @@ struct HistoryRow {
 };
 
 void PrintTo(const HistoryRow& row, std::ostream* out) { *out << row.name; }
+
+// A folder of this process's own for saved files (several processes run
+// these tests at once); a test that saves removes it at its end.
+std::string SaveFolder() {
+  const auto folder = std::filesystem::path(testing::TempDir()) / ("dispatch-" + std::to_string(getpid()));
+  std::filesystem::create_directories(folder);
+  return folder.string();
+}
 
 void Stroke(Session& s, int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
   s.Send(Move(x0, y0));
@@ -386,6 +412,12 @@ Halves Take(Session& s, Step step) {
     case Step::kOpenCancelled: return s.Send(Command(IDM_OPEN));
     case Step::kUndo: return s.Send(Plain(EventKind::kUndo));
     case Step::kRedo: return s.Send(Plain(EventKind::kRedo));
+    case Step::kSave:
+      s.window.saveChoice = SaveFolder() + "/lamp";
+      return s.Send(Command(IDM_SAVE));
+    case Step::kSaveFailed:
+      s.window.saveChoice = SaveFolder() + "/no such folder/lamp";
+      return s.Send(Command(IDM_SAVE));
   }
   return Halves::kRight;  // a stroke's release
 }
@@ -598,5 +630,92 @@ INSTANTIATE_TEST_SUITE_P(
         CaptureRow{"LostAfterTheRelease", {kLeftDown, kLeftUp, kLost},
                    {"capture", "render left", "release", "render right"}, 0, 0}),
     [](const testing::TestParamInfo<CaptureRow>& p) { return p.param.name; });
+
+// --- The saved state: the title, and the question before closing ------------
+
+struct TitleRow {
+  const char* name;
+  std::vector<Step> steps;
+  std::string title;  // the caption shown last
+};
+
+void PrintTo(const TitleRow& row, std::ostream* out) { *out << row.name; }
+
+class Title : public testing::TestWithParam<TitleRow> {};
+
+TEST_P(Title, FollowsTheFileAndWhetherTheCurveIsAsSaved) {
+  Session s(300, 200);
+  for (Step step : GetParam().steps) Take(s, step);
+  std::filesystem::remove_all(SaveFolder());
+  EXPECT_EQ(s.window.titles.empty() ? TEXT_TITLE : s.window.titles.back(), GetParam().title);
+  for (size_t i = 1; i < s.window.titles.size(); ++i)  // told only of changes
+    EXPECT_NE(s.window.titles[i], s.window.titles[i - 1]);
+}
+
+constexpr const char* kOpenedTitle = "lm63-1995-erco-spot.ies - Lumistra";
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, Title,
+    testing::Values(
+        TitleRow{"StrokeMarks", {kStrokeA}, "*Lumistra"},
+        // A comparison, not a flag: back at the saved curve, the mark goes.
+        TitleRow{"UndoToTheStartUnmarks", {kStrokeA, kStrokeB, kUndo, kUndo}, "Lumistra"},
+        TitleRow{"OpenNamesTheFile", {kStrokeA, kOpen}, kOpenedTitle},
+        TitleRow{"UndoBackToTheOpenedCurve", {kOpen, kStrokeA, kUndo}, kOpenedTitle},
+        TitleRow{"FailedOpenChangesNothing", {kStrokeA, kOpenFailed}, "*Lumistra"},
+        TitleRow{"SaveToANewName", {kStrokeA, kSave}, "lamp.ies - Lumistra"},
+        TitleRow{"FailedSaveChangesNothing", {kOpen, kStrokeA, kSaveFailed}, std::string("*") + kOpenedTitle},
+        TitleRow{"StrokeAfterSaveMarks", {kSave, kStrokeA}, "*lamp.ies - Lumistra"}),
+    [](const testing::TestParamInfo<TitleRow>& p) { return p.param.name; });
+
+struct CloseRow {
+  const char* name;
+  std::vector<Step> steps;  // before the close
+  SaveChangesAnswer answer;
+  bool saveChosen;  // the save dialog returns a name
+  Log expected;     // the close's calls
+};
+
+void PrintTo(const CloseRow& row, std::ostream* out) { *out << row.name; }
+
+class CloseQuestion : public testing::TestWithParam<CloseRow> {};
+
+// File > Exit and the close event close as the answer says; the end of the
+// session asks the same and gives the answer, and the window stays.
+TEST_P(CloseQuestion, AsksAboutModifiedWorkAndClosesOnlyAsAnswered) {
+  const CloseRow& row = GetParam();
+  const bool closes = std::count(row.expected.begin(), row.expected.end(), "destroy") == 1;
+  for (int way = 0; way < 3; ++way) {
+    Session s(300, 200);
+    for (Step step : row.steps) Take(s, step);
+    s.window.log.clear();
+    s.window.answer = row.answer;
+    if (row.saveChosen) s.window.saveChoice = SaveFolder() + "/lamp";
+    Log expected = row.expected;
+    if (way == 0) s.Send(Command(IDM_EXIT));
+    if (way == 1) s.Send(Plain(EventKind::kClose));
+    if (way == 2) {  // the session's end: the same question, and the window stays
+      EXPECT_EQ(AllowSessionEnd(s.editor, s.saved, s.window), closes);
+      std::erase(expected, "destroy");
+    }
+    EXPECT_EQ(s.window.log, expected) << way;
+    EXPECT_EQ(std::filesystem::exists(SaveFolder() + "/lamp.ies"), row.saveChosen && closes);
+    std::filesystem::remove_all(SaveFolder());
+  }
+}
+
+const std::string kAskCurve = "ask Lumistra: Save the changes to the curve?";
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, CloseQuestion,
+    testing::Values(
+        CloseRow{"AsSavedClosesAtOnce", {kStrokeA, kUndo}, SaveChangesAnswer::kCancel, false, {"destroy"}},
+        CloseRow{"Save", {kStrokeA}, SaveChangesAnswer::kSave, true, {kAskCurve, "choose save", "destroy"}},
+        CloseRow{"SaveCancelled", {kStrokeA}, SaveChangesAnswer::kSave, false, {kAskCurve, "choose save"}},
+        CloseRow{"DontSave", {kStrokeA}, SaveChangesAnswer::kDontSave, false, {kAskCurve, "destroy"}},
+        CloseRow{"Cancel", {kStrokeA}, SaveChangesAnswer::kCancel, true, {kAskCurve}},
+        CloseRow{"NamesTheFile", {kOpen, kStrokeA}, SaveChangesAnswer::kCancel, false,
+                 {"ask Lumistra: Save the changes to lm63-1995-erco-spot.ies?"}}),
+    [](const testing::TestParamInfo<CloseRow>& p) { return p.param.name; });
 
 }  // namespace

@@ -48,14 +48,14 @@ class RecordingMainWindow final : public MainWindow {
   int exitCode = -1;
 };
 
-// Calls `answer` with the next modal dialog that opens, from inside that
-// dialog's own event loop.
-void AnswerNextModal(std::function<void(QWidget*)> answer) {
+// Calls `answer` with the next modal dialog that opens (of `kind`, when
+// given), from inside that dialog's own event loop.
+void AnswerNextModal(std::function<void(QWidget*)> answer, const char* kind = nullptr) {
   auto* timer = new QTimer;
   timer->setInterval(10);
-  QObject::connect(timer, &QTimer::timeout, [timer, answer] {
+  QObject::connect(timer, &QTimer::timeout, [timer, answer, kind] {
     QWidget* modal = QApplication::activeModalWidget();
-    if (modal == nullptr || !modal->isVisible()) return;
+    if (modal == nullptr || !modal->isVisible() || (kind && !modal->inherits(kind))) return;
     timer->stop();
     timer->deleteLater();
     answer(modal);
@@ -244,16 +244,25 @@ class QtFrontEndTest : public QObject {
       QCOMPARE(dialog->nameFilters(), QStringList{"IES (*.ies)"});
       QCOMPARE(dialog->acceptMode(), QFileDialog::AcceptSave);
       QCOMPARE(dialog->fileMode(), QFileDialog::AnyFile);
-      QVERIFY(dialog->testOption(QFileDialog::DontConfirmOverwrite));
-      dialog->selectFile(folder.filePath(QStringLiteral("lamp")));  // typed, does not exist yet
+      QVERIFY(!dialog->testOption(QFileDialog::DontConfirmOverwrite));
+      // Typed, does not exist yet.
+      dialog->selectFile(folder.filePath(QString::fromUtf8("Lüfter φως 灯")));
       static_cast<QDialog*>(dialog)->accept();  // as the dialog's Open or Save button does
     });
     MenuAction(TEXT_MENU_SAVE)->trigger();
     QVERIFY(window_->renders.isEmpty());
-    QVERIFY(QFile::exists(folder.filePath(QStringLiteral("lamp.ies"))));
+    QVERIFY(QFile::exists(folder.filePath(QString::fromUtf8("Lüfter φως 灯.ies"))));
+    QCOMPARE(window_->windowHandle()->title(), QString::fromUtf8("Lüfter φως 灯.ies - Lumistra"));
   }
 
-  void saveReplacesAFileWithoutAsking() {
+  void saveAsksBeforeReplacingAFile_data() {
+    QTest::addColumn<bool>("replace");
+    QTest::newRow("Yes") << true;
+    QTest::newRow("No") << false;
+  }
+
+  void saveAsksBeforeReplacingAFile() {
+    QFETCH(bool, replace);
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("old.ies"));
     {
@@ -261,16 +270,20 @@ class QtFrontEndTest : public QObject {
       QVERIFY(old.open(QIODevice::WriteOnly));
       old.write("old contents");
     }
-    AnswerNextModal([&path](QWidget* modal) {
+    AnswerNextModal([&](QWidget* modal) {
       auto* dialog = qobject_cast<QFileDialog*>(modal);
       QVERIFY(dialog != nullptr);
       dialog->selectFile(path);
-      static_cast<QDialog*>(dialog)->accept();  // as the dialog's Open or Save button does  // a question here would open a second box and stall the test
+      AnswerNextModal([replace](QWidget* question) {  // Qt's own, from inside the dialog
+        static_cast<QMessageBox*>(question)->button(replace ? QMessageBox::Yes : QMessageBox::No)->click();
+      }, "QMessageBox");
+      static_cast<QDialog*>(dialog)->accept();  // as the dialog's Open or Save button does
+      if (dialog->isVisible()) dialog->reject();  // No returns to the dialog
     });
     MenuAction(TEXT_MENU_SAVE)->trigger();
-    QFile replaced(path);
-    QVERIFY(replaced.open(QIODevice::ReadOnly));
-    QVERIFY(!replaced.readAll().startsWith("old contents"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll() == "old contents", !replace);
   }
 
   void messageBoxHasOnlyOkAndNoIcon() {
@@ -713,6 +726,27 @@ class QtFrontEndTest : public QObject {
     QCOMPARE(drop.dropAction(), Qt::CopyAction);
     QTRY_COMPARE(window_->renders, QStringList{"both"});  // opened from the event loop
     QVERIFY(!CurveIsZero(*editor_));
+  }
+
+  // A stroke marks the title; a close asks, and Escape keeps the window.
+  void closingModifiedWorkAsks() {
+    QWindow* w = window_->windowHandle();
+    QTest::mouseMove(w, FromPole(0, 60));
+    QTest::mousePress(w, Qt::LeftButton, {}, FromPole(0, 60));
+    QTest::mouseRelease(w, Qt::LeftButton, {}, FromPole(0, 60));
+    QCOMPARE(w->title(), QStringLiteral("*Lumistra"));
+    AnswerNextModal([&](QWidget* modal) {
+      auto* box = qobject_cast<QMessageBox*>(modal);
+      QVERIFY(box != nullptr);
+      QCOMPARE(box->parentWidget(), window_.get());
+      QCOMPARE(box->windowTitle() + ": " + box->text(), "Lumistra: Save the changes to the curve?");
+      QCOMPARE(box->button(QMessageBox::Discard)->text(), QStringLiteral("Do&n't Save"));
+      QCOMPARE(box->defaultButton(), box->button(QMessageBox::Save));
+      QTest::keyClick(box, Qt::Key_Escape);
+    });
+    window_->close();
+    QVERIFY(window_->isVisible());
+    QCOMPARE(window_->exitCode, -1);
   }
 
   void closingEndsTheProgramWithZero_data() {

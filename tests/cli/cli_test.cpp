@@ -36,9 +36,10 @@ class RecordingConsole : public Console {
 class SaveTo : public OwnerWindow {
  public:
   explicit SaveTo(std::string path) : path_(std::move(path)) {}
-  std::optional<std::string> ChooseSaveFile() override { return path_; }
-  std::optional<std::string> ChooseOpenFile() override { return std::nullopt; }
+  std::optional<std::string> ChooseSaveFile(std::string_view) override { return path_; }
+  std::optional<std::string> ChooseOpenFile(std::string_view) override { return std::nullopt; }
   void ShowMessage(std::string_view, std::string_view) override {}
+  bool AskYesNo(std::string_view, std::string_view) override { return true; }
 
  private:
   std::string path_;

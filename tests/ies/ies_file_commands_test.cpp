@@ -32,10 +32,17 @@ class RecordingOwner : public OwnerWindow {
   std::optional<std::string> openPath;
   std::vector<std::pair<std::string, std::string>> messages;  // text, caption
 
-  std::optional<std::string> ChooseSaveFile() override { return savePath; }
-  std::optional<std::string> ChooseOpenFile() override { return openPath; }
+  std::vector<std::string> questions;
+  bool replace = false;  // the answer to a question
+
+  std::optional<std::string> ChooseSaveFile(std::string_view) override { return savePath; }
+  std::optional<std::string> ChooseOpenFile(std::string_view) override { return openPath; }
   void ShowMessage(std::string_view text, std::string_view caption) override {
     messages.emplace_back(text, caption);
+  }
+  bool AskYesNo(std::string_view text, std::string_view caption) override {
+    questions.push_back(std::string(caption) + ": " + std::string(text));
+    return replace;
   }
 };
 
@@ -92,7 +99,7 @@ TEST_F(FileCommandsTest, SaveThenOpenGivesTheCurveBack) {
   DistributionEditor opened;
   opened.polarScale = 55.0f;
   owner.openPath = Path("lamp.ies");
-  opened.LoadIes(owner);
+  EXPECT_EQ(opened.LoadIes(owner), Path("lamp.ies"));
   EXPECT_TRUE(owner.messages.empty());
   EXPECT_EQ(opened.curve, saved.curve);
   EXPECT_EQ(opened.polarScale, 55.0f);  // only the curve changes
@@ -102,8 +109,8 @@ TEST_F(FileCommandsTest, CancelledDialogsDoNothing) {
   DistributionEditor editor;
   FillCurve(editor);
   const auto before = editor.curve;
-  editor.SaveIes(owner);
-  editor.LoadIes(owner);
+  EXPECT_FALSE(editor.SaveIes(owner));
+  EXPECT_FALSE(editor.LoadIes(owner));
   EXPECT_TRUE(owner.messages.empty());
   EXPECT_TRUE(FolderNames().empty());
   EXPECT_EQ(editor.curve, before);
@@ -119,6 +126,27 @@ TEST_F(FileCommandsTest, SavingOverAFileReplacesAllOfIt) {
   EXPECT_EQ(fs::status(Path("old.ies")).permissions(),
             fs::perms::owner_read | fs::perms::owner_write);
   EXPECT_EQ(FolderNames(), std::vector<std::string>{"old.ies"});
+}
+
+// The dialog asks about the name chosen; Save asks about the name its
+// extension rule made, and returns the path it wrote.
+TEST_F(FileCommandsTest, ANameTheExtensionMadeIsAskedAboutBeforeItIsReplaced) {
+  const std::string old = "IESNA:\r\nold\r\n";
+  for (bool replace : {false, true}) {
+    Put(Path("lamp.ies"), old);
+    owner.questions.clear();
+    owner.savePath = Path("lamp");
+    owner.replace = replace;
+    const std::optional<std::string> saved = DistributionEditor().SaveIes(owner);
+    EXPECT_EQ(owner.questions, std::vector<std::string>{
+                                   "Confirm Save As: lamp.ies already exists.\nDo you want to replace it?"});
+    EXPECT_EQ(Contents(Path("lamp.ies")) != old, replace);
+    EXPECT_EQ(saved, replace ? std::optional(Path("lamp.ies")) : std::nullopt);
+  }
+  owner.questions.clear();
+  owner.savePath = Path("lamp.ies");  // the dialog has asked: no second question
+  EXPECT_TRUE(DistributionEditor().SaveIes(owner));
+  EXPECT_TRUE(owner.questions.empty());
 }
 
 TEST_F(FileCommandsTest, ANameLongerThan255CharactersIsSaved) {

@@ -60,6 +60,14 @@ Message Wheel(int amount, WORD flags = 0) {
 Message Command(WORD id, WORD notification = 0) {
   return {WM_COMMAND, static_cast<WPARAM>((static_cast<uint32_t>(notification) << 16) | id), 0};
 }
+// A window's caption or text as stored, not through an ANSI window's
+// procedure and the code page (which GetWindowTextW would use).
+std::wstring TextOf(HWND window) {
+  std::wstring text(1024, L'\0');
+  text.resize(static_cast<size_t>(InternalGetWindowText(window, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
 const Message kLeftDown{WM_LBUTTONDOWN, MK_LBUTTON, 0};
 const Message kLeftUp{WM_LBUTTONUP, 0, 0};
 const Message kLeftDoubleClick{WM_LBUTTONDBLCLK, MK_LBUTTON, 0};
@@ -497,6 +505,23 @@ TEST_F(MainDialogTest, ExitAndCloseDestroyTheWindowAndQuitWithZero) {
   }
 }
 
+// The end of the session with a stroke not saved: the question of a close
+// (program_test.sh answers that one), and Cancel refuses the end.
+TEST_F(MainDialogTest, EndOfSessionAsksAboutModifiedWorkAndCancelRefusesIt) {
+  for (const Message& m : {Move(150, 150), kLeftDown, Move(160, 220), kLeftUp}) Send(m);
+  EXPECT_EQ(TextOf(window_), L"*Lumistra");
+  LRESULT result = TRUE;
+  EXPECT_TRUE(WithModalBox(
+      window_, [&] { result = Send({WM_QUERYENDSESSION, 0, 0}); },
+      [](HWND box) {
+        EXPECT_EQ(TextOf(box), L"Lumistra");
+        for (int button : {IDYES, IDNO, IDCANCEL}) EXPECT_NE(GetDlgItem(box, button), nullptr);
+        PostMessageA(box, WM_COMMAND, IDCANCEL, 0);
+      }));
+  EXPECT_EQ(result, FALSE);
+  EXPECT_TRUE(IsWindow(window_));
+}
+
 TEST(MainDialogRun, CloseEndsTheModalRunWithZero) {
   DistributionEditor editor;
   const MainWindowStart start{&editor, {}};
@@ -578,6 +603,7 @@ TEST_P(KeyTest, TypedKeysReachTheModalMainWindow) {
   Curve first{}, second{};
   std::string boxSeen;
   bool checked = false;
+  bool closing = false;
   const auto send = [](HWND w, const Message& m) { SendMessageA(w, m.code, m.wParam, m.lParam); };
   const bool ran = WithModalBox(
       nullptr,
@@ -593,7 +619,8 @@ TEST_P(KeyTest, TypedKeysReachTheModalMainWindow) {
         EXPECT_EQ(GetFocus(), main);  // the dialog without controls holds the keyboard
         if (c.noFocus) SetFocus(nullptr);
         for (const Chord& chord : c.keys) Type(chord);
-        // Looks once the keys are through, closes a box they opened, then the window.
+        // Looks once the keys are through, closes a box they opened, then the
+        // window, answering its question with don't save.
         keysHandled = [&, main] {
           if (!checked) {
             checked = true;
@@ -619,6 +646,10 @@ TEST_P(KeyTest, TypedKeysReachTheModalMainWindow) {
                 return FALSE;
               },
               reinterpret_cast<LPARAM>(&box));
+          if (closing) {  // the strokes are not saved: the close asks, and they go
+            if (box != nullptr) PostMessageA(box, WM_COMMAND, IDNO, 0);
+            return box != nullptr || !IsWindow(main);
+          }
           if (box != nullptr) {
             char caption[64] = "";
             GetWindowTextA(box, caption, sizeof caption);
@@ -627,7 +658,8 @@ TEST_P(KeyTest, TypedKeysReachTheModalMainWindow) {
             return false;
           }
           PostMessageA(main, WM_CLOSE, 0, 0);
-          return true;
+          closing = true;
+          return false;
         };
         SetTimer(nullptr, 0, 500, AfterKeys);
       });
@@ -842,7 +874,7 @@ TEST_F(MainDialogTest, SaveDialogAcceptsTheNameOfANewFile) {
   Win32Window platform(window_, editor_, *ClientImageOf(window_));
   std::optional<std::string> chosen;
   EXPECT_TRUE(WithModalBox(
-      window_, [&] { chosen = platform.ChooseSaveFile(); }, [&](HWND dialog) { Confirm(dialog, path); }));
+      window_, [&] { chosen = platform.ChooseSaveFile({}); }, [&](HWND dialog) { Confirm(dialog, path); }));
   ASSERT_TRUE(chosen.has_value());
   EXPECT_EQ(*chosen, path);
 }
@@ -853,7 +885,7 @@ TEST_F(MainDialogTest, OpenDialogReturnsAnExistingFile) {
   Win32Window platform(window_, editor_, *ClientImageOf(window_));
   std::optional<std::string> chosen;
   EXPECT_TRUE(WithModalBox(
-      window_, [&] { chosen = platform.ChooseOpenFile(); }, [&](HWND dialog) { Confirm(dialog, path); }));
+      window_, [&] { chosen = platform.ChooseOpenFile({}); }, [&](HWND dialog) { Confirm(dialog, path); }));
   DeleteFileA(path.c_str());
   ASSERT_TRUE(chosen.has_value());
   EXPECT_EQ(*chosen, path);
@@ -866,20 +898,29 @@ std::string FileBytes(const std::string& path) {
 
 // File > Save and File > Open through the dialogs with the platform's own
 // files: the name typed without extension gets ".ies", the lines end in
-// CR LF, an existing file is replaced without a question, and the file reads
-// back. Names in any script: the dialogs, the file calls and the replace all
-// take the whole name.
+// CR LF, an existing file is replaced once the dialog's question is answered,
+// and the file reads back. The title names the file saved. Names in any
+// script: the dialogs, the file calls, the replace and the title all take the
+// whole name.
 class RoundTripTest : public MainDialogTest, public ::testing::WithParamInterface<const char*> {};
 
 TEST_P(RoundTripTest, SaveAndOpenThroughTheMenu) {
-  const std::string stem = TempFolder() + GetParam() + std::to_string(GetCurrentProcessId());
+  const std::string name = GetParam() + std::to_string(GetCurrentProcessId());
+  const std::string stem = TempFolder() + name;
   const std::string path = stem + ".ies";
+  bool asked = false;
   const auto saveAs = [&](const std::string& typed) {
-    EXPECT_TRUE(WithModalBox(
-        window_, [&] { Send(Command(IDM_SAVE)); }, [&](HWND dialog) { Confirm(dialog, typed); }));
+    EXPECT_TRUE(WithModalBoxes(
+        window_, [&] { Send(Command(IDM_SAVE)); }, [&](HWND dialog) { Confirm(dialog, typed); },
+        [&](HWND question) {  // the dialog's own, before it replaces the file
+          asked = true;
+          PostMessageA(question, WM_COMMAND, IDYES, 0);
+        }));
   };
   saveAs(stem);  // a zero curve first: the second save replaces this file
   ASSERT_TRUE(FileExists(path));
+  EXPECT_FALSE(asked);
+  EXPECT_EQ(TextOf(window_), WideFromUtf8(name + ".ies - Lumistra"));
   Send(Move(150, 150));
   Send(kLeftDown);
   Send(Move(160, 220));
@@ -887,7 +928,10 @@ TEST_P(RoundTripTest, SaveAndOpenThroughTheMenu) {
   Send(kLeftUp);
   const auto drawn = editor_.curve;
   ASSERT_FALSE(CurveIsZero());
+  EXPECT_EQ(TextOf(window_), WideFromUtf8("*" + name + ".ies - Lumistra"));
   saveAs(path);
+  EXPECT_TRUE(asked);
+  EXPECT_EQ(TextOf(window_), WideFromUtf8(name + ".ies - Lumistra"));
 
   const std::string bytes = FileBytes(path);
   ASSERT_FALSE(bytes.empty());
@@ -1028,10 +1072,10 @@ TEST_F(MainDialogTest, CancelledDialogsReturnNothing) {
   Win32Window platform(window_, editor_, *ClientImageOf(window_));
   const auto cancel = [](HWND dialog) { PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0); };
   std::optional<std::string> chosen = "unchanged";
-  EXPECT_TRUE(WithModalBox(window_, [&] { chosen = platform.ChooseOpenFile(); }, cancel));
+  EXPECT_TRUE(WithModalBox(window_, [&] { chosen = platform.ChooseOpenFile({}); }, cancel));
   EXPECT_FALSE(chosen.has_value());
   chosen = "unchanged";
-  EXPECT_TRUE(WithModalBox(window_, [&] { chosen = platform.ChooseSaveFile(); }, cancel));
+  EXPECT_TRUE(WithModalBox(window_, [&] { chosen = platform.ChooseSaveFile({}); }, cancel));
   EXPECT_FALSE(chosen.has_value());
 }
 
@@ -1073,7 +1117,7 @@ TEST(FileDialogSettings, SaveNeedsOnlyTheFolderOpenTheFile) {
     EXPECT_EQ(s.lpstrInitialDir, nullptr);
     // The open dialog hides its "Open as read-only" box, which nothing would honour.
     EXPECT_EQ(s.Flags, kind == FileDialogKind::kSave
-                           ? DWORD{OFN_PATHMUSTEXIST}
+                           ? DWORD{OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT}
                            : DWORD{OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY});
   }
 }

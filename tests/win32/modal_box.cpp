@@ -1,12 +1,16 @@
 #include "modal_box.h"
 
+#include <utility>
+
 namespace {
 
 struct Pending {
   HWND owner = nullptr;
   std::function<void(HWND)> inBox;
+  std::function<void(HWND)> inSecond;  // may be empty
   bool found = false;
   int ticks = 0;
+  HWND first = nullptr;
 };
 
 Pending* pending = nullptr;  // the one modal call in progress on this thread
@@ -36,8 +40,17 @@ HWND VisibleBoxOwnedBy(HWND owner) {
 void CALLBACK Tick(HWND, UINT, UINT_PTR timer, DWORD) {
   if (pending == nullptr) return;
   HWND box = VisibleBoxOwnedBy(pending->owner);
+  if (pending->found && pending->inSecond && box == pending->first) {
+    if (HWND second = VisibleBoxOwnedBy(box)) {
+      const std::function<void(HWND)> inSecond = std::move(pending->inSecond);
+      pending->inSecond = nullptr;
+      inSecond(second);
+      return;
+    }
+  }
   if (box != nullptr && !pending->found) {
     pending->found = true;
+    pending->first = box;
     pending->inBox(box);
   } else if (box != nullptr && ++pending->ticks > kGiveUpTicks) {
     PostMessageA(box, WM_COMMAND, IDCANCEL, 0);  // the test failed to close it
@@ -50,7 +63,13 @@ void CALLBACK Tick(HWND, UINT, UINT_PTR timer, DWORD) {
 
 bool WithModalBox(HWND owner, const std::function<void()>& open,
                   const std::function<void(HWND box)>& inBox) {
-  Pending state{owner, inBox};
+  return WithModalBoxes(owner, open, inBox, nullptr);
+}
+
+bool WithModalBoxes(HWND owner, const std::function<void()>& open,
+                    const std::function<void(HWND box)>& inBox,
+                    const std::function<void(HWND box)>& inSecond) {
+  Pending state{owner, inBox, inSecond};
   pending = &state;
   const UINT_PTR timer = SetTimer(nullptr, 0, kTickMilliseconds, Tick);
   open();

@@ -16,5 +16,11 @@
 bool WithModalBox(HWND owner, const std::function<void()>& open,
                   const std::function<void(HWND box)>& inBox);
 
+// As WithModalBox, and then `inSecond` with the box that the first one opens
+// in its turn (owned by it), such as a dialog's question, if one opens.
+bool WithModalBoxes(HWND owner, const std::function<void()>& open,
+                    const std::function<void(HWND box)>& inBox,
+                    const std::function<void(HWND box)>& inSecond);
+
 // The texts of a window's children, in their order.
 std::vector<std::string> ChildTexts(HWND window);

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The Windows program as a user meets it, under Wine on an X display:
 # it opens at (200, 100) with an outer size of 800 x 400 and both halves drawn,
-# a stroke with the left button draws a curve and lights the wall, and a
-# WM_CLOSE (as from the close box) ends it with exit code 0.
+# a stroke with the left button draws a curve, lights the wall and marks the
+# title, and a WM_CLOSE (as from the close box) asks about the stroke: Escape
+# keeps the program, don't save ends it with exit code 0.
 #   program_test.sh WINE PREFIX LUMISTRA_EXE CLOSE_WINDOW_EXE OUTPUT_FOLDER
 # Leaves the screenshots in OUTPUT_FOLDER.
 set -euo pipefail
@@ -54,7 +55,22 @@ echo "green pixels in the diagram: $green_before -> $green_after; wall brightnes
 [ "$green_after" -gt "$((green_before + 20))" ] || fail "the stroke drew no curve"
 awk -v a="$wall_before" -v b="$wall_after" 'BEGIN { exit !(b > a + 0.001) }' || fail "the wall is not lit"
 
-run "$closer" Lumistra || fail "could not post WM_CLOSE"
+# The stroke marks the title. A close asks first: Escape keeps the program
+# and its curve, and N (don't save) then closes it.
+title=$(xdotool getwindowname "$window")
+[ "$title" = '*Lumistra' ] || fail "the title does not show the change: $title"
+ask_on_close() {
+  run "$closer" '*Lumistra' || fail "could not post WM_CLOSE"
+  timeout 20 xdotool search --sync --onlyvisible --name '^Lumistra$' >/dev/null || fail "closing asked nothing"
+  sleep 0.5
+}
+ask_on_close
+import -window root "$out/question.png"
+xdotool key Escape
+sleep 1
+kill -0 "$pid" 2>/dev/null || fail "Escape in the question closed the program"
+ask_on_close
+xdotool key n
 for _ in $(seq 100); do
   kill -0 "$pid" 2>/dev/null || break
   sleep 0.1

@@ -65,13 +65,13 @@ echo "installed: files, shortcut, Apps & features entry, .ies association"
 
 # A corpus file opened as a double-click does: through the association.
 run start /unix "$ies_file"
-window=$(timeout 60 xdotool search --sync --onlyvisible --name '^Lumistra$' | head -1) || fail "no window appeared"
+window=$(timeout 60 xdotool search --sync --onlyvisible --name 'Lumistra$' | head -1) || fail "no window appeared"
 sleep 1.5
 import -window root "$out/opened.png"
 green=$(convert "$out/opened.png" -crop 360x260+220+190 +repage -fx 'g>0.5 && r<0.3 && b<0.3' \
   -format '%[fx:round(mean*w*h)]' info:)
 echo "green pixels of the opened curve: $green"
-run "$closer" Lumistra || fail "could not close the window"
+run "$closer" "$(basename "$ies_file") - Lumistra" || fail "the title does not name the opened file"
 settle
 [ "$green" -gt 100 ] || fail "the opened file's curve is not shown"
 

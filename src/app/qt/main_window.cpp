@@ -1,12 +1,16 @@
 #include "app/qt/main_window.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDropEvent>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPushButton>
+#include <QSessionManager>
 #include <QShortcut>
 #include <QTimer>
 #include <QUrl>
@@ -39,7 +43,15 @@ constexpr MenuItem kFileMenu[] = {{TEXT_MENU_OPEN, IDM_OPEN},
 constexpr MenuItem kHelpMenu[] = {{TEXT_MENU_ABOUT, IDM_ABOUT},
                                   {TEXT_MENU_HOW_TO_USE, IDM_HOW_TO_USE}};
 
-std::optional<std::string> RunFileDialog(QWidget* owner, QFileDialog::AcceptMode mode) {
+QString FromUtf8(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The save dialog asks before it returns an existing file (Qt's own question).
+// Once there is a file, both dialogs start in its folder, the save dialog
+// with its name filled in.
+std::optional<std::string> RunFileDialog(QWidget* owner, QFileDialog::AcceptMode mode,
+                                         std::string_view current) {
   QFileDialog dialog(owner);
   dialog.setNameFilter(QString::fromLatin1(kIesFilter));
   dialog.setAcceptMode(mode);
@@ -47,7 +59,11 @@ std::optional<std::string> RunFileDialog(QWidget* owner, QFileDialog::AcceptMode
     dialog.setFileMode(QFileDialog::ExistingFile);  // only an existing file can be chosen
   } else {
     dialog.setFileMode(QFileDialog::AnyFile);  // a new name may be typed
-    dialog.setOption(QFileDialog::DontConfirmOverwrite);  // the caller replaces the file
+  }
+  if (!current.empty()) {
+    const QFileInfo file(QFile::decodeName(QByteArray(current.data(), static_cast<qsizetype>(current.size()))));
+    dialog.setDirectory(file.absolutePath());
+    if (mode == QFileDialog::AcceptSave) dialog.selectFile(file.fileName());
   }
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return QFile::encodeName(dialog.selectedFiles().constFirst()).toStdString();
@@ -79,8 +95,10 @@ bool TakeAsCopy(QDropEvent* event) {
 }  // namespace
 
 MainWindow::MainWindow(DistributionEditor& editor, std::function<void(int)> quit)
-    : editor_(editor), history_(editor.curve), quit_(std::move(quit)) {
+    : editor_(editor), history_(editor.curve), saved_(editor.curve), quit_(std::move(quit)) {
   setWindowTitle(QString::fromLatin1(TEXT_TITLE));
+  connect(qApp, &QGuiApplication::commitDataRequest, this,
+          [this](QSessionManager& manager) { AnswerSessionEnd(manager); });
   setWindowIcon(AppIcon());
   BuildMenu();
   BuildShortcuts();
@@ -135,7 +153,7 @@ void MainWindow::Start() {
 
 void MainWindow::Dispatch(const AppEvent& event) {
   if (destroyed_) return;  // nothing reaches a window that is gone
-  DispatchEvent(editor_, history_, *this, event);
+  DispatchEvent(editor_, history_, saved_, *this, event);
   if (!destroyed_) status_->Follow(event);
 }
 
@@ -169,20 +187,63 @@ void MainWindow::dropEvent(QDropEvent* event) {
   QTimer::singleShot(0, this, [this, path] { OpenFile(path); });
 }
 
-std::optional<std::string> MainWindow::ChooseSaveFile() {
-  return RunFileDialog(this, QFileDialog::AcceptSave);
+std::optional<std::string> MainWindow::ChooseSaveFile(std::string_view current) {
+  return RunFileDialog(this, QFileDialog::AcceptSave, current);
 }
 
-std::optional<std::string> MainWindow::ChooseOpenFile() {
-  return RunFileDialog(this, QFileDialog::AcceptOpen);
+std::optional<std::string> MainWindow::ChooseOpenFile(std::string_view current) {
+  return RunFileDialog(this, QFileDialog::AcceptOpen, current);
 }
 
 void MainWindow::ShowMessage(std::string_view text, std::string_view caption) {
-  QMessageBox box(QMessageBox::NoIcon,
-                  QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())),
-                  QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())),
-                  QMessageBox::Ok, this);
+  QMessageBox box(QMessageBox::NoIcon, FromUtf8(caption), FromUtf8(text), QMessageBox::Ok, this);
   box.exec();
+}
+
+bool MainWindow::AskYesNo(std::string_view text, std::string_view caption) {
+  QMessageBox box(QMessageBox::Warning, FromUtf8(caption), FromUtf8(text),
+                  QMessageBox::Yes | QMessageBox::No, this);
+  box.setDefaultButton(QMessageBox::No);
+  box.setEscapeButton(QMessageBox::No);
+  return box.exec() == QMessageBox::Yes;
+}
+
+SaveChangesAnswer MainWindow::AskSaveChanges(std::string_view text, std::string_view caption) {
+  QMessageBox box(QMessageBox::Warning, FromUtf8(caption), FromUtf8(text),
+                  QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
+  box.button(QMessageBox::Discard)->setText(QString::fromLatin1(TEXT_DONT_SAVE));
+  box.setDefaultButton(QMessageBox::Save);
+  box.setEscapeButton(QMessageBox::Cancel);  // also closing the box
+  switch (box.exec()) {
+    case QMessageBox::Save:
+      return SaveChangesAnswer::kSave;
+    case QMessageBox::Discard:
+      return SaveChangesAnswer::kDontSave;
+    default:
+      return SaveChangesAnswer::kCancel;
+  }
+}
+
+void MainWindow::ShowTitle(const WindowTitle& title) {
+  // Qt's window-modified mark shows the '*' where the title begins with its
+  // placeholder "[*]". A name with "[*]" in it would be taken for that
+  // placeholder, so such a title is given as plain text, "[*][*]" standing
+  // for "[*]", and without the mark.
+  const QString text = FromUtf8(title.text);
+  const QString placeholder = QStringLiteral("[*]");
+  if (text.contains(placeholder)) {
+    setWindowModified(false);
+    setWindowTitle(FromUtf8(CaptionOf(title)).replace(placeholder, QStringLiteral("[*][*]")));
+    return;
+  }
+  setWindowTitle(placeholder + text);
+  setWindowModified(title.modified);
+}
+
+void MainWindow::AnswerSessionEnd(QSessionManager& manager) {
+  if (destroyed_ || !manager.allowsInteraction()) return;
+  if (!AllowSessionEnd(editor_, saved_, *this)) manager.cancel();
+  manager.release();
 }
 
 void MainWindow::CapturePointer() { client_->SetCaptured(true); }

@@ -10,6 +10,7 @@
 #include "app/dispatch.h"
 
 class ClientArea;
+class QSessionManager;
 class StatusFields;
 
 class MainWindow : public QMainWindow, public Window {
@@ -36,9 +37,15 @@ class MainWindow : public QMainWindow, public Window {
 
   ClientArea& client() { return *client_; }
 
-  std::optional<std::string> ChooseSaveFile() override;
-  std::optional<std::string> ChooseOpenFile() override;
+  // The desktop session is about to end: where the session manager lets the
+  // program ask, modified work is asked about as on closing, and a cancel
+  // refuses the end. Without that leave nothing is asked and nothing written.
+  void AnswerSessionEnd(QSessionManager& manager);
+
+  std::optional<std::string> ChooseSaveFile(std::string_view current) override;
+  std::optional<std::string> ChooseOpenFile(std::string_view current) override;
   void ShowMessage(std::string_view text, std::string_view caption) override;
+  bool AskYesNo(std::string_view text, std::string_view caption) override;
   void CapturePointer() override;
   void ReleasePointer() override;
   bool IsLeftControlDown() override;
@@ -46,6 +53,8 @@ class MainWindow : public QMainWindow, public Window {
   void RunHelpBox() override;
   void PlaceAtStart() override;
   void DestroyWindow() override;
+  void ShowTitle(const WindowTitle& title) override;
+  SaveChangesAnswer AskSaveChanges(std::string_view text, std::string_view caption) override;
   void PostQuit(int exitCode) override;
   void RenderHalves(Halves halves) override;
   void ShowImage() override;
@@ -65,6 +74,7 @@ class MainWindow : public QMainWindow, public Window {
 
   DistributionEditor& editor_;
   CurveHistory history_;
+  SavedState saved_;
   std::function<void(int)> quit_;
   ClientArea* client_ = nullptr;  // owned by the window as its central widget
   StatusFields* status_ = nullptr;  // owned by the status bar

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "app/dispatch.h"
+#include "app/saved_state.h"
 #include "app/shortcuts.h"
 #include "win32_text/wide_text.h"
 #include "app/ui_text.h"
@@ -165,12 +166,13 @@ void SetWindowIcons(HWND window) {
 // ---------------------------------------------------------------------------
 // What the window keeps between messages: the editor's address in its user
 // data (owned by WinMain's frame), and in the dialog's own slot the
-// client-area image, the curve's history and the status bar (owned by the
-// window, released when it is gone).
+// client-area image, the curve's history, its saved state and the status bar
+// (owned by the window, released when it is gone).
 
 struct WindowState {
   Image client;
   CurveHistory history;
+  SavedState saved;
   std::string startFile;  // UTF-8; empty once opened, or for none
   StatusBar status;
 };
@@ -186,7 +188,8 @@ WindowState* StateOf(HWND window) {
 void Attach(HWND window, const MainWindowStart& start) {
   SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(start.editor));
   if (StateOf(window) == nullptr && start.editor != nullptr) {  // a repeated init keeps the state
-    auto* state = new WindowState{Image(), CurveHistory(start.editor->curve), start.openFile, StatusBar()};
+    auto* state = new WindowState{Image(), CurveHistory(start.editor->curve),
+                                  SavedState(start.editor->curve), start.openFile, StatusBar()};
     SetWindowLongPtrA(window, DWLP_USER, reinterpret_cast<LONG_PTR>(state));
     state->status.Create(window);
   }
@@ -207,6 +210,16 @@ void FollowDpiChange(HWND window, LPARAM suggested) {
   SetWindowPos(window, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
                SWP_NOZORDER | SWP_NOACTIVATE);
   InvalidateRect(window, nullptr, FALSE);
+}
+
+// The desktop session is about to end: modified work is asked about as on
+// closing. A dialog procedure gives a message's result through
+// DWLP_MSGRESULT: FALSE refuses the end.
+INT_PTR AnswerQueryEndSession(HWND window, DistributionEditor& editor, WindowState& state) {
+  Win32Window platform(window, editor, state.client);
+  const BOOL mayEnd = AllowSessionEnd(editor, state.saved, platform) ? TRUE : FALSE;
+  SetWindowLongPtrA(window, DWLP_MSGRESULT, mayEnd);
+  return TRUE;
 }
 
 // Once the window is placed, the file it was started with opens in the
@@ -249,6 +262,9 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
 
   DistributionEditor* editor = EditorOf(window);
   WindowState* state = StateOf(window);
+  if (message == WM_QUERYENDSESSION && editor != nullptr && state != nullptr) {
+    return AnswerQueryEndSession(window, *editor, *state);
+  }
   if (editor != nullptr && state != nullptr) {  // nothing arrives before init that matters
     std::string path;
     std::optional<AppEvent> event = message == WM_CAPTURECHANGED
@@ -258,7 +274,7 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
       // The views get the client area above the status bar.
       if (event->kind == EventKind::kSize) event->y = state->status.Place(event->x, event->y);
       Win32Window platform(window, *editor, state->client);
-      DispatchEvent(*editor, state->history, platform, *event);
+      DispatchEvent(*editor, state->history, state->saved, platform, *event);
       // Exit and close destroy the window, and its state with it, inside the dispatch.
       if (StateOf(window) == state) state->status.Follow(*editor, *event);
     }

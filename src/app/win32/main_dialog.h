@@ -23,7 +23,8 @@ inline constexpr UINT kOpenStartFileMessage = WM_APP + 1;
 
 // The procedure of the main window. Returns 1 for WM_INITDIALOG,
 // WM_DPICHANGED (it moves the window to the suggested rectangle) and
-// WM_SETFOCUS (the window keeps the focus) and 0 for every other message.
+// WM_SETFOCUS (the window keeps the focus), WM_QUERYENDSESSION (its answer is
+// the message result) and 0 for every other message.
 INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // The client-area image the main window renders into and shows; null for a

@@ -2,12 +2,14 @@
 
 #include <commdlg.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <string>
 
 #include "app/label_scale.h"
 #include "app/ui_text.h"
 #include "app/win32/info_dialog.h"
+#include "ies/ies_file_commands.h"
 #include "render/polar_view.h"
 #include "render/wall_view.h"
 #include "win32_text/wide_text.h"
@@ -39,9 +41,26 @@ constexpr DWORD kFileNameCapacity = 32768;
 
 using FileDialogFunction = BOOL(WINAPI*)(LPOPENFILENAMEW);
 
-std::optional<std::string> RunFileDialog(HWND owner, FileDialogKind kind, FileDialogFunction show) {
-  std::wstring name(kFileNameCapacity, L'\0');  // the dialog starts with an empty name field
+// Once there is a file, the dialogs start in its folder, and the save dialog
+// with its name in the name field: the whole path there, which the dialog
+// splits into folder and name. Without one they start as the platform
+// chooses, with an empty name field.
+void StartIn(OPENFILENAMEW& dialog, FileDialogKind kind, std::string_view current,
+             std::wstring& folder, std::wstring& name) {
+  if (current.empty()) return;
+  folder = WideFromUtf8(current.substr(0, current.size() - FileNameOf(current).size()));
+  dialog.lpstrInitialDir = folder.c_str();
+  if (kind != FileDialogKind::kSave) return;
+  const std::wstring path = WideFromUtf8(current);
+  if (path.size() < name.size()) std::copy(path.begin(), path.end(), name.begin());
+}
+
+std::optional<std::string> RunFileDialog(HWND owner, FileDialogKind kind, FileDialogFunction show,
+                                         std::string_view current) {
+  std::wstring name(kFileNameCapacity, L'\0');
+  std::wstring folder;
   OPENFILENAMEW dialog = FileDialogSettings(owner, kind, name.data(), kFileNameCapacity);
+  StartIn(dialog, kind, current, folder, name);
   if (!show(&dialog)) return std::nullopt;  // cancelled, or the dialog failed
   return Utf8FromWide(name.c_str());  // up to the terminator the dialog wrote
 }
@@ -93,24 +112,51 @@ OPENFILENAMEW FileDialogSettings(HWND owner, FileDialogKind kind, wchar_t* name,
   dialog.nFilterIndex = 1;
   dialog.lpstrFile = name;
   dialog.nMaxFile = capacity;
-  // Save: only the folder must exist, so that a new file can be named, and no
-  // question before an existing file is replaced. Open: an existing file, and
-  // no "Open as read-only" box, which the program would not honour.
-  dialog.Flags = kind == FileDialogKind::kSave ? OFN_PATHMUSTEXIST
+  // Save: only the folder must exist, so that a new file can be named, and
+  // the dialog asks before an existing file is replaced. Open: an existing
+  // file, and no "Open as read-only" box, which the program would not honour.
+  dialog.Flags = kind == FileDialogKind::kSave ? OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT
                                                : OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
   return dialog;
 }
 
-std::optional<std::string> Win32Window::ChooseSaveFile() {
-  return RunFileDialog(window_, FileDialogKind::kSave, GetSaveFileNameW);
+std::optional<std::string> Win32Window::ChooseSaveFile(std::string_view current) {
+  return RunFileDialog(window_, FileDialogKind::kSave, GetSaveFileNameW, current);
 }
 
-std::optional<std::string> Win32Window::ChooseOpenFile() {
-  return RunFileDialog(window_, FileDialogKind::kOpen, GetOpenFileNameW);
+std::optional<std::string> Win32Window::ChooseOpenFile(std::string_view current) {
+  return RunFileDialog(window_, FileDialogKind::kOpen, GetOpenFileNameW, current);
 }
 
 void Win32Window::ShowMessage(std::string_view text, std::string_view caption) {
   MessageBoxW(window_, WideFromUtf8(text).c_str(), WideFromUtf8(caption).c_str(), MB_OK);
+}
+
+bool Win32Window::AskYesNo(std::string_view text, std::string_view caption) {
+  return MessageBoxW(window_, WideFromUtf8(text).c_str(), WideFromUtf8(caption).c_str(),
+                     MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
+}
+
+SaveChangesAnswer Win32Window::AskSaveChanges(std::string_view text, std::string_view caption) {
+  // Yes is the first button and so the default; N chooses No, Escape and the
+  // close box Cancel.
+  switch (MessageBoxW(window_, WideFromUtf8(text).c_str(), WideFromUtf8(caption).c_str(),
+                      MB_YESNOCANCEL | MB_ICONWARNING)) {
+    case IDYES:
+      return SaveChangesAnswer::kSave;
+    case IDNO:
+      return SaveChangesAnswer::kDontSave;
+    default:
+      return SaveChangesAnswer::kCancel;  // also when the box could not be shown
+  }
+}
+
+void Win32Window::ShowTitle(const WindowTitle& title) {
+  // The main window is an ANSI dialog: SetWindowTextW would pass the text
+  // through its ANSI procedure and the code page, which turns a name in
+  // another script into question marks. The default procedure of wide
+  // windows stores the text as it is.
+  DefWindowProcW(window_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(WideFromUtf8(CaptionOf(title)).c_str()));
 }
 
 void Win32Window::CapturePointer() { SetCapture(window_); }

@@ -14,7 +14,8 @@ enum class FileDialogKind { kOpen, kSave };
 
 // The settings of the open and save dialogs: the size of the structure
 // without the later platform versions' fields, the one "IES" filter, filter
-// index 1, the name buffer, and the flags of each kind.
+// index 1, the name buffer, and the flags of each kind. The start folder and
+// name are set apart from these (StartIn).
 OPENFILENAMEW FileDialogSettings(HWND owner, FileDialogKind kind, wchar_t* name, DWORD capacity);
 extern const wchar_t kIesFilter[11];
 
@@ -35,9 +36,10 @@ class Win32Window final : public Window {
   Win32Window(HWND window, const DistributionEditor& editor, Image& client)
       : window_(window), editor_(editor), client_(client) {}
 
-  std::optional<std::string> ChooseSaveFile() override;
-  std::optional<std::string> ChooseOpenFile() override;
+  std::optional<std::string> ChooseSaveFile(std::string_view current) override;
+  std::optional<std::string> ChooseOpenFile(std::string_view current) override;
   void ShowMessage(std::string_view text, std::string_view caption) override;
+  bool AskYesNo(std::string_view text, std::string_view caption) override;
 
   void CapturePointer() override;
   void ReleasePointer() override;
@@ -46,6 +48,8 @@ class Win32Window final : public Window {
   void RunHelpBox() override;
   void PlaceAtStart() override;
   void DestroyWindow() override;
+  void ShowTitle(const WindowTitle& title) override;
+  SaveChangesAnswer AskSaveChanges(std::string_view text, std::string_view caption) override;
   void PostQuit(int exitCode) override;
   void RenderHalves(Halves halves) override;
   void ShowImage() override;

@@ -1,0 +1,32 @@
+#include "app/saved_state.h"
+
+#include <utility>
+
+#include "ies/ies_file_commands.h"
+
+std::string CaptionOf(const WindowTitle& title) {
+  return (title.modified ? "*" : "") + title.text;
+}
+
+void SavedState::Set(const Curve& curve, std::string path) {
+  curve_ = curve;
+  path_ = std::move(path);
+}
+
+WindowTitle SavedState::TitleFor(const Curve& curve) const {
+  std::string text = TEXT_TITLE;
+  if (!path_.empty()) text = std::string(FileNameOf(path_)) + " - " + text;
+  return {std::move(text), IsModified(curve)};
+}
+
+std::optional<WindowTitle> SavedState::TitleChange(const Curve& curve) {
+  WindowTitle title = TitleFor(curve);
+  if (title == shown_) return std::nullopt;
+  shown_ = title;
+  return title;
+}
+
+std::string SavedState::SaveChangesQuestion() const {
+  const std::string what = path_.empty() ? "the curve" : std::string(FileNameOf(path_));
+  return "Save the changes to " + what + "?";
+}
