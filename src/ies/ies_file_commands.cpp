@@ -3,26 +3,34 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
+#include <vector>
 
 #include "editor/distribution_editor.h"
+#include "ies/eulumdat.h"
+#include "ies/ies_2019.h"
 #include "ies/ies_format.h"
 #include "ies/owner_window.h"
 #include "ies/safe_save.h"
 #include "ies/utf8_path.h"
 
-std::string WithIesExtension(std::string name) {
-  constexpr std::string_view kExtension = ".ies";
-  if (name.size() < kExtension.size()) return name;
-  const std::string_view end = std::string_view(name).substr(name.size() - kExtension.size());
+std::string WithSaveExtension(std::string name, SaveFormat format) {
+  const std::string_view extension = format == SaveFormat::kEulumdat ? ".ldt" : ".ies";
+  if (name.size() < extension.size()) return name;
+  const std::string_view end = std::string_view(name).substr(name.size() - extension.size());
   // Letter case by ASCII alone: the locale must not decide a file's name.
-  const bool same = std::equal(end.begin(), end.end(), kExtension.begin(), [](char a, char b) {
+  const bool same = std::equal(end.begin(), end.end(), extension.begin(), [](char a, char b) {
     return (a >= 'A' && a <= 'Z' ? static_cast<char>(a - 'A' + 'a') : a) == b;
   });
-  if (!same) name += kExtension;
+  if (!same) name += extension;
   return name;
+}
+
+std::string WithIesExtension(std::string name) {
+  return WithSaveExtension(std::move(name), SaveFormat::kIes);
 }
 
 std::string_view FileNameOf(std::string_view path) {
@@ -35,12 +43,33 @@ std::string_view FileNameOf(std::string_view path) {
   return last == std::string_view::npos ? path : path.substr(last + 1);
 }
 
+namespace {
+
+// The bytes Save writes in `format` for the editor's curve and the header of
+// the file it came from.
+std::string SaveBytes(const DistributionEditor& editor, SaveFormat format,
+                      const std::string& path) {
+  switch (format) {
+    case SaveFormat::kIes2019:
+      return WriteIes2019Text(editor.curve, editor.openedHeader, TodayUtc());
+    case SaveFormat::kEulumdat:
+      return WriteEulumdatText(editor.curve, editor.openedHeader,
+                               {std::string(FileNameOf(path)), TodayUtc()});
+    case SaveFormat::kIes:
+      break;
+  }
+  return WriteIesText(editor.curve.data());
+}
+
+}  // namespace
+
 void DistributionEditor::SaveIes(OwnerWindow& owner) const {
   const std::optional<std::string> chosen = owner.ChooseSaveFile();
   if (!chosen) return;
-  const std::string path = WithIesExtension(*chosen);
+  const SaveFormat format = owner.ChosenSaveFormat();
+  const std::string path = WithSaveExtension(*chosen, format);
   std::error_code reason;
-  if (!ReplaceFileContents(path, WriteIesText(curve.data()), reason)) {
+  if (!ReplaceFileContents(path, SaveBytes(*this, format, path), reason)) {
     // Kept for compatibility: the first line and the caption as they always were.
     owner.ShowMessage(std::string(kSaveFailedText) + "\n" + std::string(FileNameOf(path)) + ": " +
                           reason.message() + ".",
@@ -62,6 +91,75 @@ std::string_view WhyNotAFile(const std::string& path) {
   return {};
 }
 
+// Whether a line of the file starts with "TILT=", as in every LM-63 file and
+// in no EULUMDAT file: the format is chosen by content, not by name.
+bool HasTiltLine(std::FILE* file) {
+  constexpr std::string_view kTilt = "TILT=";
+  std::vector<char> buffer(64 * 1024);
+  size_t matched = 0;  // characters of kTilt seen at the current line's start
+  bool lineStart = true;
+  for (;;) {
+    const size_t got = std::fread(buffer.data(), 1, buffer.size(), file);
+    if (got == 0) return false;
+    for (size_t i = 0; i < got; ++i) {
+      const char c = buffer[i];
+      if (lineStart && c == kTilt[matched]) {
+        if (++matched == kTilt.size()) return true;
+        continue;
+      }
+      lineStart = c == '\n';
+      matched = 0;
+    }
+  }
+}
+
+// The editor's curve from the first plane of a table, as the LM-63 reader
+// makes it from its first plane: linear in the degree between listed angles,
+// 0 outside them, the square root stored.
+Curve CurveFromFirstPlane(const Photometry& table) {
+  Curve curve{};
+  const std::vector<float>& angles = table.verticalAngles;
+  const float* values = table.plane(0);
+  const size_t n = angles.size();
+  size_t k = 0;
+  for (int d = 0; d < kCurveSampleCount; ++d) {
+    const double degree = d;
+    while (k + 1 < n && degree > angles[k + 1]) ++k;
+    double value = 0.0;
+    if (degree == angles[k]) {
+      value = values[k];
+    } else if (k + 1 < n && degree == angles[k + 1]) {
+      value = values[k + 1];
+    } else if (k + 1 < n && degree > angles[k]) {
+      const double a0 = angles[k], a1 = angles[k + 1];
+      value = a1 == a0 ? values[k] : values[k] + (values[k + 1] - values[k]) * (degree - a0) / (a1 - a0);
+    }
+    if (!(value > 0.0)) value = 0.0;
+    curve[static_cast<size_t>(d)] =
+        static_cast<float>(std::sqrt(static_cast<double>(static_cast<float>(value))));
+  }
+  return curve;
+}
+
+// The file read as EULUMDAT; nothing when it is not one and its name does
+// not say it should be, so that the LM-63 reader says what is wrong.
+std::optional<EulumdatReadResult> ReadEulumdatFile(std::FILE* file, const std::string& name) {
+  std::rewind(file);
+  std::string bytes(kMaxEulumdatBytes + 1, '\0');
+  bytes.resize(std::fread(bytes.data(), 1, bytes.size(), file));
+  EulumdatReadResult result = ReadEulumdatText(bytes);
+  if (!result.ok && WithSaveExtension(name, SaveFormat::kEulumdat) != name) return std::nullopt;
+  return result;
+}
+
+// A table without its angles and values: what a save in another format keeps.
+Photometry HeaderOf(Photometry table) {
+  table.verticalAngles.clear();
+  table.horizontalAngles.clear();
+  table.candela.clear();
+  return table;
+}
+
 }  // namespace
 
 bool DistributionEditor::LoadIes(OwnerWindow& owner) {
@@ -81,6 +179,20 @@ bool DistributionEditor::OpenIesFile(OwnerWindow& owner, const std::string& path
     owner.ShowMessage("Could not open " + name + ": " + reason + ".", kOpenFailedCaption);
     return false;
   }
+  if (!HasTiltLine(file)) {
+    if (const std::optional<EulumdatReadResult> ldt = ReadEulumdatFile(file, name)) {
+      std::fclose(file);
+      if (!ldt->ok) {
+        owner.ShowMessage(name + " is not a usable EULUMDAT file: " + ldt->error,
+                          kOpenFailedCaption);
+        return false;
+      }
+      curve = CurveFromFirstPlane(ldt->photometry);
+      openedHeader = HeaderOf(ldt->photometry);
+      return true;
+    }
+  }
+  std::rewind(file);
   const IesReadResult result = ReadIesFile(file);
   std::fclose(file);
   if (!result.ok) {
@@ -88,5 +200,6 @@ bool DistributionEditor::OpenIesFile(OwnerWindow& owner, const std::string& path
     return false;
   }
   curve = result.curve;
+  openedHeader = Photometry();
   return true;
 }
