@@ -191,7 +191,8 @@ class QtFrontEndTest : public QObject {
       auto* dialog = qobject_cast<QFileDialog*>(modal);
       QVERIFY(dialog != nullptr);
       asked = true;
-      QCOMPARE(dialog->nameFilters(), QStringList{"IES (*.ies)"});
+      QCOMPARE(dialog->nameFilters(), (QStringList{"IES (*.ies)", "EULUMDAT (*.ldt)"}));
+      QCOMPARE(dialog->selectedNameFilter(), QStringLiteral("IES (*.ies)"));
       QCOMPARE(dialog->acceptMode(), QFileDialog::AcceptOpen);
       QCOMPARE(dialog->fileMode(), QFileDialog::ExistingFile);
       dialog->reject();
@@ -202,8 +203,15 @@ class QtFrontEndTest : public QObject {
     QCOMPARE(editor_->curve[30], 2.0f);
   }
 
+  void openReadsTheChosenFile_data() {
+    QTest::addColumn<QString>("path");
+    QTest::newRow("IES") << QStringLiteral(IES_CORPUS "/iesna91-bega-axial.ies");
+    QTest::newRow("EULUMDAT") << QStringLiteral(LDT_DIR "/isym2-regent-traq.ldt");
+  }
+
   void openReadsTheChosenFile() {
-    const QString path = QStringLiteral(IES_CORPUS "/iesna91-bega-axial.ies");
+    QFETCH(QString, path);
+    editor_->ResetCurve();
     QVERIFY2(QFile::exists(path), "the dialog would refuse a missing file with a box of its own");
     window_->renders.clear();
     AnswerNextModal([&path](QWidget* modal) {
@@ -224,7 +232,9 @@ class QtFrontEndTest : public QObject {
     AnswerNextModal([&folder](QWidget* modal) {
       auto* dialog = qobject_cast<QFileDialog*>(modal);
       QVERIFY(dialog != nullptr);
-      QCOMPARE(dialog->nameFilters(), QStringList{"IES (*.ies)"});
+      QCOMPARE(dialog->nameFilters(),
+               (QStringList{"IES (*.ies)", "IES LM-63-2019 (*.ies)", "EULUMDAT (*.ldt)"}));
+      QCOMPARE(dialog->selectedNameFilter(), QStringLiteral("IES (*.ies)"));
       QCOMPARE(dialog->acceptMode(), QFileDialog::AcceptSave);
       QCOMPARE(dialog->fileMode(), QFileDialog::AnyFile);
       QVERIFY(dialog->testOption(QFileDialog::DontConfirmOverwrite));
@@ -234,6 +244,22 @@ class QtFrontEndTest : public QObject {
     MenuAction(TEXT_MENU_SAVE)->trigger();
     QVERIFY(window_->renders.isEmpty());
     QVERIFY(QFile::exists(folder.filePath(QStringLiteral("lamp.ies"))));
+  }
+
+  void saveAsEulumdatAddsItsExtension() {
+    QTemporaryDir folder;
+    editor_->curve.fill(1.0f);
+    AnswerNextModal([&folder](QWidget* modal) {
+      auto* dialog = qobject_cast<QFileDialog*>(modal);
+      QVERIFY(dialog != nullptr);
+      dialog->selectNameFilter(QStringLiteral("EULUMDAT (*.ldt)"));
+      dialog->selectFile(folder.filePath(QStringLiteral("lamp")));
+      static_cast<QDialog*>(dialog)->accept();
+    });
+    MenuAction(TEXT_MENU_SAVE)->trigger();
+    QFile saved(folder.filePath(QStringLiteral("lamp.ldt")));
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    QVERIFY(saved.readAll().startsWith("Lumistra\r\n1\r\n1\r\n"));
   }
 
   void saveReplacesAFileWithoutAsking() {

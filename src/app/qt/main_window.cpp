@@ -24,7 +24,19 @@ namespace {
 constexpr QPoint kStartPosition(200, 100);
 constexpr QSize kStartOuterSize(800, 400);
 
-constexpr const char* kIesFilter = "IES (*.ies)";
+QString Latin1(std::string_view text) {
+  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// "IES (*.ies)" and the others of a dialog's file types.
+template <typename FileTypes>
+QStringList NameFilters(const FileTypes& types) {
+  QStringList filters;
+  for (const auto& type : types) {
+    filters << Latin1(type.description) + QStringLiteral(" (") + Latin1(type.pattern) + u')';
+  }
+  return filters;
+}
 
 struct MenuItem {
   const char* text;
@@ -38,9 +50,12 @@ constexpr MenuItem kFileMenu[] = {{TEXT_MENU_OPEN, IDM_OPEN},
 constexpr MenuItem kHelpMenu[] = {{TEXT_MENU_ABOUT, IDM_ABOUT},
                                   {TEXT_MENU_HOW_TO_USE, IDM_HOW_TO_USE}};
 
-std::optional<std::string> RunFileDialog(QWidget* owner, QFileDialog::AcceptMode mode) {
+// `chosenType` receives the index of the file type chosen when a path is returned.
+std::optional<std::string> RunFileDialog(QWidget* owner, QFileDialog::AcceptMode mode,
+                                         qsizetype* chosenType = nullptr) {
   QFileDialog dialog(owner);
-  dialog.setNameFilter(QString::fromLatin1(kIesFilter));
+  dialog.setNameFilters(mode == QFileDialog::AcceptOpen ? NameFilters(kOpenFileTypes)
+                                                        : NameFilters(kSaveFileTypes));
   dialog.setAcceptMode(mode);
   if (mode == QFileDialog::AcceptOpen) {
     dialog.setFileMode(QFileDialog::ExistingFile);  // only an existing file can be chosen
@@ -49,6 +64,7 @@ std::optional<std::string> RunFileDialog(QWidget* owner, QFileDialog::AcceptMode
     dialog.setOption(QFileDialog::DontConfirmOverwrite);  // the caller replaces the file
   }
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  if (chosenType != nullptr) *chosenType = dialog.nameFilters().indexOf(dialog.selectedNameFilter());
   return QFile::encodeName(dialog.selectedFiles().constFirst()).toStdString();
 }
 
@@ -159,7 +175,10 @@ void MainWindow::dropEvent(QDropEvent* event) {
 }
 
 std::optional<std::string> MainWindow::ChooseSaveFile() {
-  return RunFileDialog(this, QFileDialog::AcceptSave);
+  qsizetype chosenType = 0;
+  std::optional<std::string> path = RunFileDialog(this, QFileDialog::AcceptSave, &chosenType);
+  chosenSaveFormat_ = SaveFormatAt(static_cast<size_t>(chosenType));  // -1 (none) is out of range
+  return path;
 }
 
 std::optional<std::string> MainWindow::ChooseOpenFile() {

@@ -31,6 +31,7 @@ class MainWindow : public QMainWindow, public Window {
 
   std::optional<std::string> ChooseSaveFile() override;
   std::optional<std::string> ChooseOpenFile() override;
+  SaveFormat ChosenSaveFormat() const override { return chosenSaveFormat_; }
   void ShowMessage(std::string_view text, std::string_view caption) override;
   void CapturePointer() override;
   void ReleasePointer() override;
@@ -62,4 +63,5 @@ class MainWindow : public QMainWindow, public Window {
   ClientArea* client_ = nullptr;  // owned by the window as its central widget
   bool outerSizeFitted_ = false;
   bool destroyed_ = false;
+  SaveFormat chosenSaveFormat_ = SaveFormat::kIes;
 };
