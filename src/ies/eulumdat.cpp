@@ -341,15 +341,18 @@ bool ReadFile(LineReader& in, Photometry& out) {
 // 3. The writer.
 
 // The shortest text that reads back as the same float, in fixed notation
-// with a full stop: 100 -> "100", 0.25 -> "0.25". A value beyond the float
-// range (the flux of a curve of huge samples) as the shortest double.
+// with a full stop: 100 -> "100", 0.25 -> "0.25". A value outside the
+// float's normal range (the flux of a curve of huge or tiny samples) as the
+// shortest double, so that it is not written as 0 or "inf".
 std::string FormatNumber(double value) {
-  char text[400];  // the longest double in fixed notation has 309 digits
+  char text[400];  // the longest double in fixed notation: 309 digits, or 0. and 324
+  const double size = std::fabs(value);
+  const bool asFloat = value == 0.0 || (size >= static_cast<double>(FLT_MIN) &&
+                                        size <= static_cast<double>(FLT_MAX));
   const std::to_chars_result end =
-      std::fabs(value) <= static_cast<double>(FLT_MAX)
-          ? std::to_chars(text, text + sizeof text, static_cast<float>(value),
-                          std::chars_format::fixed)
-          : std::to_chars(text, text + sizeof text, value, std::chars_format::fixed);
+      asFloat ? std::to_chars(text, text + sizeof text, static_cast<float>(value),
+                              std::chars_format::fixed)
+              : std::to_chars(text, text + sizeof text, value, std::chars_format::fixed);
   return std::string(text, end.ptr);
 }
 
@@ -413,7 +416,8 @@ std::string WriteEulumdatText(const Curve& curve, const Photometry& source,
   const double flux = MeasureCurve(curve).fluxLm;
   const double ratedFlux = static_cast<double>(source.lampCount) * source.lumensPerLamp;
   const bool rated = source.lumensPerLamp > 0.0f && source.lampCount > 0 && ratedFlux >= flux;
-  const double lampFlux = rated ? ratedFlux : flux;
+  // A curve without light still names a lamp: 1000 lm, none of it given out.
+  const double lampFlux = rated ? ratedFlux : flux > 0.0 ? flux : 1000.0;
   const std::string manufacturer = KeywordText(source, "[MANUFAC]");
   const std::string report = KeywordText(source, "[TEST]");
   const std::string luminaire = KeywordText(source, "[LUMINAIRE]");
@@ -435,7 +439,7 @@ std::string WriteEulumdatText(const Curve& curve, const Photometry& source,
   line(TextField(names.date + " / Lumistra"));
   for (int size = 13; size <= 21; ++size) line("0");  // a point source
   line(FormatNumber(DownwardPercent(curve, flux)));
-  line(FormatNumber(lampFlux > 0.0 ? 100.0 * flux / lampFlux : 100.0));
+  line(FormatNumber(100.0 * flux / lampFlux));
   line("1");  // conversion factor
   line("0");  // tilt
   line("1");  // one lamp set
@@ -450,7 +454,7 @@ std::string WriteEulumdatText(const Curve& curve, const Photometry& source,
   for (int gamma = 0; gamma < kCurveSampleCount; ++gamma) line(FormatNumber(gamma));
   for (const float root : curve) {
     const double candela = static_cast<double>(root) * static_cast<double>(root);
-    line(FormatNumber(lampFlux > 0.0 ? candela * 1000.0 / lampFlux : 0.0));
+    line(FormatNumber(candela * 1000.0 / lampFlux));
   }
   return text;
 }

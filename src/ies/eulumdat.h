@@ -68,7 +68,8 @@ struct EulumdatNames {
 // "Lumistra" and the file name stand in for missing ones) and the lamp: a
 // rated lamp flux (lampCount x lumensPerLamp) at least the curve's flux is
 // kept with the light output ratio that follows; otherwise the one lamp set
-// is the curve's own flux in absolute photometry (lamp count -1, LOR 100 %).
+// is the curve's own flux in absolute photometry (lamp count -1, LOR 100 %),
+// or 1000 lm with LOR 0 for a curve without light.
 // The ten direct ratios are written as 0: they need a room calculation that
 // a drawn curve has no data for.
 std::string WriteEulumdatText(const Curve& curve, const Photometry& source,
