@@ -17,14 +17,14 @@ CommandLine ReadCommandLine(const QStringList& arguments) {
   QCommandLineParser parser;
   parser.setApplicationDescription(QStringLiteral(
       "Sketch the light distribution of a lamp and see the light it throws on a wall;\n"
-      "open and save it as an IESNA LM-63 photometric file (.ies)."));
+      "open and save it as an IESNA LM-63 (.ies) or EULUMDAT (.ldt) photometric file."));
   // Not addHelpOption(): it adds --help-all, for Qt's own options, which
   // this program does not take (they are read before Qt is started).
   const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")},
                                 QStringLiteral("Displays help on commandline options."));
   parser.addOption(help);
   parser.addVersionOption();
-  parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("An .ies file to open."),
+  parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("An .ies or .ldt file to open."),
                                QStringLiteral("[FILE]"));
 
   const bool parsed = parser.parse(arguments);
