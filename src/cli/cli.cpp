@@ -6,6 +6,7 @@
 #include "cli/cli.h"
 
 #include <charconv>
+#include <cmath>
 #include <filesystem>
 #include <optional>
 #include <system_error>
@@ -13,6 +14,7 @@
 
 #include "cli/info_report.h"
 #include "measure/curve_numbers.h"
+#include "measure/scale_curve.h"
 #include "cli/png_image.h"
 #include "editor/distribution_editor.h"
 #include "editor/fit_view.h"
@@ -32,12 +34,13 @@ constexpr std::string_view kProgram = "lumistra-cli";
 constexpr std::string_view kUsage =
     "Usage: lumistra-cli info [--json] FILE...\n"
     "       lumistra-cli render [--size WxH] FILE... -o OUT\n"
-    "       lumistra-cli convert FILE -o OUT.ies\n"
+    "       lumistra-cli convert [--lm63-2019] [--lumens N | --peak N] FILE -o OUT\n"
     "       lumistra-cli --help | --version\n";
 
 constexpr std::string_view kHelpText =
     "\n"
-    "The numbers, pictures and clean files of LM-63 (.ies) light distributions.\n"
+    "The numbers, pictures and clean files of LM-63 (.ies) and EULUMDAT (.ldt)\n"
+    "light distributions.\n"
     "Each FILE is read as Lumistra's File > Open reads it.\n"
     "\n"
     "Commands:\n"
@@ -46,7 +49,10 @@ constexpr std::string_view kHelpText =
     "  render   both views as PNG, as Lumistra shows them after opening the file\n"
     "           in a window of W x H pixels (default 800x400); with one FILE,\n"
     "           OUT is the picture's name, with several a folder (<name>.png each)\n"
-    "  convert  the curve written as File > Save writes it\n"
+    "  convert  the curve written as File > Save writes it: as EULUMDAT when OUT\n"
+    "           ends in .ldt, otherwise as LM-63 (.ies); --lm63-2019 writes a\n"
+    "           standard LM-63-2019 file; --lumens N first scales the curve to a\n"
+    "           flux of N lm, --peak N to a peak of N cd\n"
     "\n"
     "Options:\n"
     "  -h, --help     Displays help on commandline options.\n"
@@ -64,6 +70,9 @@ struct Command {
   int height = 400;
   std::vector<std::string> files;
   std::optional<std::string> out;
+  bool lm63Of2019 = false;        // convert: a standard LM-63-2019 file
+  std::optional<double> lumens;   // convert: the curve scaled to this flux first
+  std::optional<double> peak;     // convert: or to this peak
 };
 
 // --help and --version end the run at once, wherever they stand.
@@ -91,6 +100,18 @@ bool ParseSize(std::string_view text, int& width, int& height) {
   };
   return side(text.substr(0, x), width) && side(text.substr(x + 1), height) &&
          int64_t{width} * height <= kMaxPngPixels;
+}
+
+// A positive finite number, written with a full stop whatever the locale.
+bool ParsePositive(std::string_view text, double& value) {
+  const char* end = text.data() + text.size();
+  const auto [stop, error] = std::from_chars(text.data(), end, value);
+  return error == std::errc() && stop == end && value > 0.0 && std::isfinite(value);
+}
+
+// Whether `name` ends in ".ldt" in any letter case.
+bool NamesEulumdat(const std::string& name) {
+  return name.size() >= 4 && WithSaveExtension(name, SaveFormat::kEulumdat) == name;
 }
 
 Decoded Decode(std::span<const std::string> args) {
@@ -133,6 +154,13 @@ Decoded Decode(std::span<const std::string> args) {
       if (!hasValue || !ParseSize(args[++i], command.width, command.height)) {
         return fail("--size needs WxH, each side 1 to 32767 pixels");
       }
+    } else if (arg == "--lm63-2019" && command.kind == CommandKind::kConvert) {
+      command.lm63Of2019 = true;
+    } else if ((arg == "--lumens" || arg == "--peak") && command.kind == CommandKind::kConvert) {
+      double value = 0.0;
+      if (!hasValue || !ParsePositive(args[++i], value)) return fail(arg + " needs a positive number");
+      if (command.lumens || command.peak) return fail("only one of --lumens and --peak can be given");
+      (arg == "--lumens" ? command.lumens : command.peak) = value;
     } else if (arg == "-o" && command.kind != CommandKind::kInfo) {
       if (!hasValue || args[i + 1].empty()) return fail("-o needs a file name");
       if (command.out) return fail("-o is given twice");
@@ -146,6 +174,9 @@ Decoded Decode(std::span<const std::string> args) {
   if (command.kind == CommandKind::kConvert && command.files.size() > 1) {
     return fail("convert takes one FILE");
   }
+  if (command.lm63Of2019 && NamesEulumdat(*command.out)) {
+    return fail("--lm63-2019 writes an .ies file, not " + *command.out);
+  }
   decoded.command = std::move(command);
   return decoded;
 }
@@ -156,10 +187,12 @@ Decoded Decode(std::span<const std::string> args) {
 // becomes the message kept here for standard error.
 class ConsoleOwner : public OwnerWindow {
  public:
-  explicit ConsoleOwner(std::optional<std::string> saveName = std::nullopt)
-      : saveName_(std::move(saveName)) {}
+  explicit ConsoleOwner(std::optional<std::string> saveName = std::nullopt,
+                        SaveFormat format = SaveFormat::kIes)
+      : saveName_(std::move(saveName)), format_(format) {}
 
   std::optional<std::string> ChooseSaveFile() override { return saveName_; }
+  SaveFormat ChosenSaveFormat() const override { return format_; }
   std::optional<std::string> ChooseOpenFile() override { return std::nullopt; }
   void ShowMessage(std::string_view text, std::string_view caption) override {
     text_ = text;
@@ -171,6 +204,7 @@ class ConsoleOwner : public OwnerWindow {
 
  private:
   std::optional<std::string> saveName_;
+  SaveFormat format_;
   std::string text_;
   std::string caption_;
 };
@@ -277,13 +311,25 @@ int RunConvert(const Command& command, Console& console) {
   DistributionEditor editor;
   const std::string& path = command.files.front();
   if (!OpenFile(editor, path, console)) return kExitUnusable;
-  ConsoleOwner owner(command.out);
+  if (command.lumens || command.peak) {
+    const std::optional<Curve> scaled = command.lumens ? ScaledToFlux(editor.curve, *command.lumens)
+                                                       : ScaledToPeak(editor.curve, *command.peak);
+    if (!scaled) {
+      console.Err(path + ": the curve cannot be scaled: it gives no light, or too much.\n");
+      return kExitUnusable;
+    }
+    editor.curve = *scaled;
+  }
+  const SaveFormat format = NamesEulumdat(*command.out) ? SaveFormat::kEulumdat
+                            : command.lm63Of2019        ? SaveFormat::kIes2019
+                                                        : SaveFormat::kIes;
+  ConsoleOwner owner(command.out, format);
   editor.SaveIes(owner);
   if (!owner.text().empty()) {
     // Save's message alone ("IES Saving") does not say what failed: its
     // caption goes with it.
-    console.Err(WithIesExtension(*command.out) + ": " + owner.caption() + ": " + owner.text() +
-                "\n");
+    console.Err(WithSaveExtension(*command.out, format) + ": " + owner.caption() + ": " +
+                owner.text() + "\n");
     return kExitUnusable;
   }
   return kExitOk;
