@@ -1,5 +1,7 @@
 // lumistra-cli's work on a library of files, one core:
 //   - info --json on 1000 corpus files (the corpus's usable files in turn),
+//     against the first-plane version it replaces (the numbers of the
+//     editor's curve, as info gave them before it measured every plane), and
 //     against only opening them as File > Open does: what the numbers and the
 //     JSON add to the reading;
 //   - the numbers of one curve, against the straightforward formula that
@@ -11,6 +13,7 @@
 #include <stb_image_write.h>
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <filesystem>
 #include <numbers>
@@ -67,6 +70,41 @@ void BM_InfoJson1000(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_InfoJson1000)->Unit(benchmark::kMillisecond);
+
+// info --json as it was: each file opened as File > Open does, the numbers
+// of the editor's curve, one JSON line of them.
+void AppendNumber(std::string& out, double value) {
+  char buffer[32];
+  const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value);
+  if (error == std::errc()) out.append(buffer, end);
+}
+
+void BM_InfoJsonFirstPlane1000(benchmark::State& state) {
+  const std::vector<std::string> paths = CorpusPaths(1000);
+  for (auto _ : state) {
+    Discard console;
+    std::string out;
+    for (const std::string& path : paths) {
+      out.clear();
+      DistributionEditor editor;
+      Quiet owner;
+      if (!editor.OpenIesFile(owner, path)) continue;
+      const CurveNumbers n = MeasureCurve(editor.curve);
+      out += "{\"file\":\"" + path + "\",\"ok\":true,\"message\":null,\"peak_cd\":";
+      AppendNumber(out, n.peakCd);
+      out += ",\"peak_angle\":" + std::to_string(n.peakAngle) + ",\"flux_lm\":";
+      AppendNumber(out, n.fluxLm);
+      out += ",\"beam_angle\":";
+      n.beamAngle ? AppendNumber(out, *n.beamAngle) : void(out += "null");
+      out += ",\"field_angle\":";
+      n.fieldAngle ? AppendNumber(out, *n.fieldAngle) : void(out += "null");
+      out += "}\n";
+      console.Out(out);
+    }
+    benchmark::DoNotOptimize(console.bytes);
+  }
+}
+BENCHMARK(BM_InfoJsonFirstPlane1000)->Unit(benchmark::kMillisecond);
 
 void BM_OpenOnly1000(benchmark::State& state) {
   const std::vector<std::string> paths = CorpusPaths(1000);

@@ -99,6 +99,10 @@ Curve PlainRead(const std::string& bytes) {
   float skip;
   for (int i = 0; i < nh; ++i) in >> skip;
   for (int i = 0; i < nv; ++i) in >> values[static_cast<size_t>(i)];
+  // The other planes are kept too, as the reader keeps them.
+  std::vector<float> otherPlanes(static_cast<size_t>(nv) * static_cast<size_t>(nh - 1));
+  for (float& value : otherPlanes) in >> value;
+  benchmark::DoNotOptimize(otherPlanes.data());
   Curve curve{};
   size_t k = 0, n = angles.size();
   for (int d = 0; d <= 180; ++d) {

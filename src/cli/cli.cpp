@@ -13,14 +13,14 @@
 #include <vector>
 
 #include "cli/info_report.h"
-#include "measure/curve_numbers.h"
-#include "measure/scale_curve.h"
 #include "cli/png_image.h"
 #include "editor/distribution_editor.h"
 #include "editor/fit_view.h"
 #include "ies/ies_file_commands.h"
 #include "ies/owner_window.h"
 #include "ies/safe_save.h"
+#include "measure/lamp_numbers.h"
+#include "measure/scale_curve.h"
 #include "render/image.h"
 #include "render/polar_view.h"
 #include "render/wall_view.h"
@@ -209,17 +209,40 @@ class ConsoleOwner : public OwnerWindow {
   std::string caption_;
 };
 
+// Shows `message` about `path` on standard error. The message names the
+// file; a path with folders is given whole before it.
+void ReportUnusable(const std::string& path, const std::string& message, Console& console) {
+  const bool bareName = FileNameOf(path).size() == path.size();
+  console.Err((bareName ? "" : path + ": ") + message + "\n");
+}
+
 // Opens `path` into `editor` as File > Open does; an unusable file is named
-// with its message on standard error. `message` receives that message.
-bool OpenFile(DistributionEditor& editor, const std::string& path, Console& console,
-              std::string* message = nullptr) {
+// with its message on standard error.
+bool OpenFile(DistributionEditor& editor, const std::string& path, Console& console) {
   ConsoleOwner owner;
   if (editor.OpenIesFile(owner, path)) return true;
-  // The message names the file; a path with folders is given whole before it.
-  const bool bareName = FileNameOf(path).size() == path.size();
-  console.Err((bareName ? "" : path + ": ") + owner.text() + "\n");
-  if (message != nullptr) *message = owner.text();
+  ReportUnusable(path, owner.text(), console);
   return false;
+}
+
+// The numbers of the whole lamp in `path`, read as File > Open reads it. A
+// file that cannot be read, or whose planes cannot be measured together, is
+// named with its message on standard error; `message` receives that message.
+std::optional<LampNumbers> MeasureFile(const std::string& path, Console& console,
+                                       std::string& message) {
+  ConsoleOwner owner;
+  const std::optional<IesReadResult> read = ReadIesPath(owner, path);
+  if (!read) {
+    message = owner.text();
+  } else {
+    const LampMeasurement lamp =
+        read->tableError.empty() ? MeasureLamp(read->photometry) : LampMeasurement{};
+    if (lamp.numbers) return lamp.numbers;
+    message = std::string(FileNameOf(path)) + " cannot be measured as a whole: " +
+              (read->tableError.empty() ? lamp.error : read->tableError);
+  }
+  ReportUnusable(path, message, console);
+  return std::nullopt;
 }
 
 // ---- 4. info, render, convert
@@ -230,20 +253,17 @@ int RunInfo(const Command& command, Console& console) {
   std::string out;
   for (const std::string& path : command.files) {
     out.clear();
-    DistributionEditor editor;
     std::string message;
-    if (!OpenFile(editor, path, console, &message)) {
+    const std::optional<LampNumbers> numbers = MeasureFile(path, console, message);
+    if (!numbers) {
       status = kExitUnusable;
       if (command.json) AppendInfoJson(out, path, nullptr, message);
+    } else if (command.json) {
+      AppendInfoJson(out, path, &*numbers, {});
     } else {
-      const CurveNumbers numbers = MeasureCurve(editor.curve);
-      if (command.json) {
-        AppendInfoJson(out, path, &numbers, {});
-      } else {
-        if (blockShown) out += '\n';  // a blank line between blocks
-        AppendInfoText(out, path, numbers);
-        blockShown = true;
-      }
+      if (blockShown) out += '\n';  // a blank line between blocks
+      AppendInfoText(out, path, *numbers);
+      blockShown = true;
     }
     console.Out(out);
   }

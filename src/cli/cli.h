@@ -4,7 +4,7 @@
 // platform's arguments into UTF-8 and implements Console; the tests use a
 // recording one.
 //
-//   lumistra-cli info [--json] FILE...           the curve's numbers
+//   lumistra-cli info [--json] FILE...           the lamp's numbers, from every plane
 //   lumistra-cli render [--size WxH] FILE... -o OUT  both views as PNG
 //   lumistra-cli convert [--lm63-2019] [--lumens N | --peak N] FILE -o OUT
 //                                                the curve as File > Save writes it,

@@ -13,7 +13,10 @@ void AppendFixed3(std::string& out, double value) {
   if (error == std::errc()) out.append(buffer, end);
 }
 
-void AppendShortest(std::string& out, double value) {
+// For a double, or a float as the float it is: 8500 rather than the
+// 8499.99956239952 that a float's square root squared gives.
+template <typename Number>
+void AppendShortest(std::string& out, Number value) {
   if (!std::isfinite(value)) {  // JSON has no infinity; intensities are finite anyway
     out += "null";
     return;
@@ -38,6 +41,28 @@ void AppendJsonNumber(std::string& out, const std::optional<double>& value) {
   } else {
     out += "null";
   }
+}
+
+const char* SymmetryKey(Symmetry symmetry) {
+  switch (symmetry) {
+    case Symmetry::kRotational: return "rotational";
+    case Symmetry::kQuadrant: return "quadrant";
+    case Symmetry::kBilateral0To180: return "bilateral-0-180";
+    case Symmetry::kBilateral90To270: return "bilateral-90-270";
+    case Symmetry::kNone: return "none";
+  }
+  return "none";
+}
+
+const char* SymmetryText(Symmetry symmetry) {
+  switch (symmetry) {
+    case Symmetry::kRotational: return "rotationally symmetric";
+    case Symmetry::kQuadrant: return "symmetric in each quadrant";
+    case Symmetry::kBilateral0To180: return "symmetric about the 0-180 plane";
+    case Symmetry::kBilateral90To270: return "symmetric about the 90-270 plane";
+    case Symmetry::kNone: return "no symmetry";
+  }
+  return "no symmetry";
 }
 
 // The length of the well-formed UTF-8 sequence at the start of `s`, or 0.
@@ -95,22 +120,36 @@ void AppendJsonString(std::string& out, std::string_view text) {
   out += '"';
 }
 
-void AppendInfoText(std::string& out, std::string_view file, const CurveNumbers& numbers) {
+void AppendInfoText(std::string& out, std::string_view file, const LampNumbers& numbers) {
   out.append(file);
-  out += "\n  peak intensity  ";
-  AppendFixed3(out, numbers.peakCd);
-  out += " cd at ";
-  out += std::to_string(numbers.peakAngle);
+  out += "\n  planes          ";
+  out += std::to_string(numbers.planes);
+  out += " (";
+  out += SymmetryText(numbers.symmetry);
+  out += ")\n  peak intensity  ";
+  AppendFixed3(out, static_cast<double>(numbers.peakCd));
+  out += " cd at C ";
+  AppendShortest(out, numbers.peakC);
+  out += ", gamma ";
+  AppendShortest(out, numbers.peakGamma);
   out += " degrees\n  luminous flux   ";
   AppendFixed3(out, numbers.fluxLm);
-  out += " lm\n  beam angle      ";
+  out += " lm\n";
+  if (numbers.ratedLumens && numbers.lightOutputRatio) {
+    out += "  rated lamp flux ";
+    AppendFixed3(out, *numbers.ratedLumens);
+    out += " lm\n  light output ratio ";
+    AppendFixed3(out, *numbers.lightOutputRatio);
+    out += '\n';
+  }
+  out += "  beam angle      ";
   AppendAngleText(out, numbers.beamAngle);
   out += "\n  field angle     ";
   AppendAngleText(out, numbers.fieldAngle);
   out += '\n';
 }
 
-void AppendInfoJson(std::string& out, std::string_view file, const CurveNumbers* numbers,
+void AppendInfoJson(std::string& out, std::string_view file, const LampNumbers* numbers,
                     std::string_view message) {
   out += "{\"file\":";
   AppendJsonString(out, file);
@@ -119,18 +158,29 @@ void AppendInfoJson(std::string& out, std::string_view file, const CurveNumbers*
     AppendJsonString(out, message);
     out +=
         ",\"peak_cd\":null,\"peak_angle\":null,\"flux_lm\":null,\"beam_angle\":null,"
-        "\"field_angle\":null}\n";
+        "\"field_angle\":null,\"planes\":null,\"symmetry\":null,\"peak_c\":null,"
+        "\"lamp_lumens\":null,\"lor\":null}\n";
     return;
   }
   out += ",\"ok\":true,\"message\":null,\"peak_cd\":";
   AppendShortest(out, numbers->peakCd);
   out += ",\"peak_angle\":";
-  out += std::to_string(numbers->peakAngle);
+  AppendShortest(out, numbers->peakGamma);
   out += ",\"flux_lm\":";
   AppendShortest(out, numbers->fluxLm);
   out += ",\"beam_angle\":";
   AppendJsonNumber(out, numbers->beamAngle);
   out += ",\"field_angle\":";
   AppendJsonNumber(out, numbers->fieldAngle);
+  out += ",\"planes\":";
+  out += std::to_string(numbers->planes);
+  out += ",\"symmetry\":\"";
+  out += SymmetryKey(numbers->symmetry);
+  out += "\",\"peak_c\":";
+  AppendShortest(out, numbers->peakC);
+  out += ",\"lamp_lumens\":";
+  AppendJsonNumber(out, numbers->ratedLumens);
+  out += ",\"lor\":";
+  AppendJsonNumber(out, numbers->lightOutputRatio);
   out += "}\n";
 }

@@ -3,13 +3,13 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
 #include <vector>
 
 #include "editor/distribution_editor.h"
+#include "ies/editor_curve.h"
 #include "ies/eulumdat.h"
 #include "ies/ies_2019.h"
 #include "ies/ies_format.h"
@@ -113,34 +113,6 @@ bool HasTiltLine(std::FILE* file) {
   }
 }
 
-// The editor's curve from the first plane of a table, as the LM-63 reader
-// makes it from its first plane: linear in the degree between listed angles,
-// 0 outside them, the square root stored.
-Curve CurveFromFirstPlane(const Photometry& table) {
-  Curve curve{};
-  const std::vector<float>& angles = table.verticalAngles;
-  const float* values = table.plane(0);
-  const size_t n = angles.size();
-  size_t k = 0;
-  for (int d = 0; d < kCurveSampleCount; ++d) {
-    const double degree = d;
-    while (k + 1 < n && degree > angles[k + 1]) ++k;
-    double value = 0.0;
-    if (degree == angles[k]) {
-      value = values[k];
-    } else if (k + 1 < n && degree == angles[k + 1]) {
-      value = values[k + 1];
-    } else if (k + 1 < n && degree > angles[k]) {
-      const double a0 = angles[k], a1 = angles[k + 1];
-      value = a1 == a0 ? values[k] : values[k] + (values[k + 1] - values[k]) * (degree - a0) / (a1 - a0);
-    }
-    if (!(value > 0.0)) value = 0.0;
-    curve[static_cast<size_t>(d)] =
-        static_cast<float>(std::sqrt(static_cast<double>(static_cast<float>(value))));
-  }
-  return curve;
-}
-
 // The file read as EULUMDAT; nothing when it is not one and its name does
 // not say it should be, so that the LM-63 reader says what is wrong.
 std::optional<EulumdatReadResult> ReadEulumdatFile(std::FILE* file, const std::string& name) {
@@ -167,39 +139,47 @@ bool DistributionEditor::LoadIes(OwnerWindow& owner) {
   return chosen && OpenIesFile(owner, *chosen);
 }
 
-bool DistributionEditor::OpenIesFile(OwnerWindow& owner, const std::string& path) {
+std::optional<IesReadResult> ReadIesPath(OwnerWindow& owner, const std::string& path) {
   const std::string name(FileNameOf(path));
   if (const std::string_view why = WhyNotAFile(path); !why.empty()) {
     owner.ShowMessage("Could not open " + name + ": " + std::string(why) + ".", kOpenFailedCaption);
-    return false;
+    return std::nullopt;
   }
   std::FILE* file = OpenUtf8(path, "rb");
   if (file == nullptr) {
     const std::string reason = std::generic_category().message(errno);
     owner.ShowMessage("Could not open " + name + ": " + reason + ".", kOpenFailedCaption);
-    return false;
+    return std::nullopt;
   }
   if (!HasTiltLine(file)) {
-    if (const std::optional<EulumdatReadResult> ldt = ReadEulumdatFile(file, name)) {
+    if (std::optional<EulumdatReadResult> ldt = ReadEulumdatFile(file, name)) {
       std::fclose(file);
       if (!ldt->ok) {
         owner.ShowMessage(name + " is not a usable EULUMDAT file: " + ldt->error,
                           kOpenFailedCaption);
-        return false;
+        return std::nullopt;
       }
-      curve = CurveFromFirstPlane(ldt->photometry);
-      openedHeader = HeaderOf(ldt->photometry);
-      return true;
+      IesReadResult result;
+      result.ok = true;
+      result.photometry = std::move(ldt->photometry);
+      result.curve = EditorCurve(result.photometry);
+      return result;
     }
   }
   std::rewind(file);
-  const IesReadResult result = ReadIesFile(file);
+  IesReadResult result = ReadIesFile(file);
   std::fclose(file);
   if (!result.ok) {
     owner.ShowMessage(name + " is not a usable IES file: " + result.error, kOpenFailedCaption);
-    return false;
+    return std::nullopt;
   }
-  curve = result.curve;
-  openedHeader = Photometry();
+  return result;
+}
+
+bool DistributionEditor::OpenIesFile(OwnerWindow& owner, const std::string& path) {
+  const std::optional<IesReadResult> result = ReadIesPath(owner, path);
+  if (!result) return false;
+  curve = result->curve;
+  openedHeader = HeaderOf(result->photometry);
   return true;
 }

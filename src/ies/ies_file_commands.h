@@ -1,9 +1,15 @@
 #pragma once
 // File > Save and File > Open: DistributionEditor::SaveIes and LoadIes are
-// defined in ies_file_commands.cpp. These are their name rules.
+// defined in ies_file_commands.cpp. These are their name rules, and Open's
+// reading of a named file, which the command line shares.
 
+#include <optional>
 #include <string>
 #include <string_view>
+
+#include "ies/ies_format.h"
+
+class OwnerWindow;
 
 // The save name: ".ies" appended unless the name ends in ".ies" in any
 // letter case ("LAMP.IES" is kept, as Windows and many LM-63 files spell
@@ -12,6 +18,13 @@ std::string WithIesExtension(std::string name);
 
 // The file's name without its folders, for messages.
 std::string_view FileNameOf(std::string_view path);
+
+// Reads the file at `path` (UTF-8) as File > Open does: as EULUMDAT when no
+// line starts with "TILT=" (every LM-63 file has one) and the file reads as
+// one, or its name ends in ".ldt"; as LM-63 otherwise. A file that cannot
+// be opened or used gives nothing, and the owner a message box saying why,
+// as Open shows it.
+std::optional<IesReadResult> ReadIesPath(OwnerWindow& owner, const std::string& path);
 
 // The message texts and captions.
 inline constexpr std::string_view kSaveFailedText = "IES Saving";

@@ -21,15 +21,16 @@
 //
 // Reading: ReadIes finds the first line whose first five characters are
 // "TILT=" (lines read as pieces of at most 254 characters, CR LF counting as
-// one line end), skips inline tilt data, takes the counts, the photometric
-// type and the candela multiplier from the header, reads the vertical angles
-// and the candela values of the first horizontal plane, and resamples them
-// onto the whole degrees 0..180 by linear interpolation. Numbers are read
-// with a full stop as the decimal point whatever the locale; spaces, tabs,
-// line ends and commas separate them. A file that cannot be used gives a
-// result with ok == false and a sentence saying why. Memory stays bounded
-// however long the file is: the text is read in chunks and only the vertical
-// angles and one plane of candela values are kept.
+// one line end), keeping the lines before it, skips inline tilt data, reads
+// the header, the vertical and horizontal angles and the candela values of
+// every plane into a Photometry table, and makes the editor's curve from its
+// first plane (EditorCurve). Numbers are read with a full stop as the
+// decimal point whatever the locale; spaces, tabs, line ends and commas
+// separate them. A file that cannot be used gives a result with ok == false
+// and a sentence saying why. Memory stays bounded however long the file is:
+// the text is read in chunks, only the first 64 KiB of the lines before the
+// tilt line are kept, and a table of more than four million candela values
+// is not read beyond its first plane.
 
 #include <array>
 #include <cstdio>
@@ -37,6 +38,7 @@
 #include <string_view>
 
 #include "editor/curve.h"
+#include "ies/photometry.h"
 
 // "%f" (six decimals, rounded to nearest, a full stop as the decimal point),
 // then trailing zeros removed with one zero kept after a bare point:
@@ -53,6 +55,12 @@ struct IesReadResult {
   // "<file name> is not a usable IES file: <error>", for example
   // "it ends before its candela values."
   std::string error;
+  // The whole file when ok. A fault after the first plane does not stop the
+  // file from opening, but leaves `photometry` cut to the header, the
+  // vertical angles and the first plane, and says why in `tableError`, in
+  // the form of `error`; it is empty when every plane was read.
+  Photometry photometry;
+  std::string tableError;
 };
 
 // Where the reader gets its text: each call gives the next piece of the file,

@@ -1,25 +1,29 @@
 // The LM-63 reader.
 //
 // Sections:
-//   1. the tilt line search
+//   1. the tilt line search, and the lines before it
 //   2. the layout: tilt data, header, angles, candela values
-//   3. resampling onto the whole degrees
-//   4. the entry points
+//   3. the entry points
+// The editor's curve is made from the table by editor_curve.cpp.
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
 #include <cstddef>
 #include <cstring>
+#include <iterator>
+#include <string>
 #include <utility>
 #include <vector>
 
+#include "ies/editor_curve.h"
 #include "ies/ies_format.h"
 #include "ies/ies_text.h"
+#include "ies/photometry.h"
 
 namespace {
 
 // ---------------------------------------------------------------------------
-// 1. The tilt line search.
+// 1. The tilt line search, and the lines before it.
 //
 // A line piece is a tilt line when its first five characters are exactly
 // "TILT=", so a tilt line that starts with spaces or is in lower case is not
@@ -27,21 +31,84 @@ namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
+// The text before the tilt line as lines without their line ends. Only its
+// first kMaxKeptText characters are kept, so a file with megabytes of text
+// there costs no more memory than a short one, and past them the search
+// skips to each line end with memchr.
+class HeaderLines {
+ public:
+  static constexpr size_t kMaxKeptText = 64 * 1024;
+
+  bool Full() const { return stopped_; }
+
+  void Append(const LinePiece& piece) {
+    if (stopped_) return;
+    size_t length = static_cast<size_t>(piece.length);
+    if (piece.endsLine) --length;  // the line feed
+    length = std::min(length, kMaxKeptText - kept_);
+    current_.append(piece.text.data(), length);
+    kept_ += length;
+    begun_ = true;
+    if (piece.endsLine || kept_ == kMaxKeptText) EndLine();
+    if (kept_ == kMaxKeptText) stopped_ = true;
+  }
+
+  // Ends the current line, if it has begun.
+  void EndLine() {
+    if (stopped_) return;
+    if (begun_) lines_.push_back(std::move(current_));
+    current_.clear();
+    begun_ = false;
+  }
+
+  // The first line is the identification when it starts with "IES" (after
+  // any leading blanks: "IESNA:LM-63-2002", " IESNA:LM-63-1995", "IESNA91",
+  // "IES:LM-63-2019"); a file of 1986 has none.
+  void MoveInto(Photometry& table) {
+    EndLine();
+    auto first = lines_.begin();
+    if (first != lines_.end()) {
+      const size_t text = first->find_first_not_of(" \t");
+      if (text != std::string::npos && first->compare(text, 3, "IES") == 0) {
+        table.identification = std::move(*first);
+        ++first;
+      }
+    }
+    table.keywords.assign(std::make_move_iterator(first), std::make_move_iterator(lines_.end()));
+  }
+
+ private:
+  std::vector<std::string> lines_;
+  std::string current_;
+  size_t kept_ = 0;
+  bool begun_ = false;  // the current line has had a piece, if only its line end
+  bool stopped_ = false;
+};
+
 // What the tilt line says follows it: "TILT=INCLUDE" puts the tilt data
 // between it and the header; "TILT=NONE" and the name of a tilt file do not.
 enum class TiltLine { kNotFound, kNoInlineData, kInlineData };
 
-TiltLine FindTiltLine(TextCursor& cursor) {
+TiltLine FindTiltLine(TextCursor& cursor, HeaderLines& header) {
   constexpr int kTiltLength = 5;  // "TILT="
   for (;;) {
     LinePiece piece;
     if (!ReadLinePiece(cursor, piece, kTiltLength)) return TiltLine::kNotFound;
-    if (piece.endsLine) continue;  // shorter than five characters
-    if (piece.length < kTiltLength) return TiltLine::kNotFound;  // the text ended
-    if (std::memcmp(piece.text.data(), "TILT=", kTiltLength) != 0) {
-      SkipRestOfPiece(cursor, kTiltLength);
+    if (piece.endsLine) {  // shorter than five characters
+      header.Append(piece);
       continue;
     }
+    if (piece.length < kTiltLength) return TiltLine::kNotFound;  // the text ended
+    if (std::memcmp(piece.text.data(), "TILT=", kTiltLength) != 0) {
+      if (header.Full()) {
+        SkipRestOfPiece(cursor, kTiltLength);
+      } else {
+        ReadLinePiece(cursor, piece, kLinePieceLength);
+        header.Append(piece);
+      }
+      continue;
+    }
+    header.EndLine();  // a long line whose later piece starts with "TILT="
     ReadLinePiece(cursor, piece, kLinePieceLength);
     if (!piece.endsLine) SkipRestOfLine(cursor);
     const char* first = piece.text.data() + kTiltLength;
@@ -154,14 +221,6 @@ class LayoutReader {
   NumberReader numbers_;
 };
 
-// What the resampling needs: the vertical angles followed by a closing 0,
-// and the candela values (times the multiplier) followed by a 0, so that
-// degrees beyond the last vertical angle get 0.
-struct Photometry {
-  std::vector<float> angles;
-  std::vector<float> values;
-};
-
 bool ReadTiltData(LayoutReader& in) {
   float geometry = 0.0f;
   if (!in.Read(Section::kTiltData, true, geometry)) return false;
@@ -172,33 +231,29 @@ bool ReadTiltData(LayoutReader& in) {
   return in.Skip(Section::kTiltData, 2 * pairs, false);
 }
 
-bool ReadPhotometry(TextCursor& cursor, Photometry& out, std::string& error) {
-  const TiltLine tilt = FindTiltLine(cursor);
-  if (tilt == TiltLine::kNotFound) {
-    error = "it has no line starting with \"TILT=\".";
-    return false;
-  }
-  LayoutReader in(cursor);
-  auto fail = [&] {
-    error = in.error;
-    return false;
-  };
-  if (tilt == TiltLine::kInlineData && !ReadTiltData(in)) return fail();
+// The header's lamp count and units as whole numbers: a value that is not
+// one, or lies beyond any real count, gives 0.
+int WholeOrZero(float value) {
+  return value == std::trunc(value) && std::fabs(value) <= 1e9f ? static_cast<int>(value) : 0;
+}
 
-  // The header: lamps, lumens per lamp, candela multiplier, vertical and
-  // horizontal angle counts, photometric type, units, width, length, height;
-  // then ballast factor, a field for future use, input watts.
-  float unused = 0.0f, multiplier = 0.0f, photometricType = 0.0f;
-  int verticalCount = 0, horizontalCount = 0;
-  if (!in.Read(Section::kHeader, true, unused) ||   // lamps
-      !in.Read(Section::kHeader, false, unused) ||  // lumens per lamp
-      !in.Read(Section::kHeader, false, multiplier) ||
+bool ReadHeader(LayoutReader& in, Photometry& table, int& verticalCount, int& horizontalCount,
+                std::string& error) {
+  // Lamps, lumens per lamp, candela multiplier, vertical and horizontal angle
+  // counts, photometric type; then units, width, length, height, ballast
+  // factor, file-generation type (the ballast-lamp factor before 2019),
+  // input watts.
+  float lamps = 0.0f, photometricType = 0.0f, units = 0.0f;
+  if (!in.Read(Section::kHeader, true, lamps) ||
+      !in.Read(Section::kHeader, false, table.lumensPerLamp) ||
+      !in.Read(Section::kHeader, false, table.candelaMultiplier) ||
       !in.ReadCount(Section::kHeader, false, 1, kMaxVerticalAngles, "vertical angles",
                     verticalCount) ||
       !in.ReadCount(Section::kHeader, false, 1, kMaxHorizontalAngles, "horizontal angles",
                     horizontalCount) ||
       !in.Read(Section::kHeader, false, photometricType)) {
-    return fail();
+    error = in.error;
+    return false;
   }
   if (photometricType != 1.0f) {
     if (photometricType == 2.0f) {
@@ -211,78 +266,102 @@ bool ReadPhotometry(TextCursor& cursor, Photometry& out, std::string& error) {
     }
     return false;
   }
-  // Units, width, length, height; ballast factor, future use, input watts.
-  if (!in.Skip(Section::kHeader, 7, false)) return fail();
-
-  out.angles.resize(static_cast<size_t>(verticalCount) + 1);
-  out.values.resize(static_cast<size_t>(verticalCount) + 1);
-  for (size_t i = 0; i < static_cast<size_t>(verticalCount); ++i) {
-    if (!in.Read(Section::kVerticalAngles, i == 0, out.angles[i])) return fail();
+  if (!in.Read(Section::kHeader, false, units) || !in.Read(Section::kHeader, false, table.width) ||
+      !in.Read(Section::kHeader, false, table.length) ||
+      !in.Read(Section::kHeader, false, table.height) ||
+      !in.Read(Section::kHeader, false, table.ballastFactor) ||
+      !in.Read(Section::kHeader, false, table.fileGenerationType) ||
+      !in.Read(Section::kHeader, false, table.inputWatts)) {
+    error = in.error;
+    return false;
   }
-  out.angles.back() = 0.0f;
-  if (!in.Skip(Section::kHorizontalAngles, horizontalCount, true)) return fail();
-  for (size_t i = 0; i < static_cast<size_t>(verticalCount); ++i) {
+  table.lampCount = WholeOrZero(lamps);
+  table.photometricType = 1;
+  table.unitsType = WholeOrZero(units);
+  return true;
+}
+
+// The most candela values a table holds (16 MB of floats): a goniophotometer
+// with half-degree steps writes 361 x 721, so only a hostile header asks for
+// more.
+constexpr size_t kMaxCandelaValues = 4'000'000;
+
+// Appends the next `count` candela values to the table, times the
+// multiplier; false (with `error` set) at the first that cannot be used.
+// `first` tells whether they start the section, for the message.
+bool ReadCandela(LayoutReader& in, size_t count, bool first, Photometry& table,
+                 std::string& error) {
+  const double multiplier = table.candelaMultiplier;
+  for (size_t i = 0; i < count; ++i) {
     float candela = 0.0f;
-    if (!in.Read(Section::kCandelaValues, i == 0, candela)) return fail();
+    if (!in.Read(Section::kCandelaValues, first && i == 0, candela)) {
+      error = in.error;
+      return false;
+    }
     // A multiplier of 1 leaves every value exactly as written.
-    const double scaled = static_cast<double>(candela) * static_cast<double>(multiplier);
+    const double scaled = static_cast<double>(candela) * multiplier;
     if (!(std::fabs(scaled) <= static_cast<double>(FLT_MAX))) {
       error = "its candela values times its multiplier are too large to use.";
       return false;
     }
-    out.values[i] = static_cast<float>(scaled);
+    table.candela.push_back(static_cast<float>(scaled));
   }
-  out.values.back() = 0.0f;
+  return true;
+}
+
+// Reads the file into `table`. What the editor needs, everything up to the
+// end of the first plane, decides whether the file can be used at all
+// (`error`). A fault after that, in a later plane, leaves the table cut to
+// its first plane and says why in `tableError`: such a file still opens, as
+// it always has, but its whole-lamp numbers cannot be worked out.
+bool ReadTable(TextCursor& cursor, Photometry& table, std::string& error,
+               std::string& tableError) {
+  HeaderLines header;
+  const TiltLine tilt = FindTiltLine(cursor, header);
+  if (tilt == TiltLine::kNotFound) {
+    error = "it has no line starting with \"TILT=\".";
+    return false;
+  }
+  header.MoveInto(table);
+  LayoutReader in(cursor);
+  auto fail = [&] {
+    error = in.error;
+    return false;
+  };
+  if (tilt == TiltLine::kInlineData && !ReadTiltData(in)) return fail();
+
+  int verticalCount = 0, horizontalCount = 0;
+  if (!ReadHeader(in, table, verticalCount, horizontalCount, error)) return false;
+  table.verticalAngles.resize(static_cast<size_t>(verticalCount));
+  for (size_t i = 0; i < table.verticalAngles.size(); ++i) {
+    if (!in.Read(Section::kVerticalAngles, i == 0, table.verticalAngles[i])) return fail();
+  }
+  table.horizontalAngles.resize(static_cast<size_t>(horizontalCount));
+  for (size_t i = 0; i < table.horizontalAngles.size(); ++i) {
+    if (!in.Read(Section::kHorizontalAngles, i == 0, table.horizontalAngles[i])) return fail();
+  }
+
+  const size_t planeSize = table.verticalAngles.size();
+  const size_t total = planeSize * table.horizontalAngles.size();
+  table.candela.reserve(planeSize);
+  if (!ReadCandela(in, planeSize, true, table, error)) return false;
+  if (total > kMaxCandelaValues) {
+    tableError = "its " + std::to_string(verticalCount) + " vertical angles in " +
+                 std::to_string(horizontalCount) + " planes are " + std::to_string(total) +
+                 " candela values, more than the " + std::to_string(kMaxCandelaValues) +
+                 " that are read.";
+  } else {
+    ReadCandela(in, total - planeSize, false, table, tableError);
+  }
+  if (!tableError.empty()) {
+    table.horizontalAngles.resize(1);
+    table.candela.resize(table.verticalAngles.size());
+  }
   return true;
 }
 
 // ---------------------------------------------------------------------------
-// 3. Resampling.
-//
-// A bracket index k, carried from one degree to the next, moves forward while
-// the degree lies beyond angle[k + 1]; the value is the straight line through
-// (angle[k], value[k]) and (angle[k + 1], value[k + 1]) at the degree, in
-// double precision from the stored floats, then stored as a float. Below the
-// first angle the value is 0, as it is once k reaches the closing entry: an
-// uplight listed from 90 degrees gives no light downward. The sample is the
-// square root.
-//
-// Two equal neighbouring angles give value[k] rather than a division by zero.
-// A negative value (negative candela) stores 0,
-// a value beyond the float range the largest float, so every sample is
-// finite and not negative.
-
-Curve Resample(const Photometry& in) {
-  Curve curve{};
-  const size_t n = in.angles.size();
-  size_t k = 0;
-  for (int d = 0; d < kCurveSampleCount; ++d) {
-    const float degree = static_cast<float>(d);
-    while (k + 1 < n && degree > in.angles[k + 1]) ++k;
-    double value = 0.0;
-    if (k + 1 < n && !(degree < in.angles[0])) {
-      const double a0 = in.angles[k], a1 = in.angles[k + 1];
-      const double v0 = in.values[k], v1 = in.values[k + 1];
-      // At a listed angle the listed value itself: the line through two very
-      // different values would miss the upper one by more than its rounding.
-      if (a1 == a0 || d == a0) {
-        value = v0;
-      } else if (d == a1) {
-        value = v1;
-      } else {
-        value = v0 + (v1 - v0) * (d - a0) / (a1 - a0);
-      }
-    }
-    if (!(value > 0.0)) value = 0.0;
-    if (value > static_cast<double>(FLT_MAX)) value = static_cast<double>(FLT_MAX);
-    const float stored = static_cast<float>(value);
-    curve[static_cast<size_t>(d)] = static_cast<float>(std::sqrt(static_cast<double>(stored)));
-  }
-  return curve;
-}
-
-// ---------------------------------------------------------------------------
-// 4. Entry points.
+// 3. Entry points.
 
 class TextSource final : public IesChunkSource {
  public:
@@ -310,10 +389,9 @@ class FileSource final : public IesChunkSource {
 
 IesReadResult ReadIes(IesChunkSource& source) {
   TextCursor cursor(source);
-  Photometry photometry;
   IesReadResult result;
-  if (!ReadPhotometry(cursor, photometry, result.error)) return result;
-  result.curve = Resample(photometry);
+  if (!ReadTable(cursor, result.photometry, result.error, result.tableError)) return result;
+  result.curve = EditorCurve(result.photometry);
   result.ok = true;
   return result;
 }

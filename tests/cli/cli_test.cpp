@@ -105,11 +105,14 @@ struct CliCase {
 const std::string kUsageLines = R"(Usage: lumistra-cli info \[--json\] FILE\.\.\.\n(.*\n){3})";
 const std::string kNum = R"(-?[0-9.]+(e[-+]?[0-9]+)?)";
 const std::string kJsonGood = R"(\{"file":"[^"]+","ok":true,"message":null,"peak_cd":)" + kNum +
-                              R"(,"peak_angle":[0-9]+,"flux_lm":)" + kNum + R"(,"beam_angle":()" +
-                              kNum + R"(|null),"field_angle":()" + kNum + R"(|null)\}\n)";
+                              R"(,"peak_angle":)" + kNum + R"(,"flux_lm":)" + kNum + R"(,"beam_angle":()" +
+                              kNum + R"(|null),"field_angle":()" + kNum + R"(|null),"planes":[0-9]+,)" +
+                              R"("symmetry":"[a-z0-9-]+","peak_c":)" + kNum + R"(,"lamp_lumens":()" + kNum +
+                              R"(|null),"lor":()" + kNum + R"(|null)\}\n)";
 const std::string kJsonBad =
     R"(\{"file":"[^"]+","ok":false,"message":"iesna91-mdl-typeb\.ies is not a usable IES file: [^"]+",)"
-    R"("peak_cd":null,"peak_angle":null,"flux_lm":null,"beam_angle":null,"field_angle":null\}\n)";
+    R"("peak_cd":null,"peak_angle":null,"flux_lm":null,"beam_angle":null,"field_angle":null,)"
+    R"("planes":null,"symmetry":null,"peak_c":null,"lamp_lumens":null,"lor":null\}\n)";
 const std::string kTypeBMessage = R"(.*/iesna91-mdl-typeb\.ies: iesna91-mdl-typeb\.ies is not a usable IES file: .*\n)";
 
 class CliTest : public testing::TestWithParam<CliCase> {};
@@ -154,16 +157,19 @@ INSTANTIATE_TEST_SUITE_P(
         // People's text: one labelled block per file.
         CliCase{"InfoText", {"info", kGood1}, 0,
                 ".*/lm63-2019-nvidia-example\\.ies\n"
-                "  peak intensity  8500\\.000 cd at 0 degrees\n"
+                "  planes          1 \\(rotationally symmetric\\)\n"
+                "  peak intensity  9000\\.000 cd at C 0, gamma 0 degrees\n"
                 "  luminous flux   [0-9]+\\.[0-9]{3} lm\n"
-                "  beam angle      28\\.571 degrees\n"
-                "  field angle     110\\.000 degrees\n", ""},
+                "  beam angle      33\\.571 degrees\n"
+                "  field angle     106\\.667 degrees\n", ""},
         // An unusable file among good ones: the good ones still give their
         // numbers, the bad one its message (stderr and JSON), status 1.
         CliCase{"InfoJsonWithUnusable", {"info", "--json", kGood1, kTypeB, kGood2}, 1,
                 kJsonGood + kJsonBad + kJsonGood, kTypeBMessage,
                 [](const CliRun& run) {
-                  // Full precision: the number text reads back as the same double.
+                  // The peak as the file lists it; the flux of a one-plane file
+                  // is its curve's, at full precision: the same double.
+                  EXPECT_NE(run.console.out.find("\"peak_cd\":9000,"), std::string::npos);
                   DistributionEditor editor;
                   OpenLikeTheWindow(editor, kGood1, 800, 400);
                   const CurveNumbers n = MeasureCurve(editor.curve);

@@ -1,7 +1,7 @@
 // libFuzzer target for the LM-63 reader. Besides running clean under the
 // address and undefined-behaviour sanitizers it checks that
-//   - a file that loads gives 181 finite samples that are not negative, and a
-//     file that does not gives a message;
+//   - a file that loads gives 181 finite samples that are not negative and a
+//     table whose planes are whole, and a file that does not gives a message;
 //   - the result does not depend on how the text is cut into chunks (the
 //     same input read one byte, and a few bytes, at a time).
 #include <cmath>
@@ -33,7 +33,11 @@ void Check(bool condition) {
 }
 
 bool SameResult(const IesReadResult& a, const IesReadResult& b) {
-  if (a.ok != b.ok || a.error != b.error) return false;
+  if (a.ok != b.ok || a.error != b.error || a.tableError != b.tableError) return false;
+  if (a.photometry.candela != b.photometry.candela ||
+      a.photometry.keywords != b.photometry.keywords) {
+    return false;
+  }
   for (size_t i = 0; i < a.curve.size(); ++i) {
     // Compared as bits would also be right; every sample is a plain number.
     if (a.curve[i] != b.curve[i]) return false;
@@ -48,6 +52,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const IesReadResult whole = ReadIesText(text);
   if (whole.ok) {
     for (float sample : whole.curve) Check(std::isfinite(sample) && sample >= 0.0f);
+    const Photometry& table = whole.photometry;
+    Check(table.candela.size() == table.planeCount() * table.verticalAngles.size());
   } else {
     Check(!whole.error.empty());
   }

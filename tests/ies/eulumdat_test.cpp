@@ -10,6 +10,7 @@
 #include "editor/distribution_editor.h"
 #include "ies/eulumdat.h"
 #include "ies/owner_window.h"
+#include "measure/lamp_numbers.h"
 
 namespace {
 
@@ -23,6 +24,7 @@ struct LdtFile {
   const char* name;
   size_t planes;     // horizontal angles after the expansion by Isym
   float midCandela;  // C 0 at the middle gamma angle: cd/klm x lamp flux / 1000
+  double headerFlux;  // the header's lamp flux times its light output ratio
   const char* error = "";
   friend void PrintTo(const LdtFile& f, std::ostream* os) { *os << f.name; }
 };
@@ -38,24 +40,25 @@ TEST_P(LdtFileTest, Reads) {
   EXPECT_EQ(table.planeCount(), f.planes);
   EXPECT_EQ(table.candela.size(), f.planes * table.verticalAngles.size());
   EXPECT_FLOAT_EQ(table.plane(0)[table.verticalAngles.size() / 2], f.midCandela);
+  EXPECT_NEAR(MeasureLamp(table).numbers->fluxLm, f.headerFlux, 0.001 * f.headerFlux);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Files, LdtFileTest,
-    testing::Values(LdtFile{"isym0-regent-neo-u-led.ldt", 25, 0.89520512f},  // C 0..345, 360
-                    LdtFile{"isym1-erco-iku-absolute-bom.ldt", 1, 111.934867f},
-                    LdtFile{"isym2-regent-traq.ldt", 37, 0.0f},  // C 0..180
+    testing::Values(LdtFile{"isym0-regent-neo-u-led.ldt", 25, 0.89520512f, 12800.0},  // C 0..345, 360
+                    LdtFile{"isym1-erco-iku-absolute-bom.ldt", 1, 111.934867f, 611.9},
+                    LdtFile{"isym2-regent-traq.ldt", 37, 0.0f, 4600.0},  // C 0..180
                     // C 0..360 from the stored C 270..360..90: C 0 is the 37th.
-                    LdtFile{"isym3-trilux-osido.ldt", 145, 8.748f},
-                    LdtFile{"isym4-philips-irregular-gamma.ldt", 19, 1314.2628f},  // C 0..90
+                    LdtFile{"isym3-trilux-osido.ldt", 145, 8.748f, 1799.09},
+                    LdtFile{"isym4-philips-irregular-gamma.ldt", 19, 1314.2628f, 10002.0},  // C 0..90
                     // Per 1000 lm of both lamp sets, 1983 + 2643 lm.
-                    LdtFile{"isym4-tulux-two-lamp-sets.ldt", 37, 115.92756f},
-                    LdtFile{"isym4-waldmann-crlf-decimal-comma.ldt", 7, 4.90343f},
-                    LdtFile{"malformed/short.ldt", 0, 0.0f,
+                    LdtFile{"isym4-tulux-two-lamp-sets.ldt", 37, 115.92756f, 4626.0},
+                    LdtFile{"isym4-waldmann-crlf-decimal-comma.ldt", 7, 4.90343f, 7000.0},
+                    LdtFile{"malformed/short.ldt", 0, 0.0f, 0.0,
                             "it ends after line 200, where line 201 should hold an intensity."},
-                    LdtFile{"malformed/text-for-number.ldt", 0, 0.0f,
+                    LdtFile{"malformed/text-for-number.ldt", 0, 0.0f, 0.0,
                             "line 150 has \"n/a\" where an intensity should be."},
-                    LdtFile{"malformed/isym-7.ldt", 0, 0.0f,
+                    LdtFile{"malformed/isym-7.ldt", 0, 0.0f, 0.0,
                             "line 3 gives the symmetry indicator as 7, not a whole number from 0 "
                             "to 4."}));
 
@@ -89,7 +92,7 @@ class SaveFormatTest : public testing::Test, public OwnerWindow {
 
 TEST_F(SaveFormatTest, IesToEulumdatAndBack) {
   SaveAndReopen(IES_CORPUS_DIR "/iesna91-bega-axial.ies", SaveFormat::kEulumdat, ".ldt");
-  EXPECT_EQ(text.substr(0, 13), "Lumistra\r\n1\r\n");
+  EXPECT_EQ(text.substr(0, 23), "EXAMPLE LUMINAIRES\r\n1\r\n");  // [MANUFAC] kept
 }
 
 TEST_F(SaveFormatTest, Lm63Of2019KeepsTheNamesAndHasTheRequiredKeywords) {
