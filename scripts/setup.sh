@@ -3,7 +3,7 @@
 # Idempotent and quiet: it runs apt-get only for packages that are missing,
 # with their recommended packages (Wine and Qt run as tested with them).
 # As root it calls apt-get itself; as any other user it goes through sudo and
-# says so first. On a system without apt-get it names the packages it needs
+# says so first (without sudo it says what to run as root, and stops). On a system without apt-get it names the packages it needs
 # and stops, installing nothing.
 set -euo pipefail
 
@@ -36,6 +36,11 @@ done
 
 as_root=()
 if [[ $(id -u) != 0 ]]; then
+  if ! command -v sudo >/dev/null; then
+    echo "Some packages are missing and sudo is not installed to install them. As root, run:" >&2
+    echo "  apt-get update && apt-get install -y ${missing[*]}" >&2
+    exit 1
+  fi
   echo "Installing the missing packages through sudo (you may be asked for your password): ${missing[*]}"
   as_root=(sudo)
 else

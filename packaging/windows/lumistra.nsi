@@ -10,6 +10,10 @@
 ;   /DICON=path            the program's icon file
 ;   /DOUTFILE=path         the setup program to write
 ; Silent: setup.exe /S [/D=C:\Folder]; uninstall.exe /S.
+; An upgrade installs into the folder of the installed copy unless told
+; otherwise, and removes that copy when another folder is chosen. While
+; Lumistra runs from the folder the setup asks to close it; a silent setup
+; stops with exit status 3 instead, having changed nothing.
 
 Unicode true
 Target amd64-unicode
@@ -32,6 +36,7 @@ SetCompressor /SOLID lzma
 Name "${PRODUCT} ${VERSION}"
 OutFile "${OUTFILE}"
 InstallDir "$PROGRAMFILES64\${PRODUCT}"
+InstallDirRegKey HKLM "${UNINSTALL_KEY}" "InstallLocation"
 BrandingText "${PRODUCT} ${VERSION}"
 
 VIProductVersion "${VERSION}.0"
@@ -61,7 +66,43 @@ Function un.onInit
   SetShellVarContext all
 FunctionEnd
 
+; A program that runs cannot be replaced: opening it for writing fails then.
+!macro RefuseWhileRunning FOLDER
+  ${Do}
+    ClearErrors
+    ${IfNot} ${FileExists} "${FOLDER}\lumistra.exe"
+      ${Break}
+    ${EndIf}
+    FileOpen $R0 "${FOLDER}\lumistra.exe" a
+    ${IfNot} ${Errors}
+      FileClose $R0
+      ${Break}
+    ${EndIf}
+    ${If} ${Silent}
+      SetErrorLevel 3
+      Quit
+    ${EndIf}
+    MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION \
+      "Lumistra is running from ${FOLDER}. Close it, then choose Retry." IDRETRY +2
+    Quit
+  ${Loop}
+!macroend
+
 Section "Lumistra"
+  ; The copy installed before, if any, and where it is.
+  ReadRegStr $R1 HKLM "${UNINSTALL_KEY}" "InstallLocation"
+  !insertmacro RefuseWhileRunning "$INSTDIR"
+  ${If} $R1 != ""
+  ${AndIf} $R1 != $INSTDIR
+  ${AndIf} ${FileExists} "$R1\uninstall.exe"
+    !insertmacro RefuseWhileRunning "$R1"
+    ; Run in place (_?=), so it is done when ExecWait returns; the rest of
+    ; this section writes the shortcut, entry and association anew.
+    ExecWait '"$R1\uninstall.exe" /S _?=$R1'
+    Delete "$R1\uninstall.exe"
+    RMDir "$R1"
+  ${EndIf}
+
   SetOutPath "$INSTDIR"
   File "/oname=lumistra.exe" "${PROGRAM}"
 !ifdef CLI_PROGRAM

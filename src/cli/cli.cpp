@@ -1,10 +1,12 @@
 // Sections:
 //   1. texts and the decoded command line
 //   2. decoding the arguments
-//   3. a console owner window: File > Open and Save without dialogs
-//   4. info, render, convert
+//   3. where the outputs go, refused before anything is written
+//   4. a console owner window: File > Open without a dialog
+//   5. info, render, convert
 #include "cli/cli.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <filesystem>
@@ -17,8 +19,10 @@
 #include "editor/distribution_editor.h"
 #include "editor/fit_view.h"
 #include "ies/ies_file_commands.h"
+#include "ies/ies_format.h"
 #include "ies/owner_window.h"
 #include "ies/safe_save.h"
+#include "ies/utf8_path.h"
 #include "measure/lamp_numbers.h"
 #include "measure/scale_curve.h"
 #include "render/image.h"
@@ -111,13 +115,21 @@ bool ParsePositive(std::string_view text, double& value) {
 
 // Whether `name` ends in ".ldt" in any letter case.
 bool NamesEulumdat(const std::string& name) {
-  return name.size() >= 4 && WithSaveExtension(name, SaveFormat::kEulumdat) == name;
+  return WithSaveExtension(name, SaveFormat::kEulumdat) == name;
+}
+
+// The options that take the next argument as their value, whatever it looks
+// like ("-o -h" names a file "-h").
+bool TakesValue(std::string_view arg) {
+  return arg == "-o" || arg == "--size" || arg == "--lumens" || arg == "--peak";
 }
 
 Decoded Decode(std::span<const std::string> args) {
   Decoded decoded;
-  for (const std::string& arg : args) {
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
     if (arg == "--") break;
+    if (TakesValue(arg)) ++i;
     if (arg == "-h" || arg == "--help") decoded.early = EarlyExit::kHelp;
     if (arg == "-v" || arg == "--version") decoded.early = EarlyExit::kVersion;
     if (decoded.early != EarlyExit::kNone) return decoded;
@@ -181,32 +193,96 @@ Decoded Decode(std::span<const std::string> args) {
   return decoded;
 }
 
-// ---- 3. a console owner window: File > Open and Save without dialogs
+// ---- 3. where the outputs go, refused before anything is written
 
-// Save's file name is the one given on the command line; a message box
-// becomes the message kept here for standard error.
+// "lamp.ies" -> "lamp.png"; a leading dot is part of the name.
+std::string PictureName(const std::string& path) {
+  std::string_view name = FileNameOf(path);
+  const size_t dot = name.rfind('.');
+  if (dot != std::string_view::npos && dot > 0) name = name.substr(0, dot);
+  return std::string(name) + ".png";
+}
+
+// render writes one picture per FILE into the folder OUT when there are
+// several files or OUT is a folder already; otherwise the picture is OUT.
+bool RenderIntoFolder(const Command& command) {
+  std::error_code error;
+  return command.files.size() > 1 || std::filesystem::is_directory(PathFromUtf8(*command.out), error);
+}
+
+// The file written for each of command.files, in their order.
+// What convert writes: EULUMDAT for an output named .ldt, otherwise LM-63.
+SaveFormat ConvertFormat(const Command& command) {
+  if (NamesEulumdat(*command.out)) return SaveFormat::kEulumdat;
+  return command.lm63Of2019 ? SaveFormat::kIes2019 : SaveFormat::kIes;
+}
+
+std::vector<std::string> OutputNames(const Command& command) {
+  const std::string& out = *command.out;
+  if (command.kind == CommandKind::kConvert) return {WithSaveExtension(out, ConvertFormat(command))};
+  if (!RenderIntoFolder(command)) return {WithExtension(out, ".png")};
+  const bool endsInSeparator = out.back() == '/' || out.back() == '\\';
+  std::vector<std::string> names;
+  for (const std::string& path : command.files) {
+    names.push_back(out + (endsInSeparator ? "" : "/") + PictureName(path));
+  }
+  return names;
+}
+
+// Picture names that differ only in letter case are one file on Windows and
+// macOS, so they count as the same name everywhere.
+bool SameNameAnyCase(std::string_view a, std::string_view b) {
+  const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+  return std::ranges::equal(a, b, {}, lower, lower);
+}
+
+// Why the outputs cannot be written as asked, or nothing: an output that is
+// one of the inputs (the same file by the system's account, so links and
+// case-insensitive names count), or two inputs that would give the same
+// picture.
+std::string WhyOutputsRefused(const Command& command, const std::vector<std::string>& outputs) {
+  for (const std::string& output : outputs) {
+    for (const std::string& input : command.files) {
+      std::error_code error;
+      if (std::filesystem::equivalent(PathFromUtf8(input), PathFromUtf8(output), error)) {
+        return "the output " + output + " is the input " + input;
+      }
+    }
+  }
+  if (outputs.size() != command.files.size()) return {};
+  for (size_t i = 0; i < outputs.size(); ++i) {
+    for (size_t j = i + 1; j < outputs.size(); ++j) {
+      if (SameNameAnyCase(outputs[i], outputs[j])) {
+        return command.files[i] + " and " + command.files[j] + " would both be written to " +
+               outputs[i];
+      }
+    }
+  }
+  return {};
+}
+
+// Writes `bytes` as the file `path` (as given on the command line), or says
+// on standard error why it could not.
+bool WriteOutput(const std::string& path, std::string_view bytes, Console& console) {
+  std::error_code reason;
+  if (ReplaceFileContents(path, bytes, reason)) return true;
+  console.Err(std::string(kProgram) + ": cannot write " + path + ": " + reason.message() + "\n");
+  return false;
+}
+
+// ---- 4. a console owner window: File > Open without a dialog
+
+// A message box becomes the message kept here for standard error.
 class ConsoleOwner : public OwnerWindow {
  public:
-  explicit ConsoleOwner(std::optional<std::string> saveName = std::nullopt,
-                        SaveFormat format = SaveFormat::kIes)
-      : saveName_(std::move(saveName)), format_(format) {}
-
-  std::optional<std::string> ChooseSaveFile() override { return saveName_; }
-  SaveFormat ChosenSaveFormat() const override { return format_; }
+  std::optional<std::string> ChooseSaveFile() override { return std::nullopt; }
   std::optional<std::string> ChooseOpenFile() override { return std::nullopt; }
-  void ShowMessage(std::string_view text, std::string_view caption) override {
-    text_ = text;
-    caption_ = caption;
-  }
+  void ShowMessage(std::string_view text, std::string_view) override { text_ = text; }
 
   const std::string& text() const { return text_; }
-  const std::string& caption() const { return caption_; }
 
  private:
-  std::optional<std::string> saveName_;
-  SaveFormat format_;
   std::string text_;
-  std::string caption_;
 };
 
 // Shows `message` about `path` on standard error. The message names the
@@ -245,7 +321,7 @@ std::optional<LampNumbers> MeasureFile(const std::string& path, Console& console
   return std::nullopt;
 }
 
-// ---- 4. info, render, convert
+// ---- 5. info, render, convert
 
 int RunInfo(const Command& command, Console& console) {
   int status = kExitOk;
@@ -270,37 +346,23 @@ int RunInfo(const Command& command, Console& console) {
   return status;
 }
 
-std::filesystem::path PathOf(const std::string& utf8) {
-  return std::filesystem::path(
-      std::u8string_view(reinterpret_cast<const char8_t*>(utf8.data()), utf8.size()));
-}
-
-// "lamp.ies" -> "lamp.png"; a leading dot is part of the name.
-std::string PictureName(const std::string& path) {
-  std::string_view name = FileNameOf(path);
-  const size_t dot = name.rfind('.');
-  if (dot != std::string_view::npos && dot > 0) name = name.substr(0, dot);
-  return std::string(name) + ".png";
-}
-
-int RunRender(const Command& command, Console& console) {
+int RunRender(const Command& command, const std::vector<std::string>& outputs, Console& console) {
   const std::string& out = *command.out;
-  std::error_code error;
-  const bool intoFolder =
-      command.files.size() > 1 || std::filesystem::is_directory(PathOf(out), error);
-  if (intoFolder) {
-    std::filesystem::create_directories(PathOf(out), error);
-    if (error || !std::filesystem::is_directory(PathOf(out), error)) {
+  if (RenderIntoFolder(command)) {
+    std::error_code error;
+    std::filesystem::create_directories(PathFromUtf8(out), error);
+    if (error || !std::filesystem::is_directory(PathFromUtf8(out), error)) {
       console.Err("Could not make the folder " + out + ".\n");
       return kExitUnusable;
     }
   }
-  const bool endsInSeparator = out.back() == '/' || out.back() == '\\';
 
   int status = kExitOk;
   Image client(command.width, command.height);
   PngEncoder encoder;
-  for (const std::string& path : command.files) {
+  for (size_t i = 0; i < command.files.size(); ++i) {
+    const std::string& path = command.files[i];
+    const std::string& target = outputs[i];
     // As the window draws right after opening the file: the start view sized
     // to the client area, the curve read, the view fitted to it.
     DistributionEditor editor;
@@ -312,22 +374,20 @@ int RunRender(const Command& command, Console& console) {
     FitViewToCurve(editor);
     DrawPolar(editor, client);
     DrawWall(editor, client);
-    const std::string target =
-        intoFolder ? out + (endsInSeparator ? "" : "/") + PictureName(path) : out;
     const std::string& png = encoder.Encode(client);
-    std::error_code reason;
     if (png.empty()) {
-      console.Err("Could not write " + target + ": the picture could not be encoded.\n");
+      console.Err(std::string(kProgram) + ": cannot write " + target +
+                  ": the picture could not be encoded\n");
       status = kExitUnusable;
-    } else if (!ReplaceFileContents(target, png, reason)) {
-      console.Err("Could not write " + target + ": " + reason.message() + ".\n");
+    } else if (!WriteOutput(target, png, console)) {
       status = kExitUnusable;
     }
   }
   return status;
 }
 
-int RunConvert(const Command& command, Console& console) {
+// The bytes File > Save writes for the curve, under Save's name rule.
+int RunConvert(const Command& command, const std::vector<std::string>& outputs, Console& console) {
   DistributionEditor editor;
   const std::string& path = command.files.front();
   if (!OpenFile(editor, path, console)) return kExitUnusable;
@@ -340,19 +400,9 @@ int RunConvert(const Command& command, Console& console) {
     }
     editor.curve = *scaled;
   }
-  const SaveFormat format = NamesEulumdat(*command.out) ? SaveFormat::kEulumdat
-                            : command.lm63Of2019        ? SaveFormat::kIes2019
-                                                        : SaveFormat::kIes;
-  ConsoleOwner owner(command.out, format);
-  editor.SaveIes(owner);
-  if (!owner.text().empty()) {
-    // Save's message alone ("IES Saving") does not say what failed: its
-    // caption goes with it.
-    console.Err(WithSaveExtension(*command.out, format) + ": " + owner.caption() + ": " +
-                owner.text() + "\n");
-    return kExitUnusable;
-  }
-  return kExitOk;
+  const std::string& out = outputs.front();
+  return WriteOutput(out, SaveBytes(editor, ConvertFormat(command), out), console) ? kExitOk
+                                                                                  : kExitUnusable;
 }
 
 }  // namespace
@@ -367,18 +417,24 @@ int RunCli(std::span<const std::string> args, Console& console) {
     console.Out(std::string(kProgram) + " " + LUMISTRA_VERSION + "\n");
     return kExitOk;
   }
-  if (!decoded.command) {
-    console.Err(std::string(kProgram) + ": " + decoded.usageError + "\n" + std::string(kUsage));
+  const auto usageError = [&console](const std::string& why) {
+    console.Err(std::string(kProgram) + ": " + why + "\n" + std::string(kUsage));
     return kExitUsage;
-  }
+  };
+  if (!decoded.command) return usageError(decoded.usageError);
   const Command& command = *decoded.command;
+  if (command.kind == CommandKind::kInfo) return RunInfo(command, console);
+  const std::vector<std::string> outputs = OutputNames(command);
+  if (const std::string why = WhyOutputsRefused(command, outputs); !why.empty()) {
+    return usageError(why);
+  }
   switch (command.kind) {
     case CommandKind::kInfo:
-      return RunInfo(command, console);
+      break;
     case CommandKind::kRender:
-      return RunRender(command, console);
+      return RunRender(command, outputs, console);
     case CommandKind::kConvert:
-      return RunConvert(command, console);
+      return RunConvert(command, outputs, console);
   }
   return kExitUsage;
 }

@@ -14,7 +14,9 @@
 // Every FILE is read as File > Open reads it, one at a time. Exit status: 0
 // when every file was usable, 1 when any was not (each named with its message
 // on standard error, the others still handled) or an output could not be
-// written, 2 for a usage error (the usage on standard error).
+// written, 2 for a usage error (the usage on standard error), which includes
+// an output that is one of the inputs and two inputs that would give one
+// picture: these are refused before anything is written.
 
 #include <span>
 #include <string>

@@ -43,7 +43,6 @@ constexpr SaveFormat SaveFormatAt(size_t index) {
   return index < kSaveFileTypes.size() ? kSaveFileTypes[index].format : SaveFormat::kIes;
 }
 
-// The save name: the format's extension (".ies", or ".ldt" for EULUMDAT)
-// appended unless the name ends in it in any letter case ("LAMP.LDT" is
-// kept); a name shorter than the extension stays as it is.
+// The save name: WithExtension with the format's extension, ".ies", or
+// ".ldt" for EULUMDAT ("LAMP.LDT" is kept).
 std::string WithSaveExtension(std::string name, SaveFormat format);

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 #include "editor/distribution_editor.h"
@@ -17,20 +18,21 @@
 #include "ies/safe_save.h"
 #include "ies/utf8_path.h"
 
-std::string WithSaveExtension(std::string name, SaveFormat format) {
-  const std::string_view extension = format == SaveFormat::kEulumdat ? ".ldt" : ".ies";
-  if (name.size() < extension.size()) return name;
-  const std::string_view end = std::string_view(name).substr(name.size() - extension.size());
+std::string WithExtension(std::string name, std::string_view extension) {
+  const bool fits = name.size() >= extension.size();
+  const std::string_view end = std::string_view(name).substr(fits ? name.size() - extension.size() : 0);
   // Letter case by ASCII alone: the locale must not decide a file's name.
-  const bool same = std::equal(end.begin(), end.end(), extension.begin(), [](char a, char b) {
+  const bool same = fits && std::equal(end.begin(), end.end(), extension.begin(), [](char a, char b) {
     return (a >= 'A' && a <= 'Z' ? static_cast<char>(a - 'A' + 'a') : a) == b;
   });
   if (!same) name += extension;
   return name;
 }
 
-std::string WithIesExtension(std::string name) {
-  return WithSaveExtension(std::move(name), SaveFormat::kIes);
+std::string WithIesExtension(std::string name) { return WithExtension(std::move(name), ".ies"); }
+
+std::string WithSaveExtension(std::string name, SaveFormat format) {
+  return WithExtension(std::move(name), format == SaveFormat::kEulumdat ? ".ldt" : ".ies");
 }
 
 std::string_view FileNameOf(std::string_view path) {
@@ -43,12 +45,8 @@ std::string_view FileNameOf(std::string_view path) {
   return last == std::string_view::npos ? path : path.substr(last + 1);
 }
 
-namespace {
-
-// The bytes Save writes in `format` for the editor's curve and the header of
-// the file it came from.
 std::string SaveBytes(const DistributionEditor& editor, SaveFormat format,
-                      const std::string& path) {
+                      std::string_view path) {
   switch (format) {
     case SaveFormat::kIes2019:
       return WriteIes2019Text(editor.curve, editor.openedHeader, TodayUtc());
@@ -60,8 +58,6 @@ std::string SaveBytes(const DistributionEditor& editor, SaveFormat format,
   }
   return WriteIesText(editor.curve.data());
 }
-
-}  // namespace
 
 void DistributionEditor::SaveIes(OwnerWindow& owner) const {
   const std::optional<std::string> chosen = owner.ChooseSaveFile();

@@ -7,14 +7,23 @@
 #include <string>
 #include <string_view>
 
+#include "ies/file_types.h"
 #include "ies/ies_format.h"
 
+class DistributionEditor;
 class OwnerWindow;
 
-// The save name: ".ies" appended unless the name ends in ".ies" in any
-// letter case ("LAMP.IES" is kept, as Windows and many LM-63 files spell
-// it); a name shorter than four characters stays as it is.
+// `name` with `extension` (".ies") appended unless it ends in it already in
+// any letter case ("LAMP.IES" is kept, as Windows and many LM-63 files spell
+// it). A name too short to hold the extension gets it too.
+std::string WithExtension(std::string name, std::string_view extension);
+
+// The save name: WithExtension(name, ".ies").
 std::string WithIesExtension(std::string name);
+
+// The bytes Save writes in `format` to `path` for the editor's curve and the
+// header of the file it came from.
+std::string SaveBytes(const DistributionEditor& editor, SaveFormat format, std::string_view path);
 
 // The file's name without its folders, for messages.
 std::string_view FileNameOf(std::string_view path);

@@ -601,7 +601,8 @@ class QtFrontEndTest : public QObject {
       for (QAction* item : popup->menu()->actions()) QVERIFY(item->shortcuts().isEmpty());
   }
 
-  // The program itself, without a display: these answer before any window.
+  // The program itself, without a display: --help and --version answer
+  // before any window; the rest is read once Qt has taken its own options.
   void commandLine_data() {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<int>("exitCode");
@@ -611,10 +612,15 @@ class QtFrontEndTest : public QObject {
     QTest::newRow("--help") << QStringList{"--help"} << 0 << usage << "";
     QTest::newRow("--version") << QStringList{"--version"} << 0
                                << "lumistra " LUMISTRA_VERSION "\n" << "";
-    QTest::newRow("unknown option") << QStringList{"--frobnicate", "lamp.ies"} << 1 << ""
-                                    << "Unknown option 'frobnicate'.\n\n" + usage;
-    QTest::newRow("two files") << QStringList{"a.ies", "b.ies"} << 1 << ""
+    const QStringList offscreen{"-platform", "offscreen"};
+    QTest::newRow("unknown option") << offscreen + QStringList{"--frobnicate", "lamp.ies"} << 1
+                                    << "" << "Unknown option 'frobnicate'.\n\n" + usage;
+    QTest::newRow("two files") << offscreen + QStringList{"a.ies", "b.ies"} << 1 << ""
                                << "Only one file can be opened.\n\n" + usage;
+    // A restored session's options are Qt's, not a file nor an unknown option.
+    QTest::newRow("-session") << offscreen + QStringList{"-session", "1234abc", "-style", "fusion",
+                                                         "a.ies", "b.ies"}
+                              << 1 << "" << "Only one file can be opened.\n\n" + usage;
   }
 
   void commandLine() {
@@ -627,6 +633,8 @@ class QtFrontEndTest : public QObject {
     environment.remove(QStringLiteral("DISPLAY"));
     environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
     environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    const QTemporaryDir runtime;  // for -platform offscreen, which asks for one
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
     program.setProcessEnvironment(environment);
     program.start(QStringLiteral(LUMISTRA_PROGRAM), arguments);
     QVERIFY(program.waitForFinished(30000));

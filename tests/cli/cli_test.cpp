@@ -95,7 +95,9 @@ struct CliRun {
 
 struct CliCase {
   const char* name;
-  std::vector<std::string> args;  // "@" in an argument stands for the run's folder
+  // "@" in an argument stands for the run's folder, which holds lamp.ies (a
+  // copy of kGood1) and link.ies (a symbolic link to it).
+  std::vector<std::string> args;
   int status;
   std::string outRegex;  // the whole standard output
   std::string errRegex;  // the whole standard error
@@ -115,6 +117,9 @@ const std::string kJsonBad =
     R"("planes":null,"symmetry":null,"peak_c":null,"lamp_lumens":null,"lor":null\}\n)";
 const std::string kTypeBMessage = R"(.*/iesna91-mdl-typeb\.ies: iesna91-mdl-typeb\.ies is not a usable IES file: .*\n)";
 
+// The run folder's input is as it was.
+void LampKept(const CliRun& run) { EXPECT_EQ(Contents(run.dir / "lamp.ies"), Contents(kGood1)); }
+
 class CliTest : public testing::TestWithParam<CliCase> {};
 
 TEST_P(CliTest, Runs) {
@@ -123,6 +128,8 @@ TEST_P(CliTest, Runs) {
   run.dir = fs::temp_directory_path() / ("lumistra_cli_" + std::to_string(getpid()) + "_" + c.name);
   fs::remove_all(run.dir);
   fs::create_directories(run.dir);
+  fs::copy_file(kGood1, run.dir / "lamp.ies");
+  fs::create_symlink("lamp.ies", run.dir / "link.ies");
   std::vector<std::string> args;
   for (std::string arg : c.args) {
     if (const size_t at = arg.find('@'); at != std::string::npos) arg.replace(at, 1, run.dir.string());
@@ -201,8 +208,30 @@ INSTANTIATE_TEST_SUITE_P(
                   EXPECT_EQ(Contents(run.dir / "clean.ies"), Contents(run.dir / "saved.ies"));
                 }},
         CliCase{"ConvertIntoMissingFolder", {"convert", kGood1, "-o", "@/no/such/clean.ies"}, 1, "",
-                ".*/no/such/clean\\.ies: Can't save file: IES Saving\n"
-                "clean\\.ies: No such file or directory\\.\n"},
+                "lumistra-cli: cannot write .*/no/such/clean\\.ies: No such file or directory\n"},
+        // An output that is an input is refused before anything is written;
+        // a picture's name gets .png, so it is never the input.
+        CliCase{"RenderNextToItsInput", {"render", "@/lamp.ies", "-o", "@/lamp.ies"}, 0, "", "",
+                [](const CliRun& run) {
+                  LampKept(run);
+                  EXPECT_TRUE(fs::exists(run.dir / "lamp.ies.png"));
+                }},
+        CliCase{"ConvertOverALinkToItsInput", {"convert", "@/lamp.ies", "-o", "@/link"}, 2, "",
+                ".*the output .*/link\\.ies is the input .*\n" + kUsageLines, LampKept},
+        CliCase{"RenderTwoOfOneName", {"render", "@/a/lamp.ies", "@/b/Lamp.ies", "-o", "@/pics"}, 2, "",
+                ".*/a/lamp\\.ies and .*/b/Lamp\\.ies would both be written to .*/pics/lamp\\.png\n" +
+                    kUsageLines,
+                [](const CliRun& run) { EXPECT_FALSE(fs::exists(run.dir / "pics")); }},
+        // Save's name rule, for pictures too.
+        CliCase{"RenderAddsPng", {"render", kGood1, "-o", "@/shot"}, 0, "", "",
+                [](const CliRun& run) { ExpectWindowPixels(run.dir / "shot.png", kGood1, 800, 400); }},
+        CliCase{"RenderKeepsPngOfAnyCase", {"render", kGood1, "-o", "@/shot.PNG"}, 0, "", "",
+                [](const CliRun& run) { EXPECT_TRUE(fs::exists(run.dir / "shot.PNG")); }},
+        CliCase{"ConvertShortName", {"convert", kGood1, "-o", "@/ab"}, 0, "", "",
+                [](const CliRun& run) { EXPECT_TRUE(fs::exists(run.dir / "ab.ies")); }},
+        // An option's value is never taken for an option.
+        CliCase{"SizeValueLooksLikeHelp", {"render", "--size", "-h", kGood1, "-o", "@/a.png"}, 2, "",
+                ".*--size needs WxH.*\n" + kUsageLines},
         CliCase{"ConvertUnusable", {"convert", kTypeB, "-o", "@/clean.ies"}, 1, "", kTypeBMessage,
                 [](const CliRun& run) { EXPECT_FALSE(fs::exists(run.dir / "clean.ies")); }},
         CliCase{"ConvertTo2019", {"convert", "--lm63-2019", kGood1, "-o", "@/std"}, 0, "", "",

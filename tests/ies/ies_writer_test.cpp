@@ -77,7 +77,7 @@ INSTANTIATE_TEST_SUITE_P(
                     NameCase{"lamp.iex", "lamp.iex.ies"},           // another extension
                     NameCase{"lamp.ies.txt", "lamp.ies.txt.ies"},   // .ies not at the end
                     NameCase{".ies", ".ies"},                       // exactly the extension
-                    NameCase{"abc", "abc"},                         // shorter than four stays
+                    NameCase{"abc", "abc.ies"},                     // too short to end in .ies
                     NameCase{"/tmp/a folder.ies/x", "/tmp/a folder.ies/x.ies"},
                     // The save dialog's other file types.
                     NameCase{"lamp", "lamp.ies", SaveFormat::kIes2019},

@@ -261,6 +261,8 @@ INSTANTIATE_TEST_SUITE_P(
         RedrawCase{"Commands",
                    {Command(IDM_RESET), Command(IDCANCEL), Command(IDOK), Command(40000), Command(IDM_RESET, 1)},
                    {B, N, N, N, B}},
+        // Another program's WM_APP+1 with a made-up address: nothing opens.
+        RedrawCase{"ForeignStartFileMessage", {{kOpenStartFileMessage, 0, 0x1234}}, {N}},
         // Right-button and middle double-click messages are left alone.
         RedrawCase{"OtherButtons",
                    {{WM_RBUTTONDOWN, MK_RBUTTON, Pair(5, 5)}, {WM_RBUTTONUP, 0, Pair(5, 5)},

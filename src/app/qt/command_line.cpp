@@ -13,13 +13,16 @@ void Print(std::FILE* stream, const QString& text) {
 
 }  // namespace
 
-CommandLine ReadCommandLine(const QStringList& arguments) {
+CommandLine ReadCommandLine(const QStringList& arguments, bool onlyHelpAndVersion) {
   QCommandLineParser parser;
+  // "-stylesheet" and "-reverse" are Qt's; read as bundled letters they
+  // would hold -h and -v.
+  parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
   parser.setApplicationDescription(QStringLiteral(
       "Sketch the light distribution of a lamp and see the light it throws on a wall;\n"
       "open and save it as an IESNA LM-63 (.ies) or EULUMDAT (.ldt) photometric file."));
-  // Not addHelpOption(): it adds --help-all, for Qt's own options, which
-  // this program does not take (they are read before Qt is started).
+  // Not addHelpOption(): it adds --help-all, which would list Qt's options
+  // as this program's own.
   const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")},
                                 QStringLiteral("Displays help on commandline options."));
   parser.addOption(help);
@@ -31,7 +34,7 @@ CommandLine ReadCommandLine(const QStringList& arguments) {
   QString error = parser.errorText();
   if (parsed && parser.positionalArguments().size() > 1)
     error = QStringLiteral("Only one file can be opened.");
-  if (!error.isEmpty()) {
+  if (!error.isEmpty() && !onlyHelpAndVersion) {
     Print(stderr, error + QStringLiteral("\n\n") + parser.helpText());
     return {1, {}};
   }
@@ -44,6 +47,7 @@ CommandLine ReadCommandLine(const QStringList& arguments) {
                       QCoreApplication::applicationVersion() + QLatin1Char('\n'));
     return {0, {}};
   }
+  if (onlyHelpAndVersion) return {};
   const QStringList files = parser.positionalArguments();
   return {std::nullopt, files.isEmpty() ? QString() : files.constFirst()};
 }

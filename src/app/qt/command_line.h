@@ -1,7 +1,8 @@
 #pragma once
 // The Linux program's command line: `lumistra [FILE]`, with --help and
-// --version. Read before the window system is reached, so both answer on
-// any terminal, with or without a desktop session.
+// --version, beside the options Qt takes itself. --help and --version are
+// read before the window system is reached, so both answer on any terminal,
+// with or without a desktop session; the rest once Qt has removed its own.
 
 #include <QString>
 #include <QStringList>
@@ -16,4 +17,6 @@ struct CommandLine {
 // print to standard output and end with 0; an unknown option or a second
 // file prints the reason and the usage to standard error and ends with 1.
 // Needs an application object for the program's name in the usage line.
-CommandLine ReadCommandLine(const QStringList& arguments);
+// With `onlyHelpAndVersion` the rest is left alone: before Qt has taken its
+// own options (-session, -style, -platform ...) they would count as unknown.
+CommandLine ReadCommandLine(const QStringList& arguments, bool onlyHelpAndVersion = false);

@@ -1,7 +1,6 @@
 // The Linux program: the command line, one editor for the run, one main
 // window, and the event loop until the window is destroyed.
 #include <QApplication>
-#include <QTimer>
 
 #include "app/qt/app_icon.h"
 #include "app/qt/command_line.h"
@@ -11,17 +10,21 @@ int main(int argc, char* argv[]) {
   QCoreApplication::setApplicationName(QStringLiteral("lumistra"));
   QCoreApplication::setApplicationVersion(QStringLiteral(LUMISTRA_VERSION));
 
-  // The command line is read under a console application object, which
-  // needs no display: --help and --version work over ssh and in scripts.
-  QString file;
+  // --help and --version are read under a console application object,
+  // which needs no display: they work over ssh and in scripts.
   {
     QCoreApplication console(argc, argv);
-    const CommandLine commandLine = ReadCommandLine(QCoreApplication::arguments());
-    if (commandLine.exitCode) return *commandLine.exitCode;
-    file = commandLine.file;
+    const CommandLine early = ReadCommandLine(QCoreApplication::arguments(), true);
+    if (early.exitCode) return *early.exitCode;
   }
 
+  // Qt takes its own options (-session from a desktop restoring its session,
+  // -style, -platform ...) out of the arguments; the rest are this program's.
   QApplication app(argc, argv);
+  const CommandLine commandLine = ReadCommandLine(QCoreApplication::arguments());
+  if (commandLine.exitCode) return *commandLine.exitCode;
+  const QString file = commandLine.file;
+
   QGuiApplication::setDesktopFileName(QStringLiteral(LUMISTRA_APP_ID));  // its desktop entry
   // The program ends only by the quit that destroying the main window posts.
   QApplication::setQuitOnLastWindowClosed(false);
@@ -30,8 +33,6 @@ int main(int argc, char* argv[]) {
   DistributionEditor editor;
   MainWindow window(editor, [](int exitCode) { QCoreApplication::exit(exitCode); });
   window.Start();
-  // The file opens from the event loop, once the window is placed and shown,
-  // so a message about it stands over the window.
-  if (!file.isEmpty()) QTimer::singleShot(0, &window, [&window, file] { window.OpenFile(file); });
+  if (!file.isEmpty()) window.OpenStartFile(file);
   return QApplication::exec();
 }

@@ -160,6 +160,14 @@ void MainWindow::OpenFile(const QString& path) {
   Dispatch(open);
 }
 
+void MainWindow::OpenStartFile(const QString& path) {
+  QTimer::singleShot(0, this, [this, path] {
+    const Curve before = editor_.curve;
+    OpenFile(path);
+    fitAtFramedSize_ = !outerSizeFitted_ && editor_.curve != before;
+  });
+}
+
 void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
   TakeAsCopy(event);  // not taken: the pointer shows that it cannot be dropped here
 }
@@ -232,7 +240,15 @@ bool MainWindow::event(QEvent* event) {
   if (!outerSizeFitted_ && isVisible() &&
       (type == QEvent::Show || type == QEvent::Move || type == QEvent::Resize))
     FitOuterSize();
-  return QMainWindow::event(event);
+  const bool handled = QMainWindow::event(event);
+  // The client area has its new size by now (the layout set it).
+  if (type == QEvent::Resize && outerSizeFitted_ && fitAtFramedSize_) {
+    fitAtFramedSize_ = false;
+    AppEvent fit;
+    fit.kind = EventKind::kFitView;
+    Dispatch(fit);
+  }
+  return handled;
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

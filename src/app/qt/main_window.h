@@ -27,6 +27,12 @@ class MainWindow : public QMainWindow, public Window {
   // chosen one: the same messages, and both halves rendered.
   void OpenFile(const QString& path);
 
+  // Opens the command line's file from the event loop, once the window is
+  // shown, so a message about it stands over the window. Opened before the
+  // window manager has framed the window, its view is fitted again at the
+  // final client size, so the first view is the one lumistra-cli renders.
+  void OpenStartFile(const QString& path);
+
   ClientArea& client() { return *client_; }
 
   std::optional<std::string> ChooseSaveFile() override;
@@ -62,6 +68,7 @@ class MainWindow : public QMainWindow, public Window {
   std::function<void(int)> quit_;
   ClientArea* client_ = nullptr;  // owned by the window as its central widget
   bool outerSizeFitted_ = false;
+  bool fitAtFramedSize_ = false;  // the start file was fitted before the frame was known
   bool destroyed_ = false;
   SaveFormat chosenSaveFormat_ = SaveFormat::kIes;
 };

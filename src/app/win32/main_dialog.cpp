@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "app/dispatch.h"
 #include "app/shortcuts.h"
@@ -70,8 +71,10 @@ AppEvent OpenFileEvent(std::string_view path) {
 // The dispatch's event for a message, or nothing for a message the main
 // window leaves to the platform (among them every double click but the left
 // one, and every right-button message). An open-file event's path is kept in
-// `path`, which outlives the dispatch.
-std::optional<AppEvent> Decode(UINT message, WPARAM wParam, LPARAM lParam, std::string& path) {
+// `path`, which outlives the dispatch. `startFile` is the start file not yet
+// opened (empty once it was).
+std::optional<AppEvent> Decode(UINT message, WPARAM wParam, LPARAM lParam, std::string& path,
+                               std::string& startFile) {
   switch (message) {
     case WM_INITDIALOG:
       return PlainEvent(EventKind::kInit);
@@ -118,7 +121,8 @@ std::optional<AppEvent> Decode(UINT message, WPARAM wParam, LPARAM lParam, std::
       path = FirstDroppedFile(reinterpret_cast<HDROP>(wParam));
       return OpenFileEvent(path);
     case kOpenStartFileMessage:
-      path = *reinterpret_cast<const std::string*>(lParam);
+      path = std::exchange(startFile, {});
+      if (path.empty()) return std::nullopt;
       return OpenFileEvent(path);
     case WM_CLOSE:
       return PlainEvent(EventKind::kClose);
@@ -139,14 +143,17 @@ std::optional<AppEvent> DecodeCaptureChanged(HWND window, LPARAM newOwner) {
 }
 
 // Icon 107 in the caption (small) and on the task bar and Alt+Tab (big): a
-// dialog's window class carries no icon of its own.
+// dialog's window class carries no icon of its own. Sized for the window's
+// DPI, so they are set again when it changes.
 void SetWindowIcons(HWND window) {
   const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE));
+  const UINT dpi = DpiOf(window);
   const struct {
     WPARAM which;
     int width, height;
-  } icons[] = {{ICON_BIG, GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON)},
-               {ICON_SMALL, GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON)}};
+  } icons[] = {{ICON_BIG, GetSystemMetricsForDpi(SM_CXICON, dpi), GetSystemMetricsForDpi(SM_CYICON, dpi)},
+               {ICON_SMALL, GetSystemMetricsForDpi(SM_CXSMICON, dpi),
+                GetSystemMetricsForDpi(SM_CYSMICON, dpi)}};
   for (const auto& icon : icons) {
     // Shared: the system frees a resource icon with the module.
     HANDLE image = LoadImageA(instance, MAKEINTRESOURCEA(IDI_APP), IMAGE_ICON, icon.width, icon.height, LR_SHARED);
@@ -163,6 +170,7 @@ void SetWindowIcons(HWND window) {
 struct WindowState {
   Image client;
   CurveHistory history;
+  std::string startFile;  // UTF-8; empty once opened, or for none
 };
 
 DistributionEditor* EditorOf(HWND window) {
@@ -176,7 +184,7 @@ WindowState* StateOf(HWND window) {
 void Attach(HWND window, const MainWindowStart& start) {
   SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(start.editor));
   if (StateOf(window) == nullptr && start.editor != nullptr) {  // a repeated init keeps the state
-    auto* state = new WindowState{Image(), CurveHistory(start.editor->curve)};
+    auto* state = new WindowState{Image(), CurveHistory(start.editor->curve), start.openFile};
     SetWindowLongPtrA(window, DWLP_USER, reinterpret_cast<LONG_PTR>(state));
   }
 }
@@ -202,7 +210,7 @@ void FollowDpiChange(HWND window, LPARAM suggested) {
 // visible window, so that a message about it has the window behind it.
 void OpenStartFileLater(HWND window, const MainWindowStart& start) {
   if (start.openFile.empty()) return;
-  PostMessageW(window, kOpenStartFileMessage, 0, reinterpret_cast<LPARAM>(&start.openFile));
+  PostMessageW(window, kOpenStartFileMessage, 0, 0);
 }
 
 }  // namespace
@@ -222,6 +230,7 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
   }
   if (message == WM_DPICHANGED) {
     FollowDpiChange(window, lParam);
+    SetWindowIcons(window);
     return TRUE;
   }
   // Every paint covers the whole client area, so erasing it first would
@@ -238,7 +247,7 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
     std::string path;
     const std::optional<AppEvent> event = message == WM_CAPTURECHANGED
                                               ? DecodeCaptureChanged(window, lParam)
-                                              : Decode(message, wParam, lParam, path);
+                                              : Decode(message, wParam, lParam, path, state->startFile);
     if (event) {
       Win32Window platform(window, *editor, state->client);
       DispatchEvent(*editor, state->history, platform, *event);

@@ -16,8 +16,9 @@ struct MainWindowStart {
   std::string openFile;                  // UTF-8; opened once the window is placed; empty: none
 };
 
-// Posted to the main window by its init: open the start file, whose address
-// is the second parameter.
+// Posted to the main window by its init: open the start file, which the
+// window keeps itself. Its parameters carry nothing, so the same message from
+// another program opens at most that file, once, and never reads its memory.
 inline constexpr UINT kOpenStartFileMessage = WM_APP + 1;
 
 // The procedure of the main window. Returns 1 for WM_INITDIALOG and
