@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <filesystem>
 #include <optional>
 #include <system_error>
@@ -23,6 +24,7 @@
 #include "ies/safe_save.h"
 #include "ies/utf8_path.h"
 #include "measure/lamp_numbers.h"
+#include "measure/scale_curve.h"
 #include "render/image.h"
 #include "render/polar_view.h"
 #include "render/wall_view.h"
@@ -36,12 +38,13 @@ constexpr std::string_view kProgram = "lumistra-cli";
 constexpr std::string_view kUsage =
     "Usage: lumistra-cli info [--json] FILE...\n"
     "       lumistra-cli render [--size WxH] FILE... -o OUT\n"
-    "       lumistra-cli convert FILE -o OUT.ies\n"
+    "       lumistra-cli convert [--lm63-2019] [--lumens N | --peak N] FILE -o OUT\n"
     "       lumistra-cli --help | --version\n";
 
 constexpr std::string_view kHelpText =
     "\n"
-    "The numbers, pictures and clean files of LM-63 (.ies) light distributions.\n"
+    "The numbers, pictures and clean files of LM-63 (.ies) and EULUMDAT (.ldt)\n"
+    "light distributions.\n"
     "Each FILE is read as Lumistra's File > Open reads it.\n"
     "\n"
     "Commands:\n"
@@ -50,7 +53,10 @@ constexpr std::string_view kHelpText =
     "  render   both views as PNG, as Lumistra shows them after opening the file\n"
     "           in a window of W x H pixels (default 800x400); with one FILE,\n"
     "           OUT is the picture's name, with several a folder (<name>.png each)\n"
-    "  convert  the curve written as File > Save writes it\n"
+    "  convert  the curve written as File > Save writes it: as EULUMDAT when OUT\n"
+    "           ends in .ldt, otherwise as LM-63 (.ies); --lm63-2019 writes a\n"
+    "           standard LM-63-2019 file; --lumens N first scales the curve to a\n"
+    "           flux of N lm, --peak N to a peak of N cd\n"
     "\n"
     "Options:\n"
     "  -h, --help     Displays help on commandline options.\n"
@@ -68,6 +74,9 @@ struct Command {
   int height = 400;
   std::vector<std::string> files;
   std::optional<std::string> out;
+  bool lm63Of2019 = false;        // convert: a standard LM-63-2019 file
+  std::optional<double> lumens;   // convert: the curve scaled to this flux first
+  std::optional<double> peak;     // convert: or to this peak
 };
 
 // --help and --version end the run at once, wherever they stand.
@@ -97,9 +106,23 @@ bool ParseSize(std::string_view text, int& width, int& height) {
          int64_t{width} * height <= kMaxPngPixels;
 }
 
+// A positive finite number, written with a full stop whatever the locale.
+bool ParsePositive(std::string_view text, double& value) {
+  const char* end = text.data() + text.size();
+  const auto [stop, error] = std::from_chars(text.data(), end, value);
+  return error == std::errc() && stop == end && value > 0.0 && std::isfinite(value);
+}
+
+// Whether `name` ends in ".ldt" in any letter case.
+bool NamesEulumdat(const std::string& name) {
+  return WithSaveExtension(name, SaveFormat::kEulumdat) == name;
+}
+
 // The options that take the next argument as their value, whatever it looks
 // like ("-o -h" names a file "-h").
-bool TakesValue(std::string_view arg) { return arg == "-o" || arg == "--size"; }
+bool TakesValue(std::string_view arg) {
+  return arg == "-o" || arg == "--size" || arg == "--lumens" || arg == "--peak";
+}
 
 Decoded Decode(std::span<const std::string> args) {
   Decoded decoded;
@@ -143,6 +166,13 @@ Decoded Decode(std::span<const std::string> args) {
       if (!hasValue || !ParseSize(args[++i], command.width, command.height)) {
         return fail("--size needs WxH, each side 1 to 32767 pixels");
       }
+    } else if (arg == "--lm63-2019" && command.kind == CommandKind::kConvert) {
+      command.lm63Of2019 = true;
+    } else if ((arg == "--lumens" || arg == "--peak") && command.kind == CommandKind::kConvert) {
+      double value = 0.0;
+      if (!hasValue || !ParsePositive(args[++i], value)) return fail(arg + " needs a positive number");
+      if (command.lumens || command.peak) return fail("only one of --lumens and --peak can be given");
+      (arg == "--lumens" ? command.lumens : command.peak) = value;
     } else if (arg == "-o" && command.kind != CommandKind::kInfo) {
       if (!hasValue || args[i + 1].empty()) return fail("-o needs a file name");
       if (command.out) return fail("-o is given twice");
@@ -155,6 +185,9 @@ Decoded Decode(std::span<const std::string> args) {
   if (command.kind != CommandKind::kInfo && !command.out) return fail(name + " needs -o");
   if (command.kind == CommandKind::kConvert && command.files.size() > 1) {
     return fail("convert takes one FILE");
+  }
+  if (command.lm63Of2019 && NamesEulumdat(*command.out)) {
+    return fail("--lm63-2019 writes an .ies file, not " + *command.out);
   }
   decoded.command = std::move(command);
   return decoded;
@@ -178,9 +211,15 @@ bool RenderIntoFolder(const Command& command) {
 }
 
 // The file written for each of command.files, in their order.
+// What convert writes: EULUMDAT for an output named .ldt, otherwise LM-63.
+SaveFormat ConvertFormat(const Command& command) {
+  if (NamesEulumdat(*command.out)) return SaveFormat::kEulumdat;
+  return command.lm63Of2019 ? SaveFormat::kIes2019 : SaveFormat::kIes;
+}
+
 std::vector<std::string> OutputNames(const Command& command) {
   const std::string& out = *command.out;
-  if (command.kind == CommandKind::kConvert) return {WithIesExtension(out)};
+  if (command.kind == CommandKind::kConvert) return {WithSaveExtension(out, ConvertFormat(command))};
   if (!RenderIntoFolder(command)) return {WithExtension(out, ".png")};
   const bool endsInSeparator = out.back() == '/' || out.back() == '\\';
   std::vector<std::string> names;
@@ -352,9 +391,20 @@ int RunRender(const Command& command, const std::vector<std::string>& outputs, C
 // The bytes File > Save writes for the curve, under Save's name rule.
 int RunConvert(const Command& command, const std::vector<std::string>& outputs, Console& console) {
   DistributionEditor editor;
-  if (!OpenFile(editor, command.files.front(), console)) return kExitUnusable;
-  return WriteOutput(outputs.front(), WriteIesText(editor.curve.data()), console) ? kExitOk
-                                                                                   : kExitUnusable;
+  const std::string& path = command.files.front();
+  if (!OpenFile(editor, path, console)) return kExitUnusable;
+  if (command.lumens || command.peak) {
+    const std::optional<Curve> scaled = command.lumens ? ScaledToFlux(editor.curve, *command.lumens)
+                                                       : ScaledToPeak(editor.curve, *command.peak);
+    if (!scaled) {
+      console.Err(path + ": the curve cannot be scaled: it gives no light, or too much.\n");
+      return kExitUnusable;
+    }
+    editor.curve = *scaled;
+  }
+  const std::string& out = outputs.front();
+  return WriteOutput(out, SaveBytes(editor, ConvertFormat(command), out), console) ? kExitOk
+                                                                                  : kExitUnusable;
 }
 
 }  // namespace

@@ -6,7 +6,9 @@
 //
 //   lumistra-cli info [--json] FILE...           the lamp's numbers, from every plane
 //   lumistra-cli render [--size WxH] FILE... -o OUT  both views as PNG
-//   lumistra-cli convert FILE -o OUT.ies         the curve as File > Save writes it
+//   lumistra-cli convert [--lm63-2019] [--lumens N | --peak N] FILE -o OUT
+//                                                the curve as File > Save writes it,
+//                                                EULUMDAT for OUT.ldt, scaled first
 //   lumistra-cli --help | --version
 //
 // Every FILE is read as File > Open reads it, one at a time. Exit status: 0

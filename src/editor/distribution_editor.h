@@ -24,6 +24,7 @@
 #include <string_view>
 
 #include "editor/curve.h"
+#include "ies/photometry.h"
 
 class OwnerWindow;
 
@@ -49,6 +50,11 @@ class DistributionEditor {
   // The buttons that hold the pointer capture (kCaptureLeft, kCaptureMiddle),
   // set and cleared by the dispatch: the capture lasts while either is held.
   int32_t captureButtons = 0;
+
+  // The header numbers and keywords of the file opened last (no angles and
+  // no candela values), which a save in another format carries over: the
+  // lamp, the names, the manufacturer. A default table before any open.
+  Photometry openedHeader;
   static constexpr int32_t kCaptureLeft = 1;
   static constexpr int32_t kCaptureMiddle = 2;
 

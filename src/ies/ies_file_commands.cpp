@@ -7,8 +7,12 @@
 #include <filesystem>
 #include <system_error>
 #include <utility>
+#include <vector>
 
 #include "editor/distribution_editor.h"
+#include "ies/editor_curve.h"
+#include "ies/eulumdat.h"
+#include "ies/ies_2019.h"
 #include "ies/ies_format.h"
 #include "ies/owner_window.h"
 #include "ies/safe_save.h"
@@ -26,6 +30,10 @@ std::string WithExtension(std::string name, std::string_view extension) {
 }
 
 std::string WithIesExtension(std::string name) { return WithExtension(std::move(name), ".ies"); }
+
+std::string WithSaveExtension(std::string name, SaveFormat format) {
+  return WithExtension(std::move(name), format == SaveFormat::kEulumdat ? ".ldt" : ".ies");
+}
 
 std::string_view FileNameOf(std::string_view path) {
 #ifdef _WIN32
@@ -50,11 +58,26 @@ bool Exists(const std::string& path) {
 
 }  // namespace
 
+std::string SaveBytes(const DistributionEditor& editor, SaveFormat format,
+                      std::string_view path) {
+  switch (format) {
+    case SaveFormat::kIes2019:
+      return WriteIes2019Text(editor.curve, editor.openedHeader, TodayUtc());
+    case SaveFormat::kEulumdat:
+      return WriteEulumdatText(editor.curve, editor.openedHeader,
+                               {std::string(FileNameOf(path)), TodayUtc()});
+    case SaveFormat::kIes:
+      break;
+  }
+  return WriteIesText(editor.curve.data());
+}
+
 std::optional<std::string> DistributionEditor::SaveIes(OwnerWindow& owner,
                                                        std::string_view current) const {
   const std::optional<std::string> chosen = owner.ChooseSaveFile(current);
   if (!chosen) return std::nullopt;
-  const std::string path = WithIesExtension(*chosen);
+  const SaveFormat format = owner.ChosenSaveFormat();
+  const std::string path = WithSaveExtension(*chosen, format);
   // The dialog asked about the name as chosen; the one the extension made is
   // asked about here, so that no file is replaced without a question.
   if (path != *chosen && Exists(path) &&
@@ -62,7 +85,7 @@ std::optional<std::string> DistributionEditor::SaveIes(OwnerWindow& owner,
     return std::nullopt;
   }
   std::error_code reason;
-  if (!ReplaceFileContents(path, WriteIesText(curve.data()), reason)) {
+  if (!ReplaceFileContents(path, SaveBytes(*this, format, path), reason)) {
     // Kept for compatibility: the first line and the caption as they always were.
     owner.ShowMessage(std::string(kSaveFailedText) + "\n" + std::string(FileNameOf(path)) + ": " +
                           reason.message() + ".",
@@ -86,6 +109,47 @@ std::string_view WhyNotAFile(const std::string& path) {
   return {};
 }
 
+// Whether a line of the file starts with "TILT=", as in every LM-63 file and
+// in no EULUMDAT file: the format is chosen by content, not by name.
+bool HasTiltLine(std::FILE* file) {
+  constexpr std::string_view kTilt = "TILT=";
+  std::vector<char> buffer(64 * 1024);
+  size_t matched = 0;  // characters of kTilt seen at the current line's start
+  bool lineStart = true;
+  for (;;) {
+    const size_t got = std::fread(buffer.data(), 1, buffer.size(), file);
+    if (got == 0) return false;
+    for (size_t i = 0; i < got; ++i) {
+      const char c = buffer[i];
+      if (lineStart && c == kTilt[matched]) {
+        if (++matched == kTilt.size()) return true;
+        continue;
+      }
+      lineStart = c == '\n';
+      matched = 0;
+    }
+  }
+}
+
+// The file read as EULUMDAT; nothing when it is not one and its name does
+// not say it should be, so that the LM-63 reader says what is wrong.
+std::optional<EulumdatReadResult> ReadEulumdatFile(std::FILE* file, const std::string& name) {
+  std::rewind(file);
+  std::string bytes(kMaxEulumdatBytes + 1, '\0');
+  bytes.resize(std::fread(bytes.data(), 1, bytes.size(), file));
+  EulumdatReadResult result = ReadEulumdatText(bytes);
+  if (!result.ok && WithSaveExtension(name, SaveFormat::kEulumdat) != name) return std::nullopt;
+  return result;
+}
+
+// A table without its angles and values: what a save in another format keeps.
+Photometry HeaderOf(Photometry table) {
+  table.verticalAngles.clear();
+  table.horizontalAngles.clear();
+  table.candela.clear();
+  return table;
+}
+
 }  // namespace
 
 std::optional<std::string> DistributionEditor::LoadIes(OwnerWindow& owner,
@@ -107,6 +171,22 @@ std::optional<IesReadResult> ReadIesPath(OwnerWindow& owner, const std::string& 
     owner.ShowMessage("Could not open " + name + ": " + reason + ".", kOpenFailedCaption);
     return std::nullopt;
   }
+  if (!HasTiltLine(file)) {
+    if (std::optional<EulumdatReadResult> ldt = ReadEulumdatFile(file, name)) {
+      std::fclose(file);
+      if (!ldt->ok) {
+        owner.ShowMessage(name + " is not a usable EULUMDAT file: " + ldt->error,
+                          kOpenFailedCaption);
+        return std::nullopt;
+      }
+      IesReadResult result;
+      result.ok = true;
+      result.photometry = std::move(ldt->photometry);
+      result.curve = EditorCurve(result.photometry);
+      return result;
+    }
+  }
+  std::rewind(file);
   IesReadResult result = ReadIesFile(file);
   std::fclose(file);
   if (!result.ok) {
@@ -120,5 +200,6 @@ bool DistributionEditor::OpenIesFile(OwnerWindow& owner, const std::string& path
   const std::optional<IesReadResult> result = ReadIesPath(owner, path);
   if (!result) return false;
   curve = result->curve;
+  openedHeader = HeaderOf(result->photometry);
   return true;
 }

@@ -7,8 +7,10 @@
 #include <string>
 #include <string_view>
 
+#include "ies/file_types.h"
 #include "ies/ies_format.h"
 
+class DistributionEditor;
 class OwnerWindow;
 
 // `name` with `extension` (".ies") appended unless it ends in it already in
@@ -19,10 +21,16 @@ std::string WithExtension(std::string name, std::string_view extension);
 // The save name: WithExtension(name, ".ies").
 std::string WithIesExtension(std::string name);
 
+// The bytes Save writes in `format` to `path` for the editor's curve and the
+// header of the file it came from.
+std::string SaveBytes(const DistributionEditor& editor, SaveFormat format, std::string_view path);
+
 // The file's name without its folders, for messages.
 std::string_view FileNameOf(std::string_view path);
 
-// Reads the file at `path` (UTF-8) as File > Open does. A file that cannot
+// Reads the file at `path` (UTF-8) as File > Open does: as EULUMDAT when no
+// line starts with "TILT=" (every LM-63 file has one) and the file reads as
+// one, or its name ends in ".ldt"; as LM-63 otherwise. A file that cannot
 // be opened or used gives nothing, and the owner a message box saying why,
 // as Open shows it.
 std::optional<IesReadResult> ReadIesPath(OwnerWindow& owner, const std::string& path);

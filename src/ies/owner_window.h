@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+#include "ies/file_types.h"
+
 class OwnerWindow {
  public:
   virtual ~OwnerWindow() = default;
@@ -27,6 +29,10 @@ class OwnerWindow {
   // folder can be chosen. It starts in the folder of `current` unless that is
   // empty. Returns the full path, or nothing when cancelled.
   virtual std::optional<std::string> ChooseOpenFile(std::string_view current) = 0;
+
+  // The file type chosen in the save dialog that last returned a path (an
+  // entry of kSaveFileTypes); "IES" where there is no choice.
+  virtual SaveFormat ChosenSaveFormat() const { return SaveFormat::kIes; }
 
   // A modal message box with only an OK button and no icon.
   virtual void ShowMessage(std::string_view text, std::string_view caption) = 0;

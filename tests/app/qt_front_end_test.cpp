@@ -208,7 +208,8 @@ class QtFrontEndTest : public QObject {
       auto* dialog = qobject_cast<QFileDialog*>(modal);
       QVERIFY(dialog != nullptr);
       asked = true;
-      QCOMPARE(dialog->nameFilters(), QStringList{"IES (*.ies)"});
+      QCOMPARE(dialog->nameFilters(), (QStringList{"IES (*.ies)", "EULUMDAT (*.ldt)"}));
+      QCOMPARE(dialog->selectedNameFilter(), QStringLiteral("IES (*.ies)"));
       QCOMPARE(dialog->acceptMode(), QFileDialog::AcceptOpen);
       QCOMPARE(dialog->fileMode(), QFileDialog::ExistingFile);
       dialog->reject();
@@ -241,7 +242,9 @@ class QtFrontEndTest : public QObject {
     AnswerNextModal([&folder](QWidget* modal) {
       auto* dialog = qobject_cast<QFileDialog*>(modal);
       QVERIFY(dialog != nullptr);
-      QCOMPARE(dialog->nameFilters(), QStringList{"IES (*.ies)"});
+      QCOMPARE(dialog->nameFilters(),
+               (QStringList{"IES (*.ies)", "IES LM-63-2019 (*.ies)", "EULUMDAT (*.ldt)"}));
+      QCOMPARE(dialog->selectedNameFilter(), QStringLiteral("IES (*.ies)"));
       QCOMPARE(dialog->acceptMode(), QFileDialog::AcceptSave);
       QCOMPARE(dialog->fileMode(), QFileDialog::AnyFile);
       QVERIFY(!dialog->testOption(QFileDialog::DontConfirmOverwrite));
@@ -253,6 +256,23 @@ class QtFrontEndTest : public QObject {
     QVERIFY(window_->renders.isEmpty());
     QVERIFY(QFile::exists(folder.filePath(QString::fromUtf8("Lüfter φως 灯.ies"))));
     QCOMPARE(window_->windowHandle()->title(), QString::fromUtf8("Lüfter φως 灯.ies - Lumistra"));
+  }
+
+  void saveAsEulumdatAndOpenIt() {
+    QTemporaryDir folder;
+    editor_->curve.fill(2.0f);
+    AnswerNextModal([&folder](QWidget* modal) {
+      auto* dialog = qobject_cast<QFileDialog*>(modal);
+      QVERIFY(dialog != nullptr);
+      dialog->selectNameFilter(QStringLiteral("EULUMDAT (*.ldt)"));
+      dialog->selectFile(folder.filePath(QStringLiteral("lamp")));
+      static_cast<QDialog*>(dialog)->accept();
+    });
+    MenuAction(TEXT_MENU_SAVE)->trigger();
+    editor_->ResetCurve();
+    window_->OpenFile(folder.filePath(QStringLiteral("lamp.ldt")));  // read by its content
+    QVERIFY(std::all_of(editor_->curve.begin(), editor_->curve.end(),
+                        [](float sample) { return std::fabs(sample - 2.0f) < 1e-6f; }));
   }
 
   void saveAsksBeforeReplacingAFile_data() {

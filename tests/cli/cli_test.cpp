@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <numbers>
 #include <regex>
 #include <sstream>
 #include <vector>
@@ -232,7 +233,34 @@ INSTANTIATE_TEST_SUITE_P(
         CliCase{"SizeValueLooksLikeHelp", {"render", "--size", "-h", kGood1, "-o", "@/a.png"}, 2, "",
                 ".*--size needs WxH.*\n" + kUsageLines},
         CliCase{"ConvertUnusable", {"convert", kTypeB, "-o", "@/clean.ies"}, 1, "", kTypeBMessage,
-                [](const CliRun& run) { EXPECT_FALSE(fs::exists(run.dir / "clean.ies")); }}),
+                [](const CliRun& run) { EXPECT_FALSE(fs::exists(run.dir / "clean.ies")); }},
+        CliCase{"ConvertTo2019", {"convert", "--lm63-2019", kGood1, "-o", "@/std"}, 0, "", "",
+                [](const CliRun& run) {
+                  EXPECT_EQ(Contents(run.dir / "std.ies").substr(0, 22), "IES:LM-63-2019\r\n[TEST]");
+                }},
+        CliCase{"ScaleNotPositive", {"convert", "--peak", "-5", kGood1, "-o", "@/x.ies"}, 2, "",
+                ".*--peak needs a positive number\n" + kUsageLines},
+        CliCase{"EulumdatOf2019", {"convert", "--lm63-2019", kGood1, "-o", "@/x.LDT"}, 2, "",
+                ".*--lm63-2019 writes an .ies file, not .*\n" + kUsageLines}),
     [](const testing::TestParamInfo<CliCase>& row) { return row.param.name; });
+
+// A constant curve of I cd gives 4 pi I lm, so --lumens 1000 makes every
+// intensity 1000 / (4 pi) cd; the .LDT output is EULUMDAT.
+TEST(CliConvert, LumensScaleAConstantCurve) {
+  const fs::path dir = fs::temp_directory_path() / ("lumistra_cli_lumens_" + std::to_string(getpid()));
+  fs::create_directories(dir);
+  DistributionEditor editor;
+  editor.curve.fill(3.0f);
+  SaveTo owner((dir / "flat.ies").string());
+  editor.SaveIes(owner);
+  RecordingConsole console;
+  const std::vector<std::string> args = {"convert", "--lumens", "1000", (dir / "flat.ies").string(),
+                                         "-o", (dir / "flat.LDT").string()};
+  EXPECT_EQ(RunCli(args, console), kExitOk) << console.err;
+  EXPECT_EQ(Contents(dir / "flat.LDT").substr(0, 10), "Lumistra\r\n");
+  ASSERT_TRUE(editor.OpenIesFile(owner, (dir / "flat.LDT").string()));
+  for (float sample : editor.curve) EXPECT_NEAR(sample * sample, 1000.0 / (4.0 * std::numbers::pi), 1e-4);
+  fs::remove_all(dir);
+}
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <string>
 
+#include "ies/file_types.h"
 #include "ies/ies_file_commands.h"
 #include "ies/ies_format.h"
 
@@ -56,13 +57,14 @@ TEST(FormatTrimmed, HoldsTheLargestDouble) {
 struct NameCase {
   const char* chosen;
   const char* saved;
+  SaveFormat format = SaveFormat::kIes;
   friend void PrintTo(const NameCase& c, std::ostream* os) { *os << c.chosen; }
 };
 
 class SaveNameTest : public testing::TestWithParam<NameCase> {};
 
 TEST_P(SaveNameTest, AppendsTheExtensionWhenNeeded) {
-  EXPECT_EQ(WithIesExtension(GetParam().chosen), GetParam().saved);
+  EXPECT_EQ(WithSaveExtension(GetParam().chosen, GetParam().format), GetParam().saved);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -76,7 +78,12 @@ INSTANTIATE_TEST_SUITE_P(
                     NameCase{"lamp.ies.txt", "lamp.ies.txt.ies"},   // .ies not at the end
                     NameCase{".ies", ".ies"},                       // exactly the extension
                     NameCase{"abc", "abc.ies"},                     // too short to end in .ies
-                    NameCase{"/tmp/a folder.ies/x", "/tmp/a folder.ies/x.ies"}));
+                    NameCase{"/tmp/a folder.ies/x", "/tmp/a folder.ies/x.ies"},
+                    // The save dialog's other file types.
+                    NameCase{"lamp", "lamp.ies", SaveFormat::kIes2019},
+                    NameCase{"lamp", "lamp.ldt", SaveFormat::kEulumdat},
+                    NameCase{"LAMP.LDT", "LAMP.LDT", SaveFormat::kEulumdat},
+                    NameCase{"lamp.ies", "lamp.ies.ldt", SaveFormat::kEulumdat}));
 
 TEST(SaveName, HasNoLengthLimit) {
   const std::string longName = "/tmp/" + std::string(300, 'n');

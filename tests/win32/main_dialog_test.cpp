@@ -817,10 +817,12 @@ HWND FileNameField(HWND dialog) {
   return nullptr;
 }
 
-void ExpectIesFilter(HWND dialog) {
+// The dialog lists `count` file types, "IES" first and chosen.
+void ExpectIesFilter(HWND dialog, LRESULT count) {
   HWND types = GetDlgItem(dialog, 0x470);  // cmb1, the file types
   ASSERT_NE(types, nullptr);
-  EXPECT_EQ(SendMessageA(types, CB_GETCOUNT, 0, 0), 1);
+  EXPECT_EQ(SendMessageA(types, CB_GETCOUNT, 0, 0), count);
+  EXPECT_EQ(SendMessageA(types, CB_GETCURSEL, 0, 0), 0);
   char text[64] = "";
   SendMessageA(types, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(text));
   EXPECT_STREQ(text, "IES");
@@ -850,7 +852,7 @@ TEST_F(MainDialogTest, OpenShowsTheDialogAndRendersBothHalvesWhenCancelled) {
   EXPECT_TRUE(WithModalBox(
       window_, [&] { rendered = SendAndSeeRendered(Command(IDM_OPEN)); },
       [](HWND dialog) {
-        ExpectIesFilter(dialog);
+        ExpectIesFilter(dialog, 2);
         PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
       }));
   EXPECT_EQ(rendered, Halves::kBoth);
@@ -862,7 +864,7 @@ TEST_F(MainDialogTest, SaveShowsTheDialogAndRendersNothing) {
   EXPECT_TRUE(WithModalBox(
       window_, [&] { rendered = SendAndSeeRendered(Command(IDM_SAVE)); },
       [](HWND dialog) {
-        ExpectIesFilter(dialog);
+        ExpectIesFilter(dialog, 3);
         PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
       }));
   EXPECT_EQ(rendered, Halves::kNone);
@@ -944,6 +946,27 @@ TEST_P(RoundTripTest, SaveAndOpenThroughTheMenu) {
   DeleteFileUtf8(path);
   // Intensities are written with six decimals, so the roots come back that close.
   for (size_t i = 0; i < drawn.size(); ++i) EXPECT_NEAR(editor_.curve[i], drawn[i], 1e-5) << "sample " << i;
+}
+
+// The EULUMDAT file type chosen in the save dialog: the typed name gets
+// ".ldt", and File > Open reads the file by its content.
+TEST_F(MainDialogTest, SaveAsEulumdatAndOpenIt) {
+  const std::string stem = TempFolder() + "lumistra-ldt-" + std::to_string(GetCurrentProcessId());
+  editor_.curve.fill(2.0f);
+  EXPECT_TRUE(WithModalBox(
+      window_, [&] { Send(Command(IDM_SAVE)); },
+      [&](HWND dialog) {
+        HWND types = GetDlgItem(dialog, 0x470);  // cmb1, the file types
+        SendMessageA(types, CB_SETCURSEL, 2, 0);
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(0x470, CBN_SELENDOK), reinterpret_cast<LPARAM>(types));
+        Confirm(dialog, stem);
+      }));
+  EXPECT_EQ(FileBytes(stem + ".ldt").substr(0, 10), "Lumistra\r\n");
+  Send(Command(IDM_RESET));
+  EXPECT_TRUE(WithModalBox(
+      window_, [&] { Send(Command(IDM_OPEN)); }, [&](HWND dialog) { Confirm(dialog, stem + ".ldt"); }));
+  DeleteFileUtf8(stem + ".ldt");
+  for (float sample : editor_.curve) EXPECT_NEAR(sample, 2.0f, 1e-6f);
 }
 
 INSTANTIATE_TEST_SUITE_P(Names, RoundTripTest,
@@ -1108,7 +1131,11 @@ TEST(FileDialogSettings, SaveNeedsOnlyTheFolderOpenTheFile) {
     EXPECT_EQ(s.lStructSize, OPENFILENAME_SIZE_VERSION_400W);
     EXPECT_EQ(s.lStructSize, 136u);  // in a 64-bit program
     EXPECT_EQ(s.hwndOwner, owner);
-    EXPECT_EQ(std::wstring(s.lpstrFilter, 11), std::wstring(L"IES\0*.ies\0\0", 11));
+    const std::wstring filter =
+        kind == FileDialogKind::kSave
+            ? std::wstring(L"IES\0*.ies\0IES LM-63-2019\0*.ies\0EULUMDAT\0*.ldt\0\0", 47)
+            : std::wstring(L"IES\0*.ies\0EULUMDAT\0*.ldt\0\0", 26);
+    EXPECT_EQ(std::wstring(s.lpstrFilter, filter.size()), filter);
     EXPECT_EQ(s.nFilterIndex, 1u);
     EXPECT_EQ(s.lpstrFile, name);
     EXPECT_EQ(s.nMaxFile, 256u);

@@ -20,14 +20,14 @@ CommandLine ReadCommandLine(const QStringList& arguments, bool onlyHelpAndVersio
   parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
   parser.setApplicationDescription(QStringLiteral(
       "Sketch the light distribution of a lamp and see the light it throws on a wall;\n"
-      "open and save it as an IESNA LM-63 photometric file (.ies)."));
+      "open and save it as an IESNA LM-63 (.ies) or EULUMDAT (.ldt) photometric file."));
   // Not addHelpOption(): it adds --help-all, which would list Qt's options
   // as this program's own.
   const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")},
                                 QStringLiteral("Displays help on commandline options."));
   parser.addOption(help);
   parser.addVersionOption();
-  parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("An .ies file to open."),
+  parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("An .ies or .ldt file to open."),
                                QStringLiteral("[FILE]"));
 
   const bool parsed = parser.parse(arguments);

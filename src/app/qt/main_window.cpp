@@ -29,7 +29,19 @@ namespace {
 constexpr QPoint kStartPosition(200, 100);
 constexpr QSize kStartOuterSize(800, 400);
 
-constexpr const char* kIesFilter = "IES (*.ies)";
+QString Latin1(std::string_view text) {
+  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// "IES (*.ies)" and the others of a dialog's file types.
+template <typename FileTypes>
+QStringList NameFilters(const FileTypes& types) {
+  QStringList filters;
+  for (const auto& type : types) {
+    filters << Latin1(type.description) + QStringLiteral(" (") + Latin1(type.pattern) + u')';
+  }
+  return filters;
+}
 
 struct MenuItem {
   const char* text;
@@ -49,11 +61,13 @@ QString FromUtf8(std::string_view text) {
 
 // The save dialog asks before it returns an existing file (Qt's own question).
 // Once there is a file, both dialogs start in its folder, the save dialog
-// with its name filled in.
+// with its name filled in. `chosenType` receives the index of the file type
+// chosen when a path is returned.
 std::optional<std::string> RunFileDialog(QWidget* owner, QFileDialog::AcceptMode mode,
-                                         std::string_view current) {
+                                         std::string_view current, qsizetype* chosenType = nullptr) {
   QFileDialog dialog(owner);
-  dialog.setNameFilter(QString::fromLatin1(kIesFilter));
+  dialog.setNameFilters(mode == QFileDialog::AcceptOpen ? NameFilters(kOpenFileTypes)
+                                                        : NameFilters(kSaveFileTypes));
   dialog.setAcceptMode(mode);
   if (mode == QFileDialog::AcceptOpen) {
     dialog.setFileMode(QFileDialog::ExistingFile);  // only an existing file can be chosen
@@ -66,6 +80,7 @@ std::optional<std::string> RunFileDialog(QWidget* owner, QFileDialog::AcceptMode
     if (mode == QFileDialog::AcceptSave) dialog.selectFile(file.fileName());
   }
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  if (chosenType != nullptr) *chosenType = dialog.nameFilters().indexOf(dialog.selectedNameFilter());
   return QFile::encodeName(dialog.selectedFiles().constFirst()).toStdString();
 }
 
@@ -188,7 +203,10 @@ void MainWindow::dropEvent(QDropEvent* event) {
 }
 
 std::optional<std::string> MainWindow::ChooseSaveFile(std::string_view current) {
-  return RunFileDialog(this, QFileDialog::AcceptSave, current);
+  qsizetype chosenType = 0;
+  std::optional<std::string> path = RunFileDialog(this, QFileDialog::AcceptSave, current, &chosenType);
+  chosenSaveFormat_ = SaveFormatAt(static_cast<size_t>(chosenType));  // -1 (none) is out of range
+  return path;
 }
 
 std::optional<std::string> MainWindow::ChooseOpenFile(std::string_view current) {

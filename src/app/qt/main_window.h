@@ -44,6 +44,7 @@ class MainWindow : public QMainWindow, public Window {
 
   std::optional<std::string> ChooseSaveFile(std::string_view current) override;
   std::optional<std::string> ChooseOpenFile(std::string_view current) override;
+  SaveFormat ChosenSaveFormat() const override { return chosenSaveFormat_; }
   void ShowMessage(std::string_view text, std::string_view caption) override;
   bool AskYesNo(std::string_view text, std::string_view caption) override;
   void CapturePointer() override;
@@ -81,4 +82,5 @@ class MainWindow : public QMainWindow, public Window {
   bool outerSizeFitted_ = false;
   bool fitAtFramedSize_ = false;  // the start file was fitted before the frame was known
   bool destroyed_ = false;
+  SaveFormat chosenSaveFormat_ = SaveFormat::kIes;
 };

@@ -55,14 +55,28 @@ void StartIn(OPENFILENAMEW& dialog, FileDialogKind kind, std::string_view curren
   if (path.size() < name.size()) std::copy(path.begin(), path.end(), name.begin());
 }
 
+// `chosenType` receives the index of the file type chosen (0 for the first)
+// when a path is returned.
 std::optional<std::string> RunFileDialog(HWND owner, FileDialogKind kind, FileDialogFunction show,
-                                         std::string_view current) {
+                                         std::string_view current, DWORD* chosenType = nullptr) {
   std::wstring name(kFileNameCapacity, L'\0');
   std::wstring folder;
   OPENFILENAMEW dialog = FileDialogSettings(owner, kind, name.data(), kFileNameCapacity);
   StartIn(dialog, kind, current, folder, name);
   if (!show(&dialog)) return std::nullopt;  // cancelled, or the dialog failed
+  if (chosenType != nullptr) *chosenType = dialog.nFilterIndex - 1;  // the dialog counts from 1
   return Utf8FromWide(name.c_str());  // up to the terminator the dialog wrote
+}
+
+// A dialog's file types as the platform takes them: description, NUL,
+// pattern, NUL for each, then the NUL of c_str() that ends the list.
+template <typename FileTypes>
+std::wstring FilterList(const FileTypes& types) {
+  std::wstring list;
+  for (const auto& type : types) {
+    list += WideFromUtf8(type.description) + L'\0' + WideFromUtf8(type.pattern) + L'\0';
+  }
+  return list;
 }
 
 // ---------------------------------------------------------------------------
@@ -100,15 +114,17 @@ UINT DpiOf(HWND window) {
 
 int LabelScaleForDpi(UINT dpi) { return LabelScale(static_cast<double>(dpi) / kBaseDpi); }
 
-// One filter entry, description "IES" and pattern "*.ies", ended by an empty
-// string: the literal's own terminator is the last of the eleven bytes.
-const wchar_t kIesFilter[11] = L"IES\0*.ies\0";
+const wchar_t* FileTypeFilter(FileDialogKind kind) {
+  static const std::wstring open = FilterList(kOpenFileTypes);
+  static const std::wstring save = FilterList(kSaveFileTypes);
+  return kind == FileDialogKind::kOpen ? open.c_str() : save.c_str();
+}
 
 OPENFILENAMEW FileDialogSettings(HWND owner, FileDialogKind kind, wchar_t* name, DWORD capacity) {
   OPENFILENAMEW dialog{};  // no title, folder, default extension, hook or template
   dialog.lStructSize = kOpenFileNameSize;
   dialog.hwndOwner = owner;
-  dialog.lpstrFilter = kIesFilter;
+  dialog.lpstrFilter = FileTypeFilter(kind);
   dialog.nFilterIndex = 1;
   dialog.lpstrFile = name;
   dialog.nMaxFile = capacity;
@@ -121,7 +137,11 @@ OPENFILENAMEW FileDialogSettings(HWND owner, FileDialogKind kind, wchar_t* name,
 }
 
 std::optional<std::string> Win32Window::ChooseSaveFile(std::string_view current) {
-  return RunFileDialog(window_, FileDialogKind::kSave, GetSaveFileNameW, current);
+  DWORD chosenType = 0;
+  std::optional<std::string> path =
+      RunFileDialog(window_, FileDialogKind::kSave, GetSaveFileNameW, current, &chosenType);
+  chosenSaveFormat_ = SaveFormatAt(chosenType);
+  return path;
 }
 
 std::optional<std::string> Win32Window::ChooseOpenFile(std::string_view current) {

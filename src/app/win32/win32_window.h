@@ -13,11 +13,13 @@
 enum class FileDialogKind { kOpen, kSave };
 
 // The settings of the open and save dialogs: the size of the structure
-// without the later platform versions' fields, the one "IES" filter, filter
-// index 1, the name buffer, and the flags of each kind. The start folder and
-// name are set apart from these (StartIn).
+// without the later platform versions' fields, the file types of each kind
+// ("IES" first), filter index 1, the name buffer, and the flags of each kind.
+// The start folder and name are set apart from these (StartIn).
 OPENFILENAMEW FileDialogSettings(HWND owner, FileDialogKind kind, wchar_t* name, DWORD capacity);
-extern const wchar_t kIesFilter[11];
+
+// The file types of kOpenFileTypes or kSaveFileTypes as the dialog takes them.
+const wchar_t* FileTypeFilter(FileDialogKind kind);
 
 // The DPI every size of the program is given for; at it, nothing is scaled.
 inline constexpr int kBaseDpi = 96;
@@ -38,6 +40,7 @@ class Win32Window final : public Window {
 
   std::optional<std::string> ChooseSaveFile(std::string_view current) override;
   std::optional<std::string> ChooseOpenFile(std::string_view current) override;
+  SaveFormat ChosenSaveFormat() const override { return chosenSaveFormat_; }
   void ShowMessage(std::string_view text, std::string_view caption) override;
   bool AskYesNo(std::string_view text, std::string_view caption) override;
 
@@ -62,4 +65,5 @@ class Win32Window final : public Window {
   HWND window_;
   const DistributionEditor& editor_;
   Image& client_;
+  SaveFormat chosenSaveFormat_ = SaveFormat::kIes;
 };

@@ -1,0 +1,460 @@
+// The EULUMDAT reader and writer.
+//
+// Sections:
+//   1. lines and numbers
+//   2. the reader: header, lamp sets, angles, intensities, planes by symmetry
+//   3. the writer
+#include "ies/eulumdat.h"
+
+#include <cfloat>
+#include <charconv>
+#include <cmath>
+#include <cstddef>
+#include <numbers>
+#include <vector>
+
+#include "measure/curve_numbers.h"
+
+namespace {
+
+// ---------------------------------------------------------------------------
+// 1. Lines and numbers.
+
+std::string_view Trimmed(std::string_view text) {
+  const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
+  while (!text.empty() && blank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+// A number as the format's writers put it: optional sign, digits with a
+// full stop or a comma as the decimal point, an optional exponent. Never the
+// locale's reading, and nothing else on the line.
+bool ParseNumber(std::string_view text, double& value) {
+  std::string digits(Trimmed(text));
+  if (!digits.empty() && digits.front() == '+') digits.erase(0, 1);
+  if (digits.find('.') == std::string::npos) {
+    const size_t comma = digits.find(',');
+    if (comma != std::string::npos) digits[comma] = '.';
+  }
+  const char* end = digits.data() + digits.size();
+  const auto [stop, error] = std::from_chars(digits.data(), end, value);
+  return !digits.empty() && error == std::errc() && stop == end && std::isfinite(value);
+}
+
+// The file's lines, taken in order; each read names its line in a failure.
+class LineReader {
+ public:
+  explicit LineReader(std::string_view bytes) {
+    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    if (bytes.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
+      bytes.remove_prefix(kByteOrderMark.size());
+    }
+    while (!bytes.empty()) {
+      const size_t end = bytes.find('\n');
+      lines_.push_back(bytes.substr(0, end));
+      bytes.remove_prefix(end == std::string_view::npos ? bytes.size() : end + 1);
+    }
+  }
+
+  // The next line without its line end and outer blanks.
+  bool Text(const char* what, std::string& text) {
+    if (next_ >= lines_.size()) {
+      error = "it ends after line " + std::to_string(lines_.size()) + ", where line " +
+              std::to_string(next_ + 1) + " should hold " + what + ".";
+      return false;
+    }
+    text = Trimmed(lines_[next_++]);
+    return true;
+  }
+
+  bool Number(const char* what, double& value) {
+    std::string text;
+    if (!Text(what, text)) return false;
+    if (!ParseNumber(text, value)) {
+      Fail(text, what);
+      return false;
+    }
+    return true;
+  }
+
+  bool Number(const char* what, float& value) {
+    double wide = 0.0;
+    if (!Number(what, wide)) return false;
+    if (!(std::fabs(wide) <= static_cast<double>(FLT_MAX))) {
+      Fail(LastText(), what);
+      return false;
+    }
+    value = static_cast<float>(wide);
+    return true;
+  }
+
+  // A whole number from `least` to `most`.
+  bool Count(const char* what, int least, int most, int& count) {
+    double value = 0.0;
+    if (!Number(what, value)) return false;
+    if (!(value >= least && value <= most) || value != std::trunc(value)) {
+      error = "line " + std::to_string(next_) + " gives " + what + " as " + LastText() +
+              ", not a whole number from " + std::to_string(least) + " to " +
+              std::to_string(most) + ".";
+      return false;
+    }
+    count = static_cast<int>(value);
+    return true;
+  }
+
+  // The number of the line read last, from 1.
+  size_t LastLine() const { return next_; }
+
+  // The line read last, shortened for a message.
+  std::string LastText() const {
+    std::string text(Trimmed(lines_[next_ - 1]).substr(0, 24));
+    for (char& c : text) {
+      if (c < 0x20 || c > 0x7E) c = '?';
+    }
+    return text;
+  }
+
+  std::string error;
+
+ private:
+  void Fail(const std::string& text, const char* what) {
+    error = "line " + std::to_string(next_) +
+            (text.empty() ? std::string(" is empty") : " has \"" + LastText() + "\"") +
+            " where " + what + " should be.";
+  }
+
+  std::vector<std::string_view> lines_;
+  size_t next_ = 0;
+};
+
+// ---------------------------------------------------------------------------
+// 2. The reader.
+
+// Counts beyond these are no real photometry: a plane every 0.1 degrees, a
+// gamma angle every 0.1 degrees, twenty lamp sets as the format allows.
+constexpr int kMaxPlanes = 3600;
+constexpr int kMaxGammaAngles = 1801;
+constexpr int kMaxLampSets = 20;
+
+struct Header {
+  int symmetry = 0;
+  int planeCount = 0;  // Mc
+  int gammaCount = 0;  // Ng
+};
+
+// How many planes the file stores for its symmetry.
+size_t StoredPlaneCount(const Header& header) {
+  const size_t mc = static_cast<size_t>(header.planeCount);
+  switch (header.symmetry) {
+    case 0: return mc;
+    case 1: return 1;
+    case 2: case 3: return mc / 2 + 1;
+    default: return mc / 4 + 1;
+  }
+}
+
+// The stored plane that gives C angle index j (0..Mc-1) under Isym 3: C is
+// mirrored onto C 270..360..90 by C -> 180 - C, and the stored planes start
+// at the C angle index 3 Mc / 4.
+size_t StoredPlaneForIsym3(size_t mc, size_t j) {
+  if (j > mc / 4 && j < 3 * mc / 4) j = (mc / 2 + mc - j) % mc;
+  return (j + mc / 4) % mc;
+}
+
+// The C angles that the symmetries rely on stand where they must: 0 first,
+// ascending below 360, and 90, 180 and 270 at the quarter places.
+bool CheckPlaneAngles(const Header& header, const std::vector<float>& angles, size_t firstLine,
+                      std::string& error) {
+  if (header.symmetry == 1) return true;  // one plane: the list says nothing
+  const size_t mc = angles.size();
+  for (size_t j = 0; j < mc; ++j) {
+    const bool ascending = j == 0 ? angles[0] == 0.0f : angles[j] > angles[j - 1];
+    if (!ascending || !(angles[j] < 360.0f)) {
+      error = "line " + std::to_string(firstLine + j) +
+              " breaks the C angles' order (0 first, ascending, below 360).";
+      return false;
+    }
+  }
+  const auto expect = [&](size_t j, float angle) {
+    if (angles[j] == angle) return true;
+    error = "line " + std::to_string(firstLine + j) + " should hold the C angle " +
+            std::to_string(static_cast<int>(angle)) + " for symmetry indicator " +
+            std::to_string(header.symmetry) + ".";
+    return false;
+  };
+  if (header.symmetry == 2 || header.symmetry == 3) {
+    if (!expect(mc / 2, 180.0f)) return false;
+  }
+  if (header.symmetry >= 3) {
+    if (!expect(mc / 4, 90.0f)) return false;
+  }
+  return header.symmetry != 3 || expect(3 * mc / 4, 270.0f);
+}
+
+bool CheckGammaAngles(const std::vector<float>& angles, size_t firstLine, std::string& error) {
+  for (size_t i = 0; i < angles.size(); ++i) {
+    if (!(angles[i] >= 0.0f && angles[i] <= 180.0f) || (i > 0 && angles[i] < angles[i - 1])) {
+      error = "line " + std::to_string(firstLine + i) +
+              " breaks the gamma angles' order (ascending from 0 to 180).";
+      return false;
+    }
+  }
+  return true;
+}
+
+// Fills `out.horizontalAngles` and `out.candela` from the stored planes.
+void ExpandPlanes(const Header& header, const std::vector<float>& planeAngles,
+                  const std::vector<float>& stored, Photometry& out) {
+  const size_t mc = planeAngles.size();
+  const size_t ng = static_cast<size_t>(header.gammaCount);
+  const auto add = [&](float angle, size_t storedPlane) {
+    out.horizontalAngles.push_back(angle);
+    const auto first = stored.begin() + static_cast<std::ptrdiff_t>(storedPlane * ng);
+    out.candela.insert(out.candela.end(), first, first + static_cast<std::ptrdiff_t>(ng));
+  };
+  switch (header.symmetry) {
+    case 1:
+      add(0.0f, 0);
+      return;
+    case 2: case 4:
+      for (size_t j = 0; j < StoredPlaneCount(header); ++j) add(planeAngles[j], j);
+      return;
+    case 0:
+      for (size_t j = 0; j < mc; ++j) add(planeAngles[j], j);
+      add(360.0f, 0);
+      return;
+    default:
+      for (size_t j = 0; j < mc; ++j) add(planeAngles[j], StoredPlaneForIsym3(mc, j));
+      add(360.0f, StoredPlaneForIsym3(mc, 0));
+      return;
+  }
+}
+
+void AddKeyword(Photometry& out, const char* keyword, const std::string& text) {
+  if (!text.empty()) out.keywords.push_back(std::string(keyword) + " " + text);
+}
+
+bool ReadFile(LineReader& in, Photometry& out) {
+  Header header;
+  std::string company, report, name, number, unusedText;
+  int type = 0;
+  double unused = 0.0;
+  if (!in.Text("the company", company) ||
+      !in.Count("the type indicator", -9, 9, type) ||
+      !in.Count("the symmetry indicator", 0, 4, header.symmetry) ||
+      !in.Count("the number of C-planes", 1, kMaxPlanes, header.planeCount) ||
+      !in.Number("the distance between C-planes", unused) ||
+      !in.Count("the number of gamma angles", 1, kMaxGammaAngles, header.gammaCount) ||
+      !in.Number("the distance between gamma angles", unused) ||
+      !in.Text("the measurement report number", report) ||
+      !in.Text("the luminaire name", name) || !in.Text("the luminaire number", number) ||
+      !in.Text("the file name", unusedText) || !in.Text("the date", unusedText)) {
+    return false;
+  }
+  const int evenBy = header.symmetry == 2 ? 2 : header.symmetry >= 3 ? 4 : 1;
+  if (header.planeCount % evenBy != 0) {
+    in.error = "its number of C-planes (line 4) is not a multiple of " + std::to_string(evenBy) +
+               ", as symmetry indicator " + std::to_string(header.symmetry) + " needs.";
+    return false;
+  }
+  // Sizes of the luminaire and its luminous area, the downward flux
+  // fraction and the light output ratio: read to check them, not kept.
+  for (int line = 13; line <= 23; ++line) {
+    if (!in.Number(line <= 21 ? "a size in mm" : "a percentage", unused)) return false;
+  }
+  double conversion = 0.0;
+  int lampSets = 0;
+  if (!in.Number("the conversion factor", conversion) || !in.Number("the tilt", unused) ||
+      !in.Count("the number of lamp sets", 1, kMaxLampSets, lampSets)) {
+    return false;
+  }
+  double totalFlux = 0.0, watts = 0.0;
+  int lamps = 0;
+  bool absolute = false;
+  for (int set = 0; set < lampSets; ++set) {
+    int count = 0;
+    double flux = 0.0, setWatts = 0.0;
+    std::string lampType;
+    if (!in.Count("a number of lamps", -9999, 9999, count) ||
+        !in.Text("a lamp type", lampType) || !in.Number("a lamp flux", flux) ||
+        !in.Text("a colour", unusedText) || !in.Text("a colour rendering", unusedText) ||
+        !in.Number("a wattage", setWatts)) {
+      return false;
+    }
+    if (set == 0) AddKeyword(out, "[LAMP]", lampType);
+    absolute = absolute || count < 0;
+    lamps += count < 0 ? -count : count;
+    totalFlux += flux;
+    watts += setWatts;
+  }
+  if (!(totalFlux > 0.0 && totalFlux <= FLT_MAX && std::fabs(watts) <= FLT_MAX)) {
+    in.error = "its lamp sets (lines 26 to " + std::to_string(in.LastLine()) +
+               ") give no usable flux, and its intensities are per 1000 lm of it.";
+    return false;
+  }
+  for (int ratio = 0; ratio < 10; ++ratio) {
+    if (!in.Number("a direct ratio", unused)) return false;
+  }
+
+  std::vector<float> planeAngles(static_cast<size_t>(header.planeCount));
+  const size_t firstPlaneLine = in.LastLine() + 1;
+  for (float& angle : planeAngles) {
+    if (!in.Number("a C angle", angle)) return false;
+  }
+  if (!CheckPlaneAngles(header, planeAngles, firstPlaneLine, in.error)) return false;
+  out.verticalAngles.resize(static_cast<size_t>(header.gammaCount));
+  const size_t firstGammaLine = in.LastLine() + 1;
+  for (float& angle : out.verticalAngles) {
+    if (!in.Number("a gamma angle", angle)) return false;
+  }
+  if (!CheckGammaAngles(out.verticalAngles, firstGammaLine, in.error)) return false;
+
+  const double candelaPerValue = conversion * totalFlux / 1000.0;
+  // Grown as the values are read, so a short file claiming many planes
+  // takes no more memory than its own lines.
+  std::vector<float> stored;
+  const size_t storedCount = StoredPlaneCount(header) * out.verticalAngles.size();
+  while (stored.size() < storedCount) {
+    double value = 0.0;
+    if (!in.Number("an intensity", value)) return false;
+    const double scaled = value * candelaPerValue;
+    if (!(std::fabs(scaled) <= static_cast<double>(FLT_MAX))) {
+      in.error = "line " + std::to_string(in.LastLine()) + " gives an intensity too large to use.";
+      return false;
+    }
+    stored.push_back(static_cast<float>(scaled));
+  }
+  ExpandPlanes(header, planeAngles, stored, out);
+
+  out.lampCount = lamps > 0 ? lamps : 1;
+  out.lumensPerLamp = absolute ? -1.0f : static_cast<float>(totalFlux / out.lampCount);
+  out.inputWatts = static_cast<float>(watts);
+  AddKeyword(out, "[MANUFAC]", company);
+  AddKeyword(out, "[TEST]", report);
+  AddKeyword(out, "[LUMINAIRE]", name);
+  AddKeyword(out, "[LUMCAT]", number);
+  return true;
+}
+
+// ---------------------------------------------------------------------------
+// 3. The writer.
+
+// The shortest text that reads back as the same float, in fixed notation
+// with a full stop: 100 -> "100", 0.25 -> "0.25". A value outside the
+// float's normal range (the flux of a curve of huge or tiny samples) as the
+// shortest double, so that it is not written as 0 or "inf".
+std::string FormatNumber(double value) {
+  char text[400];  // the longest double in fixed notation: 309 digits, or 0. and 324
+  const double size = std::fabs(value);
+  const bool asFloat = value == 0.0 || (size >= static_cast<double>(FLT_MIN) &&
+                                        size <= static_cast<double>(FLT_MAX));
+  const std::to_chars_result end =
+      asFloat ? std::to_chars(text, text + sizeof text, static_cast<float>(value),
+                              std::chars_format::fixed)
+              : std::to_chars(text, text + sizeof text, value, std::chars_format::fixed);
+  return std::string(text, end.ptr);
+}
+
+// The text after `keyword` in the first line that starts with it, or empty.
+std::string KeywordText(const Photometry& source, std::string_view keyword) {
+  for (const std::string& line : source.keywords) {
+    if (line.compare(0, keyword.size(), keyword) == 0) {
+      return std::string(Trimmed(std::string_view(line).substr(keyword.size())));
+    }
+  }
+  return {};
+}
+
+// A text field: at most 78 bytes, the format's width, not cut inside a UTF-8
+// character.
+std::string TextField(std::string text) {
+  constexpr size_t kWidth = 78;
+  if (text.size() <= kWidth) return text;
+  size_t end = kWidth;
+  while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
+  text.resize(end);
+  return text;
+}
+
+// The share of the flux below the horizontal, in percent, by the zones of
+// MeasureCurve: the zone of 90 degrees counts half.
+double DownwardPercent(const Curve& curve, double flux) {
+  if (!(flux > 0.0)) return 0.0;
+  constexpr double kRadiansPerDegree = std::numbers::pi / 180.0;
+  double downward = 0.0;
+  for (int i = 0; i <= 90; ++i) {
+    const double intensity = static_cast<double>(curve[static_cast<size_t>(i)]) *
+                             static_cast<double>(curve[static_cast<size_t>(i)]);
+    const double from = std::fmax(0.0, i - 0.5) * kRadiansPerDegree;
+    const double to = std::fmin(90.0, i + 0.5) * kRadiansPerDegree;
+    downward += intensity * 2.0 * std::numbers::pi * (std::cos(from) - std::cos(to));
+  }
+  return std::fmin(100.0, 100.0 * downward / flux);
+}
+
+}  // namespace
+
+EulumdatReadResult ReadEulumdatText(std::string_view bytes) {
+  EulumdatReadResult result;
+  if (bytes.size() > kMaxEulumdatBytes) {
+    result.error = "it is larger than any EULUMDAT file (" +
+                   std::to_string(kMaxEulumdatBytes / (1024 * 1024)) + " MB).";
+    return result;
+  }
+  LineReader in(bytes);
+  result.ok = ReadFile(in, result.photometry);
+  if (!result.ok) {
+    result.error = in.error;
+    result.photometry = Photometry();
+  }
+  return result;
+}
+
+std::string WriteEulumdatText(const Curve& curve, const Photometry& source,
+                              const EulumdatNames& names) {
+  const double flux = MeasureCurve(curve).fluxLm;
+  const double ratedFlux = static_cast<double>(source.lampCount) * source.lumensPerLamp;
+  const bool rated = source.lumensPerLamp > 0.0f && source.lampCount > 0 && ratedFlux >= flux;
+  // A curve without light still names a lamp: 1000 lm, none of it given out.
+  const double lampFlux = rated ? ratedFlux : flux > 0.0 ? flux : 1000.0;
+  const std::string manufacturer = KeywordText(source, "[MANUFAC]");
+  const std::string report = KeywordText(source, "[TEST]");
+  const std::string luminaire = KeywordText(source, "[LUMINAIRE]");
+
+  std::string text;
+  text.reserve(4096);
+  const auto line = [&text](const std::string& field) { text += field + "\r\n"; };
+  line(TextField(manufacturer.empty() ? "Lumistra" : manufacturer));
+  line("1");    // Ityp: a point source, symmetric about the vertical axis
+  line("1");    // Isym 1: one stored C-plane
+  line("1");    // Mc
+  line("0");    // Dc
+  line("181");  // Ng
+  line("1");    // Dg
+  line(TextField(report.empty() ? "Lumistra" : report));
+  line(TextField(luminaire.empty() ? names.fileName : luminaire));
+  line(TextField(KeywordText(source, "[LUMCAT]")));
+  line(TextField(names.fileName));
+  line(TextField(names.date + " / Lumistra"));
+  for (int size = 13; size <= 21; ++size) line("0");  // a point source
+  line(FormatNumber(DownwardPercent(curve, flux)));
+  line(FormatNumber(100.0 * flux / lampFlux));
+  line("1");  // conversion factor
+  line("0");  // tilt
+  line("1");  // one lamp set
+  line(rated ? std::to_string(source.lampCount) : "-1");
+  line(TextField(KeywordText(source, "[LAMP]")));
+  line(FormatNumber(lampFlux));
+  line("");  // colour
+  line("");  // colour rendering
+  line(FormatNumber(source.inputWatts));
+  for (int ratio = 0; ratio < 10; ++ratio) line("0");
+  line("0");  // the one C angle
+  for (int gamma = 0; gamma < kCurveSampleCount; ++gamma) line(FormatNumber(gamma));
+  for (const float root : curve) {
+    const double candela = static_cast<double>(root) * static_cast<double>(root);
+    line(FormatNumber(candela * 1000.0 / lampFlux));
+  }
+  return text;
+}

@@ -1,0 +1,48 @@
+#pragma once
+// The file types of the open and save dialogs, in the order the dialogs list
+// them, for both front ends. The first entry is the one chosen when a dialog
+// opens.
+
+#include <array>
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+// What Save writes.
+enum class SaveFormat {
+  kIes,        // the first version's LM-63 layout, byte for byte
+  kIes2019,    // a standard LM-63-2019 file
+  kEulumdat,   // an EULUMDAT file
+};
+
+struct FileType {
+  std::string_view description;
+  std::string_view pattern;
+};
+
+struct SaveFileType {
+  std::string_view description;
+  std::string_view pattern;
+  SaveFormat format;
+};
+
+// Kept for compatibility: "IES" with "*.ies" stays the first entry of both.
+inline constexpr std::array<FileType, 2> kOpenFileTypes = {{
+    {"IES", "*.ies"},
+    {"EULUMDAT", "*.ldt"},
+}};
+inline constexpr std::array<SaveFileType, 3> kSaveFileTypes = {{
+    {"IES", "*.ies", SaveFormat::kIes},
+    {"IES LM-63-2019", "*.ies", SaveFormat::kIes2019},
+    {"EULUMDAT", "*.ldt", SaveFormat::kEulumdat},
+}};
+
+// The format of save file type `index` (0 for the first entry); an index
+// outside the list gives the first entry's.
+constexpr SaveFormat SaveFormatAt(size_t index) {
+  return index < kSaveFileTypes.size() ? kSaveFileTypes[index].format : SaveFormat::kIes;
+}
+
+// The save name: WithExtension with the format's extension, ".ies", or
+// ".ldt" for EULUMDAT ("LAMP.LDT" is kept).
+std::string WithSaveExtension(std::string name, SaveFormat format);
