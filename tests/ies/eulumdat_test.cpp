@@ -65,8 +65,9 @@ INSTANTIATE_TEST_SUITE_P(
 // Save in a chosen format, then Open by content.
 class SaveFormatTest : public testing::Test, public OwnerWindow {
  protected:
-  std::optional<std::string> ChooseSaveFile() override { return path; }
-  std::optional<std::string> ChooseOpenFile() override { return path; }
+  std::optional<std::string> ChooseSaveFile(std::string_view) override { return path; }
+  std::optional<std::string> ChooseOpenFile(std::string_view) override { return path; }
+  bool AskYesNo(std::string_view, std::string_view) override { return true; }
   SaveFormat ChosenSaveFormat() const override { return format; }
   void ShowMessage(std::string_view message, std::string_view) override { FAIL() << message; }
 
