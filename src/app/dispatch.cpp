@@ -4,6 +4,7 @@
 #include <string>
 #include <utility>
 
+#include "app/status_text.h"
 #include "app/ui_text.h"
 #include "editor/fit_view.h"
 
@@ -16,12 +17,15 @@ void ShowTitleChange(const DistributionEditor& editor, SavedState& saved, Window
   }
 }
 
-// A curve just read is shown whole, becomes one edit and the saved state.
+// A curve just read is shown whole, becomes one edit and the saved state; a
+// file with several planes says which one the editor took.
 Halves Opened(DistributionEditor& editor, CurveHistory& history, SavedState& saved,
-              std::optional<std::string> path) {
+              Window& window, std::optional<std::string> path) {
   if (path) {
     FitViewToCurve(editor);
     history.Record(editor.curve);
+    const std::string note = OpenedFileNote(*path, editor.openedHeader);
+    if (!note.empty()) window.ShowNote(note);
     saved.Set(editor.curve, std::move(*path));
   }
   return Halves::kBoth;  // whether or not a file was read
@@ -61,7 +65,7 @@ Halves RunCommand(DistributionEditor& editor, CurveHistory& history, SavedState&
                   Window& window, uint16_t command) {
   switch (command) {
     case IDM_OPEN:
-      return Opened(editor, history, saved, editor.LoadIes(window, saved.path()));
+      return Opened(editor, history, saved, window, editor.LoadIes(window, saved.path()));
     case IDM_SAVE:
       Save(editor, saved, window);
       return Halves::kNone;  // the curve does not change
@@ -179,7 +183,7 @@ Halves Handle(DistributionEditor& editor, CurveHistory& history, SavedState& sav
       // As File > Open after its dialog.
       std::string path(event.path);
       const bool opened = editor.OpenIesFile(window, path);
-      return Opened(editor, history, saved,
+      return Opened(editor, history, saved, window,
                     opened ? std::optional<std::string>(std::move(path)) : std::nullopt);
     }
     case EventKind::kClose:

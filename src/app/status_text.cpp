@@ -3,6 +3,7 @@
 #include <charconv>
 #include <optional>
 
+#include "ies/ies_file_commands.h"
 #include "measure/curve_numbers.h"
 #include "render/wall_geometry.h"
 
@@ -115,4 +116,15 @@ StatusTexts StatusTextsFor(const DistributionEditor& editor, bool pointerInside)
   StatusTexts texts;
   FillStatusTexts(editor, pointerInside, texts);
   return texts;
+}
+
+std::string OpenedFileNote(std::string_view path, const Photometry& header) {
+  if (header.planeCount() < 2) return {};
+  std::string note(FileNameOf(path));
+  note += ": ";
+  AppendWhole(note, static_cast<int>(header.planeCount()));
+  note += " planes; editing the plane at C ";
+  AppendFour(note, header.horizontalAngles.front());
+  note += kDegree;
+  return note;
 }

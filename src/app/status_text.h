@@ -19,8 +19,10 @@
 // every locale.
 
 #include <string>
+#include <string_view>
 
 #include "editor/distribution_editor.h"
+#include "ies/photometry.h"
 
 struct StatusTexts {
   std::string pointer, curve, lamp;
@@ -33,3 +35,10 @@ StatusTexts StatusTextsFor(const DistributionEditor& editor, bool pointerInside)
 // The same, written into `texts`: once their storage has grown, a refresh on
 // a pointer move allocates nothing.
 void FillStatusTexts(const DistributionEditor& editor, bool pointerInside, StatusTexts& texts);
+
+// What the pointer's field says after a file with several planes was opened,
+// until the next pointer move: the editor edits one of them.
+//   "lamp.ies: 12 planes; editing the plane at C 0°"
+// Empty for a file with one plane. `path` is the file's, `header` its table
+// as the editor keeps it (openedHeader).
+std::string OpenedFileNote(std::string_view path, const Photometry& header);

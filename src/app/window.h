@@ -40,6 +40,11 @@ class Window : public OwnerWindow {
   // while the curve is modified (CaptionOf).
   virtual void ShowTitle(const WindowTitle& title) = 0;
 
+  // A passing note in the status bar's pointer field, shown until the next
+  // pointer move (a file opened with several planes). A window without a
+  // status bar shows nothing.
+  virtual void ShowNote(std::string_view /*text*/) {}
+
   // The question before modified work is closed: a modal message box owned
   // by the main window, with the warning icon and three choices: save (the
   // default, Enter), don't save (the key N) and cancel (Escape, and closing

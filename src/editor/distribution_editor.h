@@ -51,9 +51,10 @@ class DistributionEditor {
   // set and cleared by the dispatch: the capture lasts while either is held.
   int32_t captureButtons = 0;
 
-  // The header numbers and keywords of the file opened last (no angles and
-  // no candela values), which a save in another format carries over: the
-  // lamp, the names, the manufacturer. A default table before any open.
+  // The header numbers, keywords and horizontal angles of the file opened
+  // last (no vertical angles, no candela values): a save in another format
+  // carries over the lamp, the names and the manufacturer, and the window
+  // names the plane being edited. A default table before any open.
   Photometry openedHeader;
   static constexpr int32_t kCaptureLeft = 1;
   static constexpr int32_t kCaptureMiddle = 2;

@@ -142,10 +142,10 @@ std::optional<EulumdatReadResult> ReadEulumdatFile(std::FILE* file, const std::s
   return result;
 }
 
-// A table without its angles and values: what a save in another format keeps.
+// A table without its values: what a save in another format keeps. The
+// horizontal angles stay, so the window can say which plane is edited.
 Photometry HeaderOf(Photometry table) {
   table.verticalAngles.clear();
-  table.horizontalAngles.clear();
   table.candela.clear();
   return table;
 }

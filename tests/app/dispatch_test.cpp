@@ -46,6 +46,7 @@ class RecordingWindow final : public Window {
   }
   bool AskYesNo(std::string_view, std::string_view) override { return Note("ask yes no"), false; }
   void ShowTitle(const WindowTitle& title) override { titles.push_back(CaptionOf(title)); }
+  void ShowNote(std::string_view text) override { Note("note " + std::string(text)); }
   SaveChangesAnswer AskSaveChanges(std::string_view text, std::string_view caption) override {
     return Note("ask " + std::string(caption) + ": " + std::string(text)), answer;
   }
@@ -259,6 +260,13 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         // No dialog is asked for: the path is the file.
         OpenFileRow{"Usable", IES_CORPUS "/iesna91-bega-axial.ies", {"render both"}, "", true},
+        // Several planes: the status bar says which one the editor took.
+        OpenFileRow{"SeveralPlanes",
+                    IES_CORPUS "/lm63-2002-rab-roadway-mult.ies",
+                    {"note lm63-2002-rab-roadway-mult.ies: 12 planes; editing the plane at C 0\u00b0",
+                     "render both"},
+                    "",
+                    true},
         // A file the reader refuses: its reason, the curve as it was.
         OpenFileRow{"Unusable",
                     IES_CORPUS "/iesna91-mdl-typeb.ies",

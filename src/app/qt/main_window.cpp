@@ -242,6 +242,8 @@ SaveChangesAnswer MainWindow::AskSaveChanges(std::string_view text, std::string_
   }
 }
 
+void MainWindow::ShowNote(std::string_view text) { status_->ShowNote(text); }
+
 void MainWindow::ShowTitle(const WindowTitle& title) {
   // Qt's window-modified mark shows the '*' where the title begins with its
   // placeholder "[*]". A name with "[*]" in it would be taken for that

@@ -55,6 +55,7 @@ class MainWindow : public QMainWindow, public Window {
   void PlaceAtStart() override;
   void DestroyWindow() override;
   void ShowTitle(const WindowTitle& title) override;
+  void ShowNote(std::string_view text) override;
   SaveChangesAnswer AskSaveChanges(std::string_view text, std::string_view caption) override;
   void PostQuit(int exitCode) override;
   void RenderHalves(Halves halves) override;

@@ -2,6 +2,8 @@
 
 #include <QEvent>
 
+#include <algorithm>
+
 namespace {
 
 enum class Shrink { kToNothing, kNever };
@@ -52,7 +54,11 @@ StatusFields::StatusFields(QStatusBar& bar, QWidget& client, const DistributionE
 }
 
 void StatusFields::Follow(const AppEvent& event) {
-  if (event.kind == EventKind::kPointerMove) pointerInside_ = true;
+  if (event.kind == EventKind::kPointerMove) {
+    pointerInside_ = true;
+    if (noteShown_) pointer_->setMinimumWidth(0);  // back to its typical text's width
+    noteShown_ = false;
+  }
   Show();
 }
 
@@ -66,7 +72,16 @@ bool StatusFields::eventFilter(QObject* watched, QEvent* event) {
 
 void StatusFields::Show() {
   FillStatusTexts(editor_, pointerInside_, texts_);
-  ShowChanged(*pointer_, texts_.pointer, shown_.pointer);
+  if (!noteShown_) ShowChanged(*pointer_, texts_.pointer, shown_.pointer);
   ShowChanged(*curve_, texts_.curve, shown_.curve);
   ShowChanged(*lamp_, texts_.lamp, shown_.lamp);
+}
+
+void StatusFields::ShowNote(std::string_view text) {
+  noteShown_ = true;
+  ShowChanged(*pointer_, std::string(text), shown_.pointer);
+  // The note is read whole: the curve's field gives way while it stands, up
+  // to its own width, so the window never has to grow for it.
+  const int needed = pointer_->fontMetrics().horizontalAdvance(pointer_->text()) + 2 * pointer_->margin();
+  pointer_->setMinimumWidth(std::min(needed, pointer_->width() + curve_->width()));
 }

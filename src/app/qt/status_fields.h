@@ -19,6 +19,9 @@ class StatusFields final : public QObject {
   // Shows the texts of the editor as an event has left it.
   void Follow(const AppEvent& event);
 
+  // Shows `text` in the pointer's field until the next pointer move.
+  void ShowNote(std::string_view text);
+
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -30,6 +33,7 @@ class StatusFields final : public QObject {
   QLabel* pointer_;
   QLabel* curve_;
   QLabel* lamp_;
+  bool noteShown_ = false;  // a note stands in the pointer's field
   bool pointerInside_ = false;  // from a move over the client area until it leaves
   StatusTexts texts_, shown_;
 };

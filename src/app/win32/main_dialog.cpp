@@ -273,7 +273,7 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
     if (event) {
       // The views get the client area above the status bar.
       if (event->kind == EventKind::kSize) event->y = state->status.Place(event->x, event->y);
-      Win32Window platform(window, *editor, state->client);
+      Win32Window platform(window, *editor, state->client, &state->status);
       DispatchEvent(*editor, state->history, state->saved, platform, *event);
       // Exit and close destroy the window, and its state with it, inside the dispatch.
       if (StateOf(window) == state) state->status.Follow(*editor, *event);

@@ -59,18 +59,28 @@ void StatusBar::Create(HWND window) {
 int32_t StatusBar::Place(int32_t clientWidth, int32_t clientHeight) {
   if (bar_ == nullptr) return clientHeight;
   SendMessageW(bar_, WM_SIZE, 0, 0);  // the bar puts itself along the bottom
-  const int dpi = static_cast<int>(DpiOf(window_));
-  const int lamp = MulDiv(kLampPartWidth, dpi, kBaseDpi);
-  const int curve = MulDiv(kCurvePartWidth, dpi, kBaseDpi);
-  std::array<int, 3> rightEdges{std::max(0, clientWidth - lamp - curve),
-                                std::max(0, clientWidth - lamp), -1};
-  SendMessageW(bar_, SB_SETPARTS, rightEdges.size(), reinterpret_cast<LPARAM>(rightEdges.data()));
+  clientWidth_ = clientWidth;
+  SetParts();
   RECT bar;
   GetWindowRect(bar_, &bar);
   return std::max<int32_t>(0, clientHeight - (bar.bottom - bar.top));
 }
 
+void StatusBar::SetParts() {
+  const int dpi = static_cast<int>(DpiOf(window_));
+  const int lamp = MulDiv(kLampPartWidth, dpi, kBaseDpi);
+  const int curve = MulDiv(kCurvePartWidth, dpi, kBaseDpi);
+  // A note takes the curve's part too, so that it can be read whole.
+  const int pointerEnd = clientWidth_ - lamp - (noteShown_ ? 0 : curve);
+  std::array<int, 3> rightEdges{std::max(0, pointerEnd), std::max(0, clientWidth_ - lamp), -1};
+  SendMessageW(bar_, SB_SETPARTS, rightEdges.size(), reinterpret_cast<LPARAM>(rightEdges.data()));
+}
+
 void StatusBar::Follow(const DistributionEditor& editor, const AppEvent& event) {
+  if (event.kind == EventKind::kPointerMove && noteShown_) {
+    noteShown_ = false;
+    SetParts();
+  }
   if (event.kind == EventKind::kPointerMove && !pointerInside_) {
     // Until the pointer leaves the client area (or goes onto the bar).
     TRACKMOUSEEVENT track{sizeof(TRACKMOUSEEVENT), TME_LEAVE, window_, 0};
@@ -88,7 +98,14 @@ void StatusBar::PointerLeft(const DistributionEditor& editor) {
 void StatusBar::Show(const DistributionEditor& editor) {
   if (bar_ == nullptr) return;
   FillStatusTexts(editor, pointerInside_, texts_);
-  ShowChanged(bar_, 0, texts_.pointer, shown_.pointer);
+  if (!noteShown_) ShowChanged(bar_, 0, texts_.pointer, shown_.pointer);
   ShowChanged(bar_, 1, texts_.curve, shown_.curve);
   ShowChanged(bar_, 2, texts_.lamp, shown_.lamp);
+}
+
+void StatusBar::ShowNote(std::string_view text) {
+  if (bar_ == nullptr) return;
+  noteShown_ = true;
+  SetParts();
+  ShowChanged(bar_, 0, std::string(text), shown_.pointer);
 }

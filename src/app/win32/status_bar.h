@@ -23,6 +23,9 @@ class StatusBar {
   // views asks to be told when the pointer leaves the client area.
   void Follow(const DistributionEditor& editor, const AppEvent& event);
 
+  // Shows `text` in the pointer's part until the next pointer move.
+  void ShowNote(std::string_view text);
+
   // The pointer left the client area (WM_MOUSELEAVE), or went onto the bar.
   void PointerLeft(const DistributionEditor& editor);
 
@@ -30,9 +33,13 @@ class StatusBar {
 
  private:
   void Show(const DistributionEditor& editor);
+  // Sizes the three parts for the client width (a note widens the first).
+  void SetParts();
 
   HWND window_ = nullptr;
   HWND bar_ = nullptr;
   bool pointerInside_ = false;
+  bool noteShown_ = false;  // a note stands in the pointer's part
+  int32_t clientWidth_ = 0;
   StatusTexts texts_, shown_;
 };

@@ -239,3 +239,7 @@ void Win32Window::ShowImage() {
   ShowHalves(dc, client_, editor_.halfWidth(), Halves::kBoth);
   EndPaint(window_, &paint);
 }
+
+void Win32Window::ShowNote(std::string_view text) {
+  if (status_ != nullptr) status_->ShowNote(text);
+}

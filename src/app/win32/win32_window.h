@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <commdlg.h>
 
+#include "app/win32/status_bar.h"
 #include "app/window.h"
 #include "editor/distribution_editor.h"
 #include "render/image.h"
@@ -34,9 +35,11 @@ int LabelScaleForDpi(UINT dpi);
 class Win32Window final : public Window {
  public:
   // Acts on `window` for the duration of one message; renders `editor` into
-  // `client`, the image the window keeps between messages.
-  Win32Window(HWND window, const DistributionEditor& editor, Image& client)
-      : window_(window), editor_(editor), client_(client) {}
+  // `client`, the image the window keeps between messages. Notes go to
+  // `status`, the window's status bar, where there is one.
+  Win32Window(HWND window, const DistributionEditor& editor, Image& client,
+              StatusBar* status = nullptr)
+      : window_(window), editor_(editor), client_(client), status_(status) {}
 
   std::optional<std::string> ChooseSaveFile(std::string_view current) override;
   std::optional<std::string> ChooseOpenFile(std::string_view current) override;
@@ -52,6 +55,7 @@ class Win32Window final : public Window {
   void PlaceAtStart() override;
   void DestroyWindow() override;
   void ShowTitle(const WindowTitle& title) override;
+  void ShowNote(std::string_view text) override;
   SaveChangesAnswer AskSaveChanges(std::string_view text, std::string_view caption) override;
   void PostQuit(int exitCode) override;
   void RenderHalves(Halves halves) override;
@@ -65,5 +69,6 @@ class Win32Window final : public Window {
   HWND window_;
   const DistributionEditor& editor_;
   Image& client_;
+  StatusBar* status_;
   SaveFormat chosenSaveFormat_ = SaveFormat::kIes;
 };
