@@ -88,13 +88,14 @@ void BM_FillPolarHalf(benchmark::State& state) {
     benchmark::DoNotOptimize(client.pixels.data());
   }
 }
-BENCHMARK(BM_FillPolarHalf)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FillPolarHalf)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
 BENCHMARK(BM_DrawPolar)
     ->ArgNames({"w", "h", "case"})
     ->ArgsProduct({{800}, {400}, {0, 1, 2, 3, 4}})
     ->ArgsProduct({{3840}, {2160}, {0, 1, 2, 3, 4}})
-    ->Unit(benchmark::kMicrosecond);
+    ->Unit(benchmark::kMicrosecond)
+    ->UseRealTime();
 
 }  // namespace
 

@@ -1,7 +1,11 @@
 #include "render/polar_view.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
+#include <functional>
+#include <thread>
+#include <vector>
 
 #include "render/hold_single.h"
 #include "render/palette.h"
@@ -71,12 +75,10 @@ CurvePoint PointOfSample(const DistributionEditor& e, int a) {
   return {std::trunc(e.centerX + t.sine[i] * e.polarScale * v), std::trunc(e.centerY + t.cosine[i] * e.polarScale * v)};
 }
 
-}  // namespace
-
-void DrawPolar(const DistributionEditor& e, Image& client, int labelScale) {
-  const int halfWidth = e.halfWidth();
-  if (halfWidth <= 0 || e.clientHeight <= 0) return;
-  Raster raster(client, 0, 0, halfWidth, e.clientHeight);
+// Every figure of the diagram, written only in rows [firstRow, endRow).
+void DrawPolarRows(const DistributionEditor& e, Image& client, int labelScale, int firstRow, int endRow) {
+  Raster raster(client, 0, 0, e.halfWidth(), e.clientHeight);
+  raster.RestrictRows(firstRow, endRow);
   raster.Fill(Rgb(0, 0, 0));
 
   // Grid lines reach 30 times the geometric mean of the client's sides.
@@ -106,4 +108,26 @@ void DrawPolar(const DistributionEditor& e, Image& client, int labelScale) {
     const CurvePoint p = PointOfSample(e, a);
     raster.Rectangle(p.x - 2, p.y - 2, p.x + 2, p.y + 2);
   }
+}
+
+}  // namespace
+
+void DrawPolar(const DistributionEditor& e, Image& client, int labelScale) {
+  const int halfWidth = e.halfWidth();
+  if (halfWidth <= 0 || e.clientHeight <= 0) return;
+  // A large diagram is cut into bands of rows, one per core. Every figure
+  // is drawn in every band, cut to it, so the pixels are those of one pass;
+  // each band costs its own rows, most of them the black field.
+  const int rows = std::min(e.clientHeight, client.height);
+  const long pixels = long{halfWidth} * std::max(rows, 0);
+  const unsigned cores = std::max(1u, std::min(std::thread::hardware_concurrency(), 8u));
+  const unsigned bands = pixels >= (1L << 20) ? cores : 1u;
+  std::vector<std::thread> threads;
+  for (unsigned b = 1; b < bands; ++b) {
+    const int from = static_cast<int>(long{rows} * b / bands);
+    const int to = static_cast<int>(long{rows} * (b + 1) / bands);
+    threads.emplace_back(DrawPolarRows, std::cref(e), std::ref(client), labelScale, from, to);
+  }
+  DrawPolarRows(e, client, labelScale, 0, bands == 1 ? e.clientHeight : static_cast<int>(long{rows} / bands));
+  for (std::thread& t : threads) t.join();
 }

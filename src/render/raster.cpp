@@ -57,6 +57,12 @@ Raster::Raster(Image& image, int left, int top, int right, int bottom)
       image.pixels.size() == static_cast<size_t>(image.width) * static_cast<size_t>(image.height);
   clip_ = {std::max(left, 0), std::max(top, 0), std::min(right, imageValid ? image.width : 0),
            std::min(bottom, imageValid ? image.height : 0)};
+  area_ = clip_;
+}
+
+void Raster::RestrictRows(int top, int bottom) {
+  clip_.top = std::max<int64_t>(area_.top, top);
+  clip_.bottom = std::min<int64_t>(area_.bottom, bottom);
 }
 
 void Raster::Fill(uint32_t colour) {
@@ -105,17 +111,19 @@ void Raster::Line(double x0, double y0, double x1, double y1) {
 }
 
 // An end point beyond the exact limit: cut the segment to a box two pixels
-// larger than the clip on every side (Liang and Barsky), then trace the cut
-// piece from start to end. A cut end lies on the box, outside the clip, so
-// excluding it changes nothing. Everything is measured from the end nearer
-// the box, in extended precision, so the parameters of the crossings are
-// small and exact to their last digits, and each crossing has the side as
-// one coordinate and the other from the slope: a ray from a pole near the
-// clip to a point 1e50 away crosses it where it should, and misses it when
-// it should.
+// larger than the area on every side (Liang and Barsky), then trace the cut
+// piece from start to end within the clip. A cut end lies on the box, outside
+// the area, so excluding it changes nothing; the box is the area's, not the
+// clip's, so rows drawn apart get the pixels of the whole. Everything is
+// measured from the end nearer the box, in extended precision, so the
+// parameters of the crossings are small and exact to their last digits, and
+// each crossing has the side as one coordinate and the other from the slope:
+// a ray from a pole near the area to a point 1e50 away crosses it where it
+// should, and misses it when it should.
 void Raster::LineThroughFarPoints(double x0, double y0, double x1, double y1) {
   using Wide = long double;
-  const Wide box[4] = {Wide(clip_.left) - 2, Wide(clip_.top) - 2, Wide(clip_.right) + 1, Wide(clip_.bottom) + 1};
+  if (area_.Empty()) return;
+  const Wide box[4] = {Wide(area_.left) - 2, Wide(area_.top) - 2, Wide(area_.right) + 1, Wide(area_.bottom) + 1};
   const Wide midX = (box[0] + box[2]) / 2, midY = (box[1] + box[3]) / 2;
   auto farness = [&](Wide x, Wide y) { return std::max(std::fabs(x - midX), std::fabs(y - midY)); };
   const bool startIsNearer = farness(x0, y0) <= farness(x1, y1);

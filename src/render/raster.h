@@ -55,6 +55,12 @@ class Raster {
   void Ellipse(double left, double top, double right, double bottom);
   void TextOut(double x, double y, std::string_view text);
 
+  // From now on writes only rows [top, bottom) of the image (within the
+  // area). Every figure keeps the pixels it has when drawn over the whole
+  // area, so rows can be drawn apart, by different threads, and give the
+  // same image.
+  void RestrictRows(int top, int bottom);
+
   // Sets every pixel of the area.
   void Fill(uint32_t colour);
   // Copies `line` into one row of the area. Scan line 0 is the area's bottom
@@ -82,6 +88,8 @@ class Raster {
   size_t stride_;
   int areaLeft_, areaBottom_;
   raster::ClipRect clip_;
+  // The area inside the image: where a line with far end points is cut.
+  raster::ClipRect area_;
   uint32_t pen_ = 0;
   uint32_t textColour_ = 0;
   int textScale_ = 1;
