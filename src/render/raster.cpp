@@ -83,6 +83,14 @@ void Raster::SetScanLine(int scanLine, std::span<const uint32_t> line) {
             pixels_ + static_cast<size_t>(y) * stride_ + static_cast<size_t>(from));
 }
 
+std::span<uint32_t> Raster::ScanLinePixels(int scanLine, size_t length) {
+  const int64_t y = int64_t{areaBottom_} - 1 - scanLine;
+  const bool inside = y >= clip_.top && y < clip_.bottom && areaLeft_ >= clip_.left &&
+                      int64_t{areaLeft_} + static_cast<int64_t>(length) <= clip_.right;
+  if (!inside) return {};
+  return {pixels_ + static_cast<size_t>(y) * stride_ + static_cast<size_t>(areaLeft_), length};
+}
+
 // ---- 2. lines ---------------------------------------------------------------
 
 void Raster::MoveTo(double x, double y) {

@@ -66,6 +66,10 @@ class Raster {
   // Copies `line` into one row of the area. Scan line 0 is the area's bottom
   // row; line[0] goes to the area's left column.
   void SetScanLine(int scanLine, std::span<const uint32_t> line);
+  // The image's pixels of one scan line's first `length` columns, to be
+  // written in place of a SetScanLine; empty unless they lie wholly in the
+  // clip (the caller then takes SetScanLine).
+  std::span<uint32_t> ScanLinePixels(int scanLine, size_t length);
 
  private:
   void Line(double x0, double y0, double x1, double y1);
@@ -75,7 +79,7 @@ class Raster {
   void HorizontalRun(double y, double x0, double x1);
   void VerticalRun(double x, double y0, double y1);
 
-  // With Fill and SetScanLine, the only places that write pixels; (x, y)
+  // With Fill and the scan lines, the only places that write pixels; (x, y)
   // must lie in clip_.
   void Put(int64_t x, int64_t y, uint32_t colour) {
     pixels_[static_cast<size_t>(y) * stride_ + static_cast<size_t>(x)] = colour;
