@@ -3,10 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <functional>
-#include <thread>
-#include <vector>
 
+#include "render/band_workers.h"
 #include "render/hold_single.h"
 #include "render/palette.h"
 #include "render/polar_rings.h"
@@ -118,16 +116,14 @@ void DrawPolar(const DistributionEditor& e, Image& client, int labelScale) {
   // A large diagram is cut into bands of rows, one per core. Every figure
   // is drawn in every band, cut to it, so the pixels are those of one pass;
   // each band costs its own rows, most of them the black field.
-  const int rows = std::min(e.clientHeight, client.height);
-  const long pixels = long{halfWidth} * std::max(rows, 0);
-  const unsigned cores = std::max(1u, std::min(std::thread::hardware_concurrency(), 8u));
-  const unsigned bands = pixels >= (1L << 20) ? cores : 1u;
-  std::vector<std::thread> threads;
-  for (unsigned b = 1; b < bands; ++b) {
-    const int from = static_cast<int>(long{rows} * b / bands);
-    const int to = static_cast<int>(long{rows} * (b + 1) / bands);
-    threads.emplace_back(DrawPolarRows, std::cref(e), std::ref(client), labelScale, from, to);
+  const int rows = std::max(std::min(e.clientHeight, client.height), 0);
+  const unsigned bands = BandsFor(int64_t{halfWidth} * rows, int64_t{1} << 20);
+  if (bands == 1) {
+    DrawPolarRows(e, client, labelScale, 0, e.clientHeight);
+    return;
   }
-  DrawPolarRows(e, client, labelScale, 0, bands == 1 ? e.clientHeight : static_cast<int>(long{rows} / bands));
-  for (std::thread& t : threads) t.join();
+  RunBands(bands, [&](unsigned band) {
+    DrawPolarRows(e, client, labelScale, static_cast<int>(int64_t{rows} * band / bands),
+                  static_cast<int>(int64_t{rows} * (band + 1) / bands));
+  });
 }

@@ -5,7 +5,6 @@
 #include <cmath>
 #include <numbers>
 #include <span>
-#include <thread>
 #include <vector>
 
 #if defined(__SSE2__)
@@ -15,6 +14,7 @@
 #include <immintrin.h>
 #endif
 
+#include "render/band_workers.h"
 #include "render/hold_single.h"
 #include "render/raster.h"
 #include "render/wall_geometry.h"
@@ -514,15 +514,9 @@ void DrawWall(const DistributionEditor& e, Image& client, WallPath path) {
   // drawn. Workers take scan lines 0 .. height/2 with their partners.
   const int firstVisible = height - visibleRows;
   const int pairs = height / 2 + 1;
-  const long pixels = long{halfWidth} * visibleRows;
-  const unsigned cores = std::max(1u, std::min(std::thread::hardware_concurrency(), 8u));
-  const unsigned workers = pixels >= (1L << 16) ? cores : 1u;
-  std::vector<std::thread> threads;
-  for (unsigned w = 1; w < workers; ++w) {
-    const int from = static_cast<int>(long{pairs} * w / workers);
-    const int to = static_cast<int>(long{pairs} * (w + 1) / workers);
-    threads.emplace_back(DrawRows, std::cref(f), from, to, firstVisible);
-  }
-  DrawRows(f, 0, static_cast<int>(long{pairs} / workers), firstVisible);
-  for (std::thread& t : threads) t.join();
+  const unsigned bands = BandsFor(int64_t{halfWidth} * visibleRows, int64_t{1} << 16);
+  RunBands(bands, [&](unsigned band) {
+    DrawRows(f, static_cast<int>(int64_t{pairs} * band / bands), static_cast<int>(int64_t{pairs} * (band + 1) / bands),
+             firstVisible);
+  });
 }

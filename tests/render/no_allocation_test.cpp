@@ -36,4 +36,16 @@ TEST(PolarView, DrawsWithoutAllocating) {
   EXPECT_EQ(allocations.load(), before);
 }
 
+// A diagram large enough to be drawn in bands on several cores: the threads
+// are started by the first call and kept, so a later one allocates nothing.
+TEST(PolarView, DrawsInBandsWithoutAllocating) {
+  DistributionEditor e;
+  e.OnResize(2400, 1000);
+  Image client(e.clientWidth, e.clientHeight);
+  DrawPolar(e, client);
+  const long before = allocations.load();
+  DrawPolar(e, client);
+  EXPECT_EQ(allocations.load(), before);
+}
+
 }  // namespace
