@@ -84,6 +84,13 @@ const std::vector<ViewScene>& ViewScenes() {
                   e.OnResize(1600, 900);
                 },
                 0x99b2c2629a701824},
+      // A client whose diagram is drawn in bands on several cores.
+      ViewScene{"banded_client",
+                [](DistributionEditor& e) {
+                  DrawALamp(e);
+                  e.OnResize(2400, 1000);
+                },
+                0x760b5fadf70aed1e},
       // Tiny clients.
       ViewScene{"client_3x2", [](DistributionEditor& e) { e.OnResize(3, 2); }, 0xaf177c6283ac23b2},
       ViewScene{"client_1x1", [](DistributionEditor& e) { e.OnResize(1, 1); }, 0x6cf1831419ce7d71},
