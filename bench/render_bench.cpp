@@ -36,7 +36,9 @@ void BM_DrawWall(benchmark::State& state, void (*draw)(const DistributionEditor&
   }
 }
 void DrawWallTwoWide(const DistributionEditor& e, Image& client) { DrawWall(e, client, WallPath::TwoWide); }
+void DrawWallFourWide(const DistributionEditor& e, Image& client) { DrawWall(e, client, WallPath::FourWide); }
 BENCHMARK_CAPTURE(BM_DrawWall, ours, DrawWall)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(BM_DrawWall, four_wide, DrawWallFourWide)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK_CAPTURE(BM_DrawWall, two_wide, DrawWallTwoWide)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK_CAPTURE(BM_DrawWall, plain_loop, PlainWall)->Unit(benchmark::kMillisecond)->UseRealTime();
 

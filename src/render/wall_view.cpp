@@ -34,7 +34,8 @@
 //     their pixels are equal: only the columns from the middle on (and
 //     column 0) are computed, and mirrored.
 //   - R^3 and the level are computed exactly as above, two pixels at a time
-//     where SSE2 is there, four where the CPU has AVX2 (section 4). Only the angle differs: it comes from a table of
+//     where SSE2 is there, four where the CPU has AVX2 and eight where it has
+//     AVX-512 (section 4). Only the angle differs: it comes from a table of
 //     atan(k / 256) and a short Taylor series (no division), within 1e-9
 //     degrees of std::atan2. The level is monotone in |v|, so when it lies
 //     farther from the next whole level than that angle error can move it,
@@ -154,7 +155,7 @@ inline uint32_t ExactPixel(const CurveData& c, double xSquared, double q, double
 
 // What one call shares among its rows. Columns are the computed ones: from
 // the middle of the half to its right end, then column 0; padded to a
-// multiple of four (the widest vector).
+// multiple of eight (the widest vector).
 struct WallFrame {
   const CurveData* curve = nullptr;
   std::vector<double> xSquared, q;
@@ -314,118 +315,148 @@ void PlaceComputedColumns(const WallFrame& f, std::span<const uint32_t> pixels, 
   std::reverse_copy(pixels.begin() + first, pixels.begin() + run, line.begin() + 1);
 }
 
-// ---- 4. the same rows four pixels at a time, where the CPU has AVX2 ----------
+// ---- 4. the same rows four or eight pixels at a time -------------------------
 //
-// The same steps as FastRows with two changes that keep every pixel: the
-// level is |v| times 255 sqrt(D / R^3), computed once for both rows (within a
-// few units in the last place of Level, far inside the 1e-9 slack of the
-// check), and the pixels are written four at a time. Compiled for AVX2 by a
-// target attribute and called only when the CPU reports it, so the program
-// still runs on any x86-64.
+// wall_wide_rows.inc holds the body once; it is compiled for AVX2 (four
+// doubles a vector) and for AVX-512 (eight), each under its own target
+// pragma, and each is called only when the CPU reports its instructions, so
+// the program still runs on any x86-64. A lane the check sends back to the
+// formula takes ExactPixel compiled for plain x86-64: AVX-512 brings fused
+// multiply-adds, which would round the formula's steps differently.
 
 #if defined(__x86_64__) && defined(__GNUC__)
-#define LUMISTRA_WALL_AVX2 1
+#define LUMISTRA_WALL_WIDE 1
 
-// base[index] for four indices. The masked form, because the plain one
-// starts from an undefined register that GCC 12 warns about.
-__attribute__((target("avx2"))) inline __m256d Gather(const double* base, __m128i index) {
-  const __m256d all = _mm256_castsi256_pd(_mm256_set1_epi64x(-1));
-  return _mm256_mask_i32gather_pd(_mm256_setzero_pd(), base, index, all, 8);
+__attribute__((noinline)) uint32_t FormulaPixel(const CurveData& c, double xSquared, double q, double ySquared,
+                                                double minusY, double dSquared, double distance) {
+  return ExactPixel(c, xSquared, q, ySquared, minusY, dSquared, distance);
 }
 
-// The four lanes of `index` as one number when they are all equal, else -1.
-// Along a row the angle's degree and the arctangent's table step change only
-// every few columns, so most lookups read one entry, which a broadcast does
-// faster than a gather.
-__attribute__((target("avx2"))) inline int CommonIndex(__m128i index) {
-  const int first = _mm_cvtsi128_si32(index);
-  const bool same = _mm_movemask_epi8(_mm_cmpeq_epi32(index, _mm_set1_epi32(first))) == 0xFFFF;
-  return same ? first : -1;
-}
+#pragma GCC push_options
+#pragma GCC target("avx2")
+namespace avx2 {
 
-// base[index] for four indices, `common` their CommonIndex.
-__attribute__((target("avx2"))) inline __m256d Lookup(const double* base, __m128i index, int common) {
-  return common >= 0 ? _mm256_broadcast_sd(base + common) : Gather(base, index);
-}
-
-__attribute__((target("avx2"))) void FastRowsAvx2(const WallFrame& f, const AtanTable& table, double y,
-                                                  std::span<const int> scanLines, RowScratch& s) {
-  const CurveData& curve = *f.curve;
-  const size_t n = f.xSquared.size();
-  const double absY = std::fabs(y);
-  const __m256d y2 = _mm256_set1_pd(y * y), d2 = _mm256_set1_pd(f.dSquared), ay = _mm256_set1_pd(absY);
-  const __m256d distance = _mm256_set1_pd(f.distance), top = _mm256_set1_pd(255.0);
-  const __m256d steps = _mm256_set1_pd(kAtanSteps), half = _mm256_set1_pd(0.5),
-                stepWidth = _mm256_set1_pd(1.0 / kAtanSteps);
-  for (size_t c = 0; c < n; c += 4) {
-    const __m256d sum = _mm256_add_pd(_mm256_add_pd(_mm256_loadu_pd(&f.xSquared[c]), y2), d2);
-    const __m256d held = _mm256_cvtps_pd(_mm256_cvtpd_ps(_mm256_sqrt_pd(sum)));
-    const __m256d rCubed = _mm256_mul_pd(_mm256_mul_pd(held, held), held);
-    _mm256_storeu_pd(&s.levelFactor[c], _mm256_mul_pd(top, _mm256_sqrt_pd(_mm256_div_pd(distance, rCubed))));
-    const __m256d qc = _mm256_loadu_pd(&f.q[c]);
-    const __m256d t = _mm256_div_pd(_mm256_min_pd(qc, ay), _mm256_max_pd(qc, ay));
-    const __m128i k = _mm256_cvttpd_epi32(_mm256_add_pd(_mm256_mul_pd(t, steps), half));
-    const __m256d h = _mm256_sub_pd(t, _mm256_mul_pd(_mm256_cvtepi32_pd(k), stepWidth));
-    const int step = CommonIndex(k);
-    __m256d a = Lookup(table.fourth.data(), k, step);
-    a = _mm256_add_pd(Lookup(table.third.data(), k, step), _mm256_mul_pd(h, a));
-    a = _mm256_add_pd(Lookup(table.second.data(), k, step), _mm256_mul_pd(h, a));
-    a = _mm256_add_pd(Lookup(table.first.data(), k, step), _mm256_mul_pd(h, a));
-    a = _mm256_add_pd(Lookup(table.value.data(), k, step), _mm256_mul_pd(h, a));
-    _mm256_storeu_pd(&s.ratio[c], a);
+struct Ops {
+  static constexpr size_t kWidth = 4;
+  using D = __m256d;
+  using I = __m128i;
+  using M = __m256d;
+  static D Set(double v) { return _mm256_set1_pd(v); }
+  static D Load(const double* p) { return _mm256_loadu_pd(p); }
+  static void Store(double* p, D v) { _mm256_storeu_pd(p, v); }
+  static D Add(D a, D b) { return _mm256_add_pd(a, b); }
+  static D Sub(D a, D b) { return _mm256_sub_pd(a, b); }
+  static D Mul(D a, D b) { return _mm256_mul_pd(a, b); }
+  static D Div(D a, D b) { return _mm256_div_pd(a, b); }
+  static D Sqrt(D v) { return _mm256_sqrt_pd(v); }
+  static D Min(D a, D b) { return _mm256_min_pd(a, b); }
+  static D Max(D a, D b) { return _mm256_max_pd(a, b); }
+  static D Abs(D v) { return _mm256_andnot_pd(_mm256_set1_pd(-0.0), v); }
+  static D HoldSingle(D v) { return _mm256_cvtps_pd(_mm256_cvtpd_ps(v)); }
+  static I Trunc(D v) { return _mm256_cvttpd_epi32(v); }
+  static D ToDouble(I i) { return _mm256_cvtepi32_pd(i); }
+  static M AtLeast(D a, D b) { return _mm256_cmp_pd(a, b, _CMP_GE_OQ); }
+  static M Above(D a, D b) { return _mm256_cmp_pd(a, b, _CMP_GT_OQ); }
+  static M Equal(D a, D b) { return _mm256_cmp_pd(a, b, _CMP_EQ_OQ); }
+  static M And(M a, M b) { return _mm256_and_pd(a, b); }
+  static M Or(M a, M b) { return _mm256_or_pd(a, b); }
+  static D Select(M m, D ifSet, D otherwise) { return _mm256_blendv_pd(otherwise, ifSet, m); }
+  static unsigned Bits(M m) { return static_cast<unsigned>(_mm256_movemask_pd(m)); }
+  // The lanes of `index` as one number when they are all equal, else -1.
+  // Along a row the angle's degree and the arctangent's table step change
+  // only every few columns, so most lookups read one entry, which a
+  // broadcast does faster than a gather.
+  static int CommonIndex(I index) {
+    const int first = _mm_cvtsi128_si32(index);
+    return _mm_movemask_epi8(_mm_cmpeq_epi32(index, _mm_set1_epi32(first))) == 0xFFFF ? first : -1;
   }
-  const __m256d quarter = _mm256_set1_pd(kPi / 2), halfTurn = _mm256_set1_pd(kPi);
-  const __m256d toDegrees = _mm256_set1_pd(double{kToDegrees}), zero = _mm256_setzero_pd();
-  const __m256d lastDegree = _mm256_set1_pd(180.0), one = _mm256_set1_pd(1.0), slack = _mm256_set1_pd(1e-9);
-  const __m256d signBit = _mm256_set1_pd(-0.0);
-  const __m128i opaque = _mm_set1_epi32(static_cast<int>(kOpaque));
-  for (int scanLine : scanLines) {
-    const double minusY = -RowY(f, scanLine);
-    for (size_t c = 0; c < n; c += 4) {
-      const __m256d a = _mm256_loadu_pd(&s.ratio[c]);
-      // The angle as FastRows takes it: from the horizontal where q >= |y|, else from the vertical.
-      const __m256d sideways = minusY >= 0 ? _mm256_sub_pd(quarter, a) : _mm256_add_pd(quarter, a);
-      const __m256d steep = minusY > 0 ? a : _mm256_sub_pd(halfTurn, a);
-      const __m256d isSideways = _mm256_cmp_pd(_mm256_loadu_pd(&f.q[c]), ay, _CMP_GE_OQ);
-      const __m256d gamma = _mm256_mul_pd(_mm256_blendv_pd(steep, sideways, isSideways), toDegrees);
-      const __m128i j = _mm256_cvttpd_epi32(_mm256_min_pd(_mm256_max_pd(gamma, zero), lastDegree));
-      const int degree = CommonIndex(j);
-      const __m256d lo = Lookup(curve.sample.data(), j, degree);
-      const __m256d rise = Lookup(curve.slope.data(), j, degree);
-      const __m256d vError = Lookup(curve.vError.data(), j, degree);
-      const __m256d v = _mm256_andnot_pd(
-          signBit, _mm256_add_pd(lo, _mm256_mul_pd(rise, _mm256_sub_pd(gamma, _mm256_cvtepi32_pd(j)))));
-      const __m256d grey = _mm256_mul_pd(v, _mm256_loadu_pd(&s.levelFactor[c]));
-      const __m128i b = _mm256_cvttpd_epi32(_mm256_min_pd(grey, top));
-      const __m256d fraction = _mm256_sub_pd(grey, _mm256_cvtepi32_pd(b));
-      const __m256d capped = _mm256_cmp_pd(grey, top, _CMP_GE_OQ);
-      const __m256d room = _mm256_blendv_pd(_mm256_min_pd(fraction, _mm256_sub_pd(one, fraction)),
-                                            _mm256_sub_pd(grey, top), capped);
-      const __m256d clear = _mm256_and_pd(
-          _mm256_cmp_pd(v, vError, _CMP_GT_OQ),
-          _mm256_cmp_pd(_mm256_mul_pd(room, v),
-                        _mm256_add_pd(_mm256_mul_pd(grey, vError), _mm256_mul_pd(slack, v)), _CMP_GT_OQ));
-      const __m256d sure = _mm256_or_pd(_mm256_cmp_pd(vError, zero, _CMP_EQ_OQ), clear);
-      const __m128i pixels = _mm_or_si128(_mm_or_si128(b, _mm_slli_epi32(b, 8)), _mm_or_si128(_mm_slli_epi32(b, 16), opaque));
-      _mm_storeu_si128(reinterpret_cast<__m128i*>(&s.computedPixels[c]), pixels);
-      const int unsure = ~_mm256_movemask_pd(sure) & 0xF;
-      if (unsure == 0) continue;
-      for (int lane = 0; lane < 4; ++lane) {
-        const size_t m = c + static_cast<size_t>(lane);
-        if ((unsure >> lane & 1) == 0 || m >= static_cast<size_t>(f.computed)) continue;
-        s.computedPixels[m] = ExactPixel(curve, f.xSquared[m], f.q[m], y * y, minusY, f.dSquared, f.distance);
-      }
-    }
-    // Straight into the image where the whole line shows.
-    const std::span<uint32_t> inPlace = f.raster->ScanLinePixels(scanLine, s.line.size());
-    PlaceComputedColumns(f, s.computedPixels, inPlace.empty() ? std::span<uint32_t>(s.line) : inPlace);
-    if (inPlace.empty()) f.raster->SetScanLine(scanLine, s.line);
+  // base[index], `common` being CommonIndex(index). The masked gather,
+  // because the plain one starts from an undefined register that GCC 12
+  // warns about.
+  static D Lookup(const double* base, I index, int common) {
+    if (common >= 0) return _mm256_broadcast_sd(base + common);
+    const __m256d all = _mm256_castsi256_pd(_mm256_set1_epi64x(-1));
+    return _mm256_mask_i32gather_pd(_mm256_setzero_pd(), base, index, all, 8);
   }
-}
+  // Grey pixels of levels b.
+  static void StoreGrey(uint32_t* p, I b) {
+    const __m128i grey = _mm_or_si128(_mm_or_si128(b, _mm_slli_epi32(b, 8)),
+                                      _mm_or_si128(_mm_slli_epi32(b, 16), _mm_set1_epi32(static_cast<int>(kOpaque))));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(p), grey);
+  }
+};
 
-bool CpuHasAvx2() { return __builtin_cpu_supports("avx2"); }
+#include "render/wall_wide_rows.inc"
+
+}  // namespace avx2
+#pragma GCC pop_options
+
+#pragma GCC push_options
+#pragma GCC target("avx2,avx512f,avx512dq")
+// GCC 12's AVX-512 intrinsics start from a register they leave undefined on
+// purpose, and then warn that it may be used uninitialized.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+namespace avx512 {
+
+struct Ops {
+  static constexpr size_t kWidth = 8;
+  using D = __m512d;
+  using I = __m256i;
+  using M = __mmask8;
+  static D Set(double v) { return _mm512_set1_pd(v); }
+  static D Load(const double* p) { return _mm512_loadu_pd(p); }
+  static void Store(double* p, D v) { _mm512_storeu_pd(p, v); }
+  static D Add(D a, D b) { return _mm512_add_pd(a, b); }
+  static D Sub(D a, D b) { return _mm512_sub_pd(a, b); }
+  static D Mul(D a, D b) { return _mm512_mul_pd(a, b); }
+  static D Div(D a, D b) { return _mm512_div_pd(a, b); }
+  static D Sqrt(D v) { return _mm512_sqrt_pd(v); }
+  static D Min(D a, D b) { return _mm512_min_pd(a, b); }
+  static D Max(D a, D b) { return _mm512_max_pd(a, b); }
+  static D Abs(D v) { return _mm512_andnot_pd(_mm512_set1_pd(-0.0), v); }
+  static D HoldSingle(D v) { return _mm512_cvtps_pd(_mm512_cvtpd_ps(v)); }
+  static I Trunc(D v) { return _mm512_cvttpd_epi32(v); }
+  static D ToDouble(I i) { return _mm512_cvtepi32_pd(i); }
+  static M AtLeast(D a, D b) { return _mm512_cmp_pd_mask(a, b, _CMP_GE_OQ); }
+  static M Above(D a, D b) { return _mm512_cmp_pd_mask(a, b, _CMP_GT_OQ); }
+  static M Equal(D a, D b) { return _mm512_cmp_pd_mask(a, b, _CMP_EQ_OQ); }
+  static M And(M a, M b) { return static_cast<M>(a & b); }
+  static M Or(M a, M b) { return static_cast<M>(a | b); }
+  static D Select(M m, D ifSet, D otherwise) { return _mm512_mask_blend_pd(m, otherwise, ifSet); }
+  static unsigned Bits(M m) { return m; }
+  static int CommonIndex(I index) {
+    const int first = _mm256_cvtsi256_si32(index);
+    return _mm256_movemask_epi8(_mm256_cmpeq_epi32(index, _mm256_set1_epi32(first))) == -1 ? first : -1;
+  }
+  static D Lookup(const double* base, I index, int common) {
+    if (common >= 0) return _mm512_set1_pd(base[common]);
+    return _mm512_mask_i32gather_pd(_mm512_setzero_pd(), 0xFF, index, base, 8);
+  }
+  static void StoreGrey(uint32_t* p, I b) {
+    const __m256i grey =
+        _mm256_or_si256(_mm256_or_si256(b, _mm256_slli_epi32(b, 8)),
+                        _mm256_or_si256(_mm256_slli_epi32(b, 16), _mm256_set1_epi32(static_cast<int>(kOpaque))));
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(p), grey);
+  }
+};
+
+#include "render/wall_wide_rows.inc"
+
+}  // namespace avx512
+#pragma GCC diagnostic pop
+#pragma GCC pop_options
+
+bool CpuHas(WallPath path) {
+  if (path == WallPath::FourWide) return __builtin_cpu_supports("avx2");
+  if (path == WallPath::EightWide) {
+    return __builtin_cpu_supports("avx2") && __builtin_cpu_supports("avx512f") &&
+           __builtin_cpu_supports("avx512dq");
+  }
+  return true;
+}
 #else
-bool CpuHasAvx2() { return false; }
+bool CpuHas(WallPath path) { return path != WallPath::FourWide && path != WallPath::EightWide; }
 #endif
 
 // Scan lines r for r in [from, to) (at most height / 2) and their partners
@@ -442,9 +473,12 @@ void DrawRows(const WallFrame& f, int from, int to, int firstVisible) {
     if (count == 0) continue;
     const std::span<const int> pair(rows.data(), count);
     switch (f.path) {
-#if defined(LUMISTRA_WALL_AVX2)
+#if defined(LUMISTRA_WALL_WIDE)
+      case WallPath::EightWide:
+        avx512::WideRows(f, table, RowY(f, rows[0]), pair, scratch);
+        break;
       case WallPath::FourWide:
-        FastRowsAvx2(f, table, RowY(f, rows[0]), pair, scratch);
+        avx2::WideRows(f, table, RowY(f, rows[0]), pair, scratch);
         break;
 #endif
       case WallPath::TwoWide:
@@ -475,7 +509,7 @@ bool FastPathHolds(const WallFrame& f) {
 
 }  // namespace
 
-bool WallPathAvailable(WallPath path) { return path != WallPath::FourWide || CpuHasAvx2(); }
+bool WallPathAvailable(WallPath path) { return CpuHas(path); }
 
 void DrawWall(const DistributionEditor& e, Image& client) { DrawWall(e, client, WallPath::Automatic); }
 
@@ -505,8 +539,12 @@ void DrawWall(const DistributionEditor& e, Image& client, WallPath path) {
   for (int i = halfWidth / 2; i < halfWidth; ++i) addColumn(i);
   if (halfWidth / 2 > 0) addColumn(0);
   f.computed = static_cast<int>(f.column.size());
-  while (f.column.size() % 4 != 0) addColumn(f.column.back());  // padding for whole vectors
-  if (path == WallPath::Automatic) path = CpuHasAvx2() ? WallPath::FourWide : WallPath::TwoWide;
+  while (f.column.size() % 8 != 0) addColumn(f.column.back());  // padding for whole vectors
+  if (path == WallPath::Automatic) {
+    path = CpuHas(WallPath::EightWide) ? WallPath::EightWide
+           : CpuHas(WallPath::FourWide) ? WallPath::FourWide
+                                        : WallPath::TwoWide;
+  }
   if (!WallPathAvailable(path)) path = WallPath::TwoWide;
   f.path = FastPathHolds(f) ? path : WallPath::Exact;
 

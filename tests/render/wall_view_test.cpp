@@ -196,7 +196,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 // Each vector path on its own, at client widths whose halves have 1, 2 and 3
 // columns, odd widths, and halves whose computed columns (the middle on, and
-// column 0) number a multiple of four plus one (halves of 8 and 16).
+// column 0) number a multiple of four or eight plus one (halves of 8, 16
+// and 33).
 class EachPath : public testing::TestWithParam<std::tuple<WallPath, int>> {};
 
 TEST_P(EachPath, GivesThePlainLoopsPixels) {
@@ -219,8 +220,9 @@ TEST_P(EachPath, GivesThePlainLoopsPixels) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Widths, EachPath,
-                         testing::Combine(testing::Values(WallPath::TwoWide, WallPath::FourWide),
-                                          testing::Values(2, 4, 6, 7, 16, 17, 32, 155, 262)));
+                         testing::Combine(testing::Values(WallPath::TwoWide, WallPath::FourWide,
+                                                          WallPath::EightWide),
+                                          testing::Values(2, 4, 6, 7, 16, 17, 32, 66, 155, 262)));
 
 // ---- sizes and values no editor operation gives ------------------------------
 
