@@ -1,6 +1,7 @@
 // The Linux program: the command line, one editor for the run, one main
 // window, and the event loop until the window is destroyed.
 #include <QApplication>
+#include <algorithm>
 
 #include "app/qt/app_icon.h"
 #include "app/qt/command_line.h"
@@ -11,8 +12,9 @@ int main(int argc, char* argv[]) {
   QCoreApplication::setApplicationVersion(QStringLiteral(LUMISTRA_VERSION));
 
   // --help and --version are read under a console application object,
-  // which needs no display: they work over ssh and in scripts.
-  {
+  // which needs no display: they work over ssh and in scripts. Without an
+  // option there is nothing to read, and no object to start.
+  if (std::any_of(argv + 1, argv + argc, [](const char* arg) { return arg[0] == '-'; })) {
     QCoreApplication console(argc, argv);
     const CommandLine early = ReadCommandLine(QCoreApplication::arguments(), true);
     if (early.exitCode) return *early.exitCode;
