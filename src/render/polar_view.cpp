@@ -118,10 +118,6 @@ void DrawPolar(const DistributionEditor& e, Image& client, int labelScale) {
   // each band costs its own rows, most of them the black field.
   const int rows = std::max(std::min(e.clientHeight, client.height), 0);
   const unsigned bands = BandsFor(int64_t{halfWidth} * rows, int64_t{1} << 20);
-  if (bands == 1) {
-    DrawPolarRows(e, client, labelScale, 0, e.clientHeight);
-    return;
-  }
   RunBands(bands, [&](unsigned band) {
     DrawPolarRows(e, client, labelScale, static_cast<int>(int64_t{rows} * band / bands),
                   static_cast<int>(int64_t{rows} * (band + 1) / bands));
