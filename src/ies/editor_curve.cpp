@@ -2,6 +2,8 @@
 
 #include <cfloat>
 #include <cmath>
+#include <optional>
+#include <string>
 
 // A bracket index k, carried from one degree to the next, moves forward while
 // the degree lies beyond angle[k + 1]; the value is the straight line through
@@ -63,4 +65,21 @@ Curve CurveOfIntensities(const DegreeIntensities& intensity) {
 Curve EditorCurve(const Photometry& table) {
   if (table.planeCount() == 0) return Curve{};
   return CurveOfIntensities(ResamplePlane(table, 0));
+}
+
+Lamp LampOfTable(const Photometry& table) {
+  std::string error;
+  const std::optional<Symmetry> symmetry = SymmetryOf(table.horizontalAngles, error);
+  const std::size_t planes = table.planeCount();
+  if (!symmetry || planes < 2 || table.candela.size() != planes * table.verticalAngles.size()) {
+    return Lamp::OfCurve(EditorCurve(table));
+  }
+  Lamp lamp;
+  lamp.symmetry = *symmetry;
+  lamp.planeAngles = table.horizontalAngles;
+  lamp.planes.resize(planes);
+  for (std::size_t h = 0; h < planes; ++h) {
+    lamp.planes[h] = CurveOfIntensities(ResamplePlane(table, h));
+  }
+  return lamp;
 }

@@ -10,6 +10,7 @@
 #include <cstddef>
 
 #include "editor/curve.h"
+#include "editor/lamp.h"
 #include "ies/photometry.h"
 
 // Intensity in candela at each whole degree 0..180.
@@ -26,3 +27,9 @@ Curve CurveOfIntensities(const DegreeIntensities& intensity);
 // The curve the editor edits for a file: its first plane (the plane at C 0
 // in files that list one), resampled. A table without planes gives zeros.
 Curve EditorCurve(const Photometry& table);
+
+// The lamp of a file: every plane resampled onto the whole degrees, at the
+// horizontal angles the file lists, with the symmetry they give. A table
+// whose angles give no symmetry, or whose planes are not all there, gives
+// its first plane alone, as one rotational plane (EditorCurve).
+Lamp LampOfTable(const Photometry& table);

@@ -10,12 +10,6 @@
 
 namespace {
 
-std::string AngleText(float angle) {
-  char buffer[32];
-  const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, angle);
-  return error == std::errc() ? std::string(buffer, end) : std::string("?");
-}
-
 // Trapezoid weights of the points a[0] < ... < a[n-1]: each interval's
 // length goes half to either end, as a share of `whole` degrees.
 std::vector<double> TrapezoidWeights(const std::vector<float>& a, double whole) {
@@ -42,45 +36,25 @@ Peak FindPeak(const Photometry& table) {
   return peak;
 }
 
-// The average curve's intensities, stored at single precision; with one
-// plane of weight 1 exactly the plane's.
-DegreeIntensities AverageIntensities(const Photometry& table, const std::vector<double>& weights) {
+// The average curve of the planes, each intensity the square of its sample
+// in double precision; with one plane exactly that plane.
+Curve AverageCurve(const Lamp& lamp, const std::vector<double>& weights) {
+  if (lamp.planes.size() == 1) return lamp.planes.front();
   std::array<double, kCurveSampleCount> sum{};
-  for (std::size_t h = 0; h < table.planeCount(); ++h) {
-    const DegreeIntensities plane = ResamplePlane(table, h);
-    for (std::size_t d = 0; d < sum.size(); ++d) sum[d] += weights[h] * plane[d];
+  for (std::size_t h = 0; h < lamp.planes.size(); ++h) {
+    for (std::size_t d = 0; d < sum.size(); ++d) {
+      const double root = lamp.planes[h][d];
+      sum[d] += weights[h] * root * root;
+    }
   }
   DegreeIntensities average{};
   for (std::size_t d = 0; d < sum.size(); ++d) {
     average[d] = static_cast<float>(std::min(sum[d], static_cast<double>(FLT_MAX)));
   }
-  return average;
+  return CurveOfIntensities(average);
 }
 
 }  // namespace
-
-std::optional<Symmetry> SymmetryOf(const std::vector<float>& a, std::string& error) {
-  if (a.empty()) {
-    error = "it has no horizontal angles.";
-    return std::nullopt;
-  }
-  if (a.size() == 1) return Symmetry::kRotational;
-  for (std::size_t k = 0; k + 1 < a.size(); ++k) {
-    if (!(a[k] < a[k + 1])) {
-      error = "its horizontal angles do not ascend (" + AngleText(a[k]) + " before " +
-              AngleText(a[k + 1]) + ").";
-      return std::nullopt;
-    }
-  }
-  const float first = a.front(), last = a.back();
-  if (first == 0.0f && last == 90.0f) return Symmetry::kQuadrant;
-  if (first == 0.0f && last == 180.0f) return Symmetry::kBilateral0To180;
-  if (first == 90.0f && last == 270.0f) return Symmetry::kBilateral90To270;
-  if (first == 0.0f && last > 180.0f && last <= 360.0f) return Symmetry::kNone;
-  error = "its horizontal angles run from " + AngleText(first) + " to " + AngleText(last) +
-          " degrees, which is none of 0 to 90, 0 to 180, 90 to 270 and 0 to 360.";
-  return std::nullopt;
-}
 
 std::vector<double> PlaneWeights(const std::vector<float>& a, Symmetry symmetry) {
   switch (symmetry) {
@@ -103,6 +77,30 @@ std::vector<double> PlaneWeights(const std::vector<float>& a, Symmetry symmetry)
   return {};
 }
 
+LampNumbers MeasureLamp(const Lamp& lamp) {
+  LampNumbers numbers;
+  numbers.planes = lamp.planes.size();
+  numbers.symmetry = lamp.symmetry;
+  double peak = 0.0;
+  for (std::size_t h = 0; h < lamp.planes.size(); ++h) {
+    for (std::size_t d = 0; d < kCurveSampleCount; ++d) {
+      const double root = lamp.planes[h][d];
+      if (root * root > peak) {
+        peak = root * root;
+        numbers.peakC = lamp.planeAngles[h];
+        numbers.peakGamma = static_cast<float>(d);
+      }
+    }
+  }
+  numbers.peakCd = static_cast<float>(std::min(peak, static_cast<double>(FLT_MAX)));
+  const CurveNumbers average =
+      MeasureCurve(AverageCurve(lamp, PlaneWeights(lamp.planeAngles, lamp.symmetry)));
+  numbers.fluxLm = average.fluxLm;
+  numbers.beamAngle = average.beamAngle;
+  numbers.fieldAngle = average.fieldAngle;
+  return numbers;
+}
+
 LampMeasurement MeasureLamp(const Photometry& table) {
   LampMeasurement result;
   const std::size_t planes = table.planeCount();
@@ -114,19 +112,12 @@ LampMeasurement MeasureLamp(const Photometry& table) {
   const std::optional<Symmetry> symmetry = SymmetryOf(table.horizontalAngles, result.error);
   if (!symmetry) return result;
 
-  LampNumbers numbers;
-  numbers.planes = planes;
-  numbers.symmetry = *symmetry;
+  LampNumbers numbers = MeasureLamp(LampOfTable(table));
+  // The peak as the file lists it, also between whole degrees.
   const Peak peak = FindPeak(table);
   numbers.peakCd = peak.cd;
   numbers.peakC = table.horizontalAngles[peak.plane];
   numbers.peakGamma = table.verticalAngles[peak.vertical];
-
-  const std::vector<double> weights = PlaneWeights(table.horizontalAngles, *symmetry);
-  const CurveNumbers average = MeasureCurve(CurveOfIntensities(AverageIntensities(table, weights)));
-  numbers.fluxLm = average.fluxLm;
-  numbers.beamAngle = average.beamAngle;
-  numbers.fieldAngle = average.fieldAngle;
 
   if (table.lampCount >= 1 && table.lumensPerLamp > 0.0f) {
     numbers.ratedLumens = table.lampCount * static_cast<double>(table.lumensPerLamp);

@@ -17,9 +17,8 @@
 #include <string>
 #include <vector>
 
+#include "editor/lamp.h"
 #include "ies/photometry.h"
-
-enum class Symmetry { kRotational, kQuadrant, kBilateral0To180, kBilateral90To270, kNone };
 
 struct LampNumbers {
   std::size_t planes = 0;
@@ -48,9 +47,11 @@ struct LampMeasurement {
 
 LampMeasurement MeasureLamp(const Photometry& table);
 
-// The symmetry of a list of horizontal angles, or nothing when the list
-// fits none (then `error` says how).
-std::optional<Symmetry> SymmetryOf(const std::vector<float>& horizontalAngles, std::string& error);
+// The numbers of a lamp the window holds, from its whole-degree planes: the
+// peak is its largest sample squared, the rated lumens are not known here.
+// For a file's lamp they are the file's, but for a peak that the file lists
+// between whole degrees.
+LampNumbers MeasureLamp(const Lamp& lamp);
 
 // Each plane's weight in the average curve; they sum to 1.
 std::vector<double> PlaneWeights(const std::vector<float>& horizontalAngles, Symmetry symmetry);
