@@ -1,4 +1,4 @@
-// Undo and redo of the curve, without rendering, and what recording adds to a
+// Undo and redo of a drawn lamp's curve, without rendering, and what recording adds to a
 // stroke's release: the history (a seen copy; each edit keeps only the span
 // it changed, swapped on undo and redo) against a straightforward version
 // that copies the whole curve at every press and keeps whole curves.
@@ -6,7 +6,7 @@
 
 #include <deque>
 
-#include "editor/curve_history.h"
+#include "editor/lamp_history.h"
 
 namespace {
 
@@ -32,7 +32,7 @@ class SnapshotHistory {
   bool Release(const Curve& curve) {
     if (curve == before_) return false;
     undo_.push_back(before_);
-    if (undo_.size() > CurveHistory::kCapacity) undo_.pop_front();
+    if (undo_.size() > LampHistory::kCapacity) undo_.pop_front();
     redo_.clear();
     return true;
   }
@@ -53,14 +53,14 @@ class SnapshotHistory {
 
 // One undo and one redo per iteration: half the time is one step.
 void BM_HistoryUndoRedo(benchmark::State& state) {
-  Curve curve = Before();
-  CurveHistory history(curve);
-  curve = After();
-  history.Record(curve);
+  Lamp lamp = Lamp::OfCurve(Before());
+  LampHistory history(lamp);
+  lamp.planes[0] = After();
+  history.Record(lamp);
   for (auto _ : state) {
-    history.Undo(curve);
-    history.Redo(curve);
-    benchmark::DoNotOptimize(curve.data());
+    history.Undo(lamp);
+    history.Redo(lamp);
+    benchmark::DoNotOptimize(lamp.planes[0].data());
   }
   state.SetItemsProcessed(2 * state.iterations());
 }
@@ -85,13 +85,13 @@ BENCHMARK(BM_PlainUndoRedo);
 // edits so the oldest is dropped each time.
 void BM_HistoryRecordStroke(benchmark::State& state) {
   const Curve before = Before(), after = After();
-  Curve curve = before;
-  CurveHistory history(curve);
+  Lamp lamp = Lamp::OfCurve(before);
+  LampHistory history(lamp);
   bool drawn = false;
   for (auto _ : state) {
     drawn = !drawn;
-    curve = drawn ? after : before;  // the stroke's samples
-    benchmark::DoNotOptimize(history.Record(curve));  // the release
+    lamp.planes[0] = drawn ? after : before;  // the stroke's samples
+    benchmark::DoNotOptimize(history.Record(lamp));  // the release
   }
 }
 BENCHMARK(BM_HistoryRecordStroke);

@@ -4,50 +4,51 @@
 #include <string>
 #include <utility>
 
-#include "app/status_text.h"
 #include "app/ui_text.h"
 #include "editor/fit_view.h"
+#include "ies/ies_file_commands.h"
 
 namespace {
 
 // The window is told the title only when it changed.
-void ShowTitleChange(const DistributionEditor& editor, SavedState& saved, Window& window) {
-  if (const std::optional<WindowTitle> title = saved.TitleChange(editor.curve)) {
+void ShowTitleChange(const Document& document, SavedState& saved, Window& window) {
+  if (const std::optional<WindowTitle> title = saved.TitleChange(document.lamp())) {
     window.ShowTitle(*title);
   }
 }
 
-// A curve just read is shown whole, becomes one edit and the saved state; a
-// file with several planes says which one the editor took.
-Halves Opened(DistributionEditor& editor, CurveHistory& history, SavedState& saved,
-              Window& window, std::optional<std::string> path) {
-  if (path) {
-    FitViewToCurve(editor);
-    history.Record(editor.curve);
-    const std::string note = OpenedFileNote(*path, editor.openedHeader);
-    if (!note.empty()) window.ShowNote(note);
-    saved.Set(editor.curve, std::move(*path));
-  }
-  return Halves::kBoth;  // whether or not a file was read
+// The diagram shows the plane the document edits, after any change of the
+// lamp that was not a stroke.
+void ShowEditedPlane(DistributionEditor& editor, const Document& document) {
+  editor.curve = document.EditedCurve();
+}
+
+// A stroke's samples go into the lamp's planes and become one edit.
+void EndStroke(DistributionEditor& editor, Document& document, LampHistory& history) {
+  editor.OnLeftButton(false);
+  document.TakeEditedCurve(editor.curve);
+  history.Record(document.lamp());  // the stroke, if it changed a sample
 }
 
 // File > Save; a file written becomes the saved state, and the title shows
 // it at once (before a close that the save allowed).
-bool Save(const DistributionEditor& editor, SavedState& saved, Window& window) {
-  std::optional<std::string> path = editor.SaveIes(window, saved.path());
-  if (!path) return false;
-  saved.Set(editor.curve, std::move(*path));
-  ShowTitleChange(editor, saved, window);
+bool Save(Document& document, SavedState& saved, Window& window) {
+  const std::optional<SavedFile> file =
+      SaveWithDialog(window, document, saved.path(), document.SaveFormatNow());
+  if (!file) return false;
+  document.Saved(file->format);
+  saved.Set(document.lamp(), file->path);
+  ShowTitleChange(document, saved, window);
   return true;
 }
 
 // Whether work may be thrown away: at once when nothing is modified, else
 // as the user answers the question.
-bool MayDiscardWork(const DistributionEditor& editor, SavedState& saved, Window& window) {
-  if (!saved.IsModified(editor.curve)) return true;
+bool MayDiscardWork(Document& document, SavedState& saved, Window& window) {
+  if (!saved.IsModified(document.lamp())) return true;
   switch (window.AskSaveChanges(saved.SaveChangesQuestion(), TEXT_TITLE)) {
     case SaveChangesAnswer::kSave:
-      return Save(editor, saved, window);
+      return Save(document, saved, window);
     case SaveChangesAnswer::kDontSave:
       return true;
     case SaveChangesAnswer::kCancel:
@@ -56,25 +57,52 @@ bool MayDiscardWork(const DistributionEditor& editor, SavedState& saved, Window&
   return false;
 }
 
-// File > Exit, the close box, Alt+F4 and the system menu.
-void Close(const DistributionEditor& editor, SavedState& saved, Window& window) {
-  if (MayDiscardWork(editor, saved, window)) window.DestroyWindow();
+// Opens the file at `path` after the question about modified work: the lamp
+// read is shown whole, becomes one edit and the saved state; a lamp with
+// several planes says which one the diagram edits.
+void OpenFile(DistributionEditor& editor, Document& document, LampHistory& history,
+              SavedState& saved, Window& window, const std::string& path) {
+  std::optional<PhotometricFile> file = ReadPhotometricPath(window, path);
+  if (!file) return;
+  document.Open(path, std::move(*file));
+  ShowEditedPlane(editor, document);
+  FitViewToCurve(editor);
+  history.Record(document.lamp());
+  const std::string note = document.PlaneNote();
+  if (!note.empty()) window.ShowNote(note);
+  saved.Set(document.lamp(), path);
 }
 
-Halves RunCommand(DistributionEditor& editor, CurveHistory& history, SavedState& saved,
-                  Window& window, uint16_t command) {
+// File > Open: the question, then the dialog.
+void ChooseAndOpen(DistributionEditor& editor, Document& document, LampHistory& history,
+                   SavedState& saved, Window& window) {
+  if (!MayDiscardWork(document, saved, window)) return;
+  const std::optional<std::string> path = window.ChooseOpenFile(saved.path());
+  if (path) OpenFile(editor, document, history, saved, window, *path);
+}
+
+// File > Exit, the close box, Alt+F4 and the system menu.
+void Close(Document& document, SavedState& saved, Window& window) {
+  if (MayDiscardWork(document, saved, window)) window.DestroyWindow();
+}
+
+Halves RunCommand(DistributionEditor& editor, Document& document, LampHistory& history,
+                  SavedState& saved, Window& window, uint16_t command) {
   switch (command) {
     case IDM_OPEN:
-      return Opened(editor, history, saved, window, editor.LoadIes(window, saved.path()));
+      ChooseAndOpen(editor, document, history, saved, window);
+      return Halves::kBoth;  // whether or not a file was read
     case IDM_SAVE:
-      Save(editor, saved, window);
-      return Halves::kNone;  // the curve does not change
+      Save(document, saved, window);
+      return Halves::kNone;  // the lamp does not change
     case IDM_RESET:
+      // A new drawing: one plane of zeros, nothing of the old file's header.
       editor.ResetCurve();
-      history.Record(editor.curve);
+      document.StartNew(Lamp::OfCurve(editor.curve));
+      history.Record(document.lamp());
       return Halves::kBoth;
     case IDM_EXIT:
-      Close(editor, saved, window);
+      Close(document, saved, window);
       return Halves::kNone;
     case IDM_ABOUT:
       window.RunAboutBox();
@@ -89,19 +117,23 @@ Halves RunCommand(DistributionEditor& editor, CurveHistory& history, SavedState&
 
 // The keys: nothing while the left button draws, so a stroke is never split
 // or taken back halfway.
-Halves RunKey(DistributionEditor& editor, CurveHistory& history, SavedState& saved,
-              Window& window, const AppEvent& event) {
+Halves RunKey(DistributionEditor& editor, Document& document, LampHistory& history,
+              SavedState& saved, Window& window, const AppEvent& event) {
   if (editor.drawing == 1) return Halves::kNone;
   switch (event.kind) {
     case EventKind::kUndo:
-      return history.Undo(editor.curve) ? Halves::kBoth : Halves::kNone;
-    case EventKind::kRedo:
-      return history.Redo(editor.curve) ? Halves::kBoth : Halves::kNone;
+    case EventKind::kRedo: {
+      const bool changed = event.kind == EventKind::kUndo ? history.Undo(document.lamp())
+                                                          : history.Redo(document.lamp());
+      if (!changed) return Halves::kNone;
+      ShowEditedPlane(editor, document);
+      return Halves::kBoth;
+    }
     case EventKind::kFitView:
       FitViewToCurve(editor);
       return Halves::kBoth;
     case EventKind::kShortcutCommand:
-      return RunCommand(editor, history, saved, window, event.command);
+      return RunCommand(editor, document, history, saved, window, event.command);
     default:
       return Halves::kNone;
   }
@@ -125,20 +157,19 @@ void LetGoCapture(DistributionEditor& editor, Window& window, int32_t button) {
 // The pointer went to another window while buttons held it: the stroke and
 // the pan end as their releases would have ended them. The capture is gone
 // already, so it is not given back (that could take it from its new owner).
-Halves EndCapturedGestures(DistributionEditor& editor, CurveHistory& history) {
+Halves EndCapturedGestures(DistributionEditor& editor, Document& document, LampHistory& history) {
   const int32_t held = editor.captureButtons;
   editor.captureButtons = 0;
   if (held & DistributionEditor::kCaptureMiddle) editor.panning = 0;
   if (held & DistributionEditor::kCaptureLeft) {
-    editor.OnLeftButton(false);
-    history.Record(editor.curve);
+    EndStroke(editor, document, history);
     return Halves::kRight;  // the wall shows the stroke's result, as after a release
   }
   return Halves::kNone;
 }
 
-Halves Handle(DistributionEditor& editor, CurveHistory& history, SavedState& saved,
-              Window& window, const AppEvent& event) {
+Halves Handle(DistributionEditor& editor, Document& document, LampHistory& history,
+              SavedState& saved, Window& window, const AppEvent& event) {
   switch (event.kind) {
     case EventKind::kInit:
       window.PlaceAtStart();
@@ -158,8 +189,7 @@ Halves Handle(DistributionEditor& editor, CurveHistory& history, SavedState& sav
       return Halves::kLeft;
     case EventKind::kLeftUp:
       LetGoCapture(editor, window, DistributionEditor::kCaptureLeft);
-      editor.OnLeftButton(false);
-      history.Record(editor.curve);  // the stroke, if it changed a sample
+      EndStroke(editor, document, history);
       return Halves::kRight;  // the wall shows the stroke's result only now
     case EventKind::kLeftDoubleClick:
       return Halves::kNone;
@@ -178,16 +208,15 @@ Halves Handle(DistributionEditor& editor, CurveHistory& history, SavedState& sav
       return editor.overWall == 1 ? Halves::kRight : Halves::kLeft;
     }
     case EventKind::kCommand:
-      return RunCommand(editor, history, saved, window, event.command);
-    case EventKind::kOpenFile: {
-      // As File > Open after its dialog.
-      std::string path(event.path);
-      const bool opened = editor.OpenIesFile(window, path);
-      return Opened(editor, history, saved, window,
-                    opened ? std::optional<std::string>(std::move(path)) : std::nullopt);
-    }
+      return RunCommand(editor, document, history, saved, window, event.command);
+    case EventKind::kOpenFile:
+      // As File > Open after its dialog, with the same question first.
+      if (MayDiscardWork(document, saved, window)) {
+        OpenFile(editor, document, history, saved, window, std::string(event.path));
+      }
+      return Halves::kBoth;
     case EventKind::kClose:
-      Close(editor, saved, window);
+      Close(document, saved, window);
       return Halves::kNone;
     case EventKind::kDestroy:
       window.PostQuit(0);
@@ -196,9 +225,9 @@ Halves Handle(DistributionEditor& editor, CurveHistory& history, SavedState& sav
     case EventKind::kRedo:
     case EventKind::kFitView:
     case EventKind::kShortcutCommand:
-      return RunKey(editor, history, saved, window, event);
+      return RunKey(editor, document, history, saved, window, event);
     case EventKind::kCaptureLost:
-      return EndCapturedGestures(editor, history);
+      return EndCapturedGestures(editor, document, history);
   }
   return Halves::kNone;
 }
@@ -223,14 +252,14 @@ bool MayChangeTitle(EventKind kind) {
 
 }  // namespace
 
-Halves DispatchEvent(DistributionEditor& editor, CurveHistory& history, SavedState& saved,
-                     Window& window, const AppEvent& event) {
-  const Halves halves = Handle(editor, history, saved, window, event);
-  if (MayChangeTitle(event.kind)) ShowTitleChange(editor, saved, window);
+Halves DispatchEvent(DistributionEditor& editor, Document& document, LampHistory& history,
+                     SavedState& saved, Window& window, const AppEvent& event) {
+  const Halves halves = Handle(editor, document, history, saved, window, event);
+  if (MayChangeTitle(event.kind)) ShowTitleChange(document, saved, window);
   if (halves != Halves::kNone) window.RenderHalves(halves);
   return halves;
 }
 
-bool AllowSessionEnd(const DistributionEditor& editor, SavedState& saved, Window& window) {
-  return MayDiscardWork(editor, saved, window);
+bool AllowSessionEnd(Document& document, SavedState& saved, Window& window) {
+  return MayDiscardWork(document, saved, window);
 }

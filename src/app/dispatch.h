@@ -16,11 +16,13 @@
 //   Save, middle button, info boxes, double click, unknown commands -> nothing
 //   any key during a stroke        -> nothing
 //
-// The curve's history: a stroke's release, Reset and a successful open each
-// record one edit (nothing when the curve came out as it was). A successful
-// open also fits the view to the new curve before it renders.
+// The lamp's history: a stroke's release (its samples go into the lamp's
+// plane at C 0), Reset and a successful open each record one edit (nothing
+// when the lamp came out as it was). A successful open also fits the view to
+// the new curve before it renders; File > Open and an open file first ask
+// about modified work, as closing does.
 //
-// The saved state: a successful save or open sets it to the curve and the
+// The saved state: a successful save or open sets it to the lamp and the
 // file. After every event that can change the title (the end of a stroke,
 // Reset, Open, Save, undo, redo, an open file, a close) the window is shown
 // the new one, and only when it changed. File > Exit and the close event
@@ -30,9 +32,10 @@
 #include <cstdint>
 #include <string_view>
 
+#include "app/document.h"
 #include "app/saved_state.h"
 #include "app/window.h"
-#include "editor/curve_history.h"
+#include "editor/lamp_history.h"
 #include "editor/distribution_editor.h"
 
 enum class EventKind {
@@ -67,15 +70,16 @@ struct AppEvent {
   std::string_view path;  // kOpenFile: the file's path, UTF-8; valid during the dispatch
 };
 
-// Handles one event; `history` and `saved` are the curve's history and saved
-// state, kept by the front end beside the editor. Returns the halves it
+// Handles one event; `document`, `history` and `saved` are the lamp with its
+// source file, its history and its saved state, kept by the front end beside
+// the editor. Returns the halves it
 // rendered (kNone for events that render nothing or only show the image),
 // which the tests and the Windows program's message procedure use; the
 // rendering itself goes through window.RenderHalves.
-Halves DispatchEvent(DistributionEditor& editor, CurveHistory& history, SavedState& saved,
-                     Window& window, const AppEvent& event);
+Halves DispatchEvent(DistributionEditor& editor, Document& document, LampHistory& history,
+                     SavedState& saved, Window& window, const AppEvent& event);
 
 // The desktop session is about to end: modified work is asked about as on
 // closing, and the window stays. True when the session may end; false when
 // the user cancelled, or the save was cancelled or failed.
-bool AllowSessionEnd(const DistributionEditor& editor, SavedState& saved, Window& window);
+bool AllowSessionEnd(Document& document, SavedState& saved, Window& window);

@@ -8,19 +8,19 @@ std::string CaptionOf(const WindowTitle& title) {
   return (title.modified ? "*" : "") + title.text;
 }
 
-void SavedState::Set(const Curve& curve, std::string path) {
-  curve_ = curve;
+void SavedState::Set(const Lamp& lamp, std::string path) {
+  lamp_ = lamp;
   path_ = std::move(path);
 }
 
-WindowTitle SavedState::TitleFor(const Curve& curve) const {
+WindowTitle SavedState::TitleFor(const Lamp& lamp) const {
   std::string text = TEXT_TITLE;
   if (!path_.empty()) text = std::string(FileNameOf(path_)) + " - " + text;
-  return {std::move(text), IsModified(curve)};
+  return {std::move(text), IsModified(lamp)};
 }
 
-std::optional<WindowTitle> SavedState::TitleChange(const Curve& curve) {
-  WindowTitle title = TitleFor(curve);
+std::optional<WindowTitle> SavedState::TitleChange(const Lamp& lamp) {
+  WindowTitle title = TitleFor(lamp);
   if (title == shown_) return std::nullopt;
   shown_ = title;
   return title;

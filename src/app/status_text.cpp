@@ -3,8 +3,8 @@
 #include <charconv>
 #include <optional>
 
-#include "ies/ies_file_commands.h"
 #include "measure/curve_numbers.h"
+#include "measure/lamp_numbers.h"
 #include "render/wall_geometry.h"
 
 namespace {
@@ -80,22 +80,48 @@ void FillPointer(const DistributionEditor& editor, bool pointerInside, std::stri
   }
 }
 
-void FillCurve(const DistributionEditor& editor, std::string& out) {
-  const CurveNumbers numbers = MeasureCurve(editor.curve);
-  out += "peak ";
-  AppendFour(out, numbers.peakCd);
-  out += " cd at ";
-  AppendWhole(out, numbers.peakAngle);
-  out += kDegree;
+void AppendCurveNumbers(std::string& out, double flux,
+                        const std::optional<double>& beam, const std::optional<double>& field) {
   out += "  flux ";
-  AppendFour(out, numbers.fluxLm);
+  AppendFour(out, flux);
   out += " lm  beam ";
-  AppendAngle(out, numbers.beamAngle);
+  AppendAngle(out, beam);
   out += "  field ";
-  AppendAngle(out, numbers.fieldAngle);
+  AppendAngle(out, field);
 }
 
-void FillLamp(const DistributionEditor& editor, std::string& out) {
+// A lamp of one plane is the editor's curve, read live during a stroke; a
+// lamp of several planes gives the whole lamp's numbers, as `info` does.
+void FillCurve(const DistributionEditor& editor, const Lamp& lamp, std::string& out) {
+  out += "peak ";
+  if (lamp.planes.size() < 2) {
+    const CurveNumbers numbers = MeasureCurve(editor.curve);
+    AppendFour(out, numbers.peakCd);
+    out += " cd at ";
+    AppendWhole(out, numbers.peakAngle);
+    out += kDegree;
+    AppendCurveNumbers(out, numbers.fluxLm, numbers.beamAngle, numbers.fieldAngle);
+    return;
+  }
+  const LampNumbers numbers = MeasureLamp(lamp);
+  AppendFour(out, numbers.peakCd);
+  out += " cd at C ";
+  AppendFour(out, numbers.peakC);
+  out += kDegree;
+  out += " ";
+  AppendWhole(out, static_cast<int>(numbers.peakGamma));
+  out += kDegree;
+  AppendCurveNumbers(out, numbers.fluxLm, numbers.beamAngle, numbers.fieldAngle);
+}
+
+void FillLamp(const DistributionEditor& editor, const Lamp& lamp, std::string& out) {
+  if (lamp.planes.size() > 1) {
+    out += "C 0";
+    out += kDegree;
+    out += " of ";
+    AppendWhole(out, static_cast<int>(lamp.planes.size()));
+    out += " planes  ";
+  }
   out += "light ";
   AppendFour(out, editor.wallDistance);
   out += " m from the wall";
@@ -103,28 +129,18 @@ void FillLamp(const DistributionEditor& editor, std::string& out) {
 
 }  // namespace
 
-void FillStatusTexts(const DistributionEditor& editor, bool pointerInside, StatusTexts& texts) {
+void FillStatusTexts(const DistributionEditor& editor, const Lamp& lamp, bool pointerInside,
+                     StatusTexts& texts) {
   texts.pointer.clear();
   texts.curve.clear();
   texts.lamp.clear();
   FillPointer(editor, pointerInside, texts.pointer);
-  FillCurve(editor, texts.curve);
-  FillLamp(editor, texts.lamp);
+  FillCurve(editor, lamp, texts.curve);
+  FillLamp(editor, lamp, texts.lamp);
 }
 
-StatusTexts StatusTextsFor(const DistributionEditor& editor, bool pointerInside) {
+StatusTexts StatusTextsFor(const DistributionEditor& editor, const Lamp& lamp, bool pointerInside) {
   StatusTexts texts;
-  FillStatusTexts(editor, pointerInside, texts);
+  FillStatusTexts(editor, lamp, pointerInside, texts);
   return texts;
-}
-
-std::string OpenedFileNote(std::string_view path, const Photometry& header) {
-  if (header.planeCount() < 2) return {};
-  std::string note(FileNameOf(path));
-  note += ": ";
-  AppendWhole(note, static_cast<int>(header.planeCount()));
-  note += " planes; editing the plane at C ";
-  AppendFour(note, header.horizontalAngles.front());
-  note += kDegree;
-  return note;
 }

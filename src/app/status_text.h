@@ -11,8 +11,11 @@
 //              "x 0.12 m  y -0.4 m  E 152.3 lx"
 //            empty when the pointer is outside both halves
 //   curve    "peak 8500 cd at 0°  flux 8749 lm  beam 28.6°  field 110.0°"
-//            ("beam –", "field –" where the curve has none)
-//   lamp     "light 0.95 m from the wall"
+//            ("beam –", "field –" where the curve has none); for a lamp of
+//            several planes the whole lamp's numbers, as `info` gives them,
+//            and the peak's plane: "peak 2090 cd at C 45° 60°  flux ..."
+//   lamp     "light 0.95 m from the wall", after the plane the diagram
+//            edits when the lamp has several: "C 0° of 12 planes  light ..."
 //
 // Numbers have 4 significant digits (the "%.4g" form), beam and field one
 // decimal, the pointer's angle none; the decimal point is a full stop in
@@ -22,7 +25,7 @@
 #include <string_view>
 
 #include "editor/distribution_editor.h"
-#include "ies/photometry.h"
+#include "editor/lamp.h"
 
 struct StatusTexts {
   std::string pointer, curve, lamp;
@@ -30,15 +33,9 @@ struct StatusTexts {
 
 // The pointer is taken at (lastX, lastY); `pointerInside` says whether it is
 // in the client area at all (it may have left the window since its last move).
-StatusTexts StatusTextsFor(const DistributionEditor& editor, bool pointerInside);
+StatusTexts StatusTextsFor(const DistributionEditor& editor, const Lamp& lamp, bool pointerInside);
 
 // The same, written into `texts`: once their storage has grown, a refresh on
 // a pointer move allocates nothing.
-void FillStatusTexts(const DistributionEditor& editor, bool pointerInside, StatusTexts& texts);
-
-// What the pointer's field says after a file with several planes was opened,
-// until the next pointer move: the editor edits one of them.
-//   "lamp.ies: 12 planes; editing the plane at C 0°"
-// Empty for a file with one plane. `path` is the file's, `header` its table
-// as the editor keeps it (openedHeader).
-std::string OpenedFileNote(std::string_view path, const Photometry& header);
+void FillStatusTexts(const DistributionEditor& editor, const Lamp& lamp, bool pointerInside,
+                     StatusTexts& texts);

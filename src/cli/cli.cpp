@@ -16,6 +16,7 @@
 
 #include "cli/info_report.h"
 #include "cli/png_image.h"
+#include "app/document.h"
 #include "editor/distribution_editor.h"
 #include "editor/fit_view.h"
 #include "ies/ies_file_commands.h"
@@ -275,7 +276,9 @@ bool WriteOutput(const std::string& path, std::string_view bytes, Console& conso
 // A message box becomes the message kept here for standard error.
 class ConsoleOwner : public OwnerWindow {
  public:
-  std::optional<std::string> ChooseSaveFile(std::string_view) override { return std::nullopt; }
+  std::optional<std::string> ChooseSaveFile(std::string_view, SaveFormat) override {
+    return std::nullopt;
+  }
   std::optional<std::string> ChooseOpenFile(std::string_view) override { return std::nullopt; }
   void ShowMessage(std::string_view text, std::string_view) override { text_ = text; }
   // Nothing is saved through this owner; the command line names what it writes.
@@ -294,13 +297,17 @@ void ReportUnusable(const std::string& path, const std::string& message, Console
   console.Err((bareName ? "" : path + ": ") + message + "\n");
 }
 
-// Opens `path` into `editor` as File > Open does; an unusable file is named
-// with its message on standard error.
-bool OpenFile(DistributionEditor& editor, const std::string& path, Console& console) {
+// Opens `path` into `document` as File > Open does; an unusable file is
+// named with its message on standard error.
+bool OpenFile(Document& document, const std::string& path, Console& console) {
   ConsoleOwner owner;
-  if (editor.OpenIesFile(owner, path)) return true;
-  ReportUnusable(path, owner.text(), console);
-  return false;
+  std::optional<PhotometricFile> file = ReadPhotometricPath(owner, path);
+  if (!file) {
+    ReportUnusable(path, owner.text(), console);
+    return false;
+  }
+  document.Open(path, std::move(*file));
+  return true;
 }
 
 // The numbers of the whole lamp in `path`, read as File > Open reads it. A
@@ -309,12 +316,12 @@ bool OpenFile(DistributionEditor& editor, const std::string& path, Console& cons
 std::optional<LampNumbers> MeasureFile(const std::string& path, Console& console,
                                        std::string& message) {
   ConsoleOwner owner;
-  const std::optional<IesReadResult> read = ReadIesPath(owner, path);
+  const std::optional<PhotometricFile> read = ReadPhotometricPath(owner, path);
   if (!read) {
     message = owner.text();
   } else {
     const LampMeasurement lamp =
-        read->tableError.empty() ? MeasureLamp(read->photometry) : LampMeasurement{};
+        read->tableError.empty() ? MeasureLamp(read->table) : LampMeasurement{};
     if (lamp.numbers) return lamp.numbers;
     message = std::string(FileNameOf(path)) + " cannot be measured as a whole: " +
               (read->tableError.empty() ? lamp.error : read->tableError);
@@ -369,10 +376,12 @@ int RunRender(const Command& command, const std::vector<std::string>& outputs, C
     // to the client area, the curve read, the view fitted to it.
     DistributionEditor editor;
     editor.OnResize(command.width, command.height);
-    if (!OpenFile(editor, path, console)) {
+    Document document;
+    if (!OpenFile(document, path, console)) {
       status = kExitUnusable;
       continue;
     }
+    editor.curve = document.EditedCurve();
     FitViewToCurve(editor);
     DrawPolar(editor, client);
     DrawWall(editor, client);
@@ -388,23 +397,28 @@ int RunRender(const Command& command, const std::vector<std::string>& outputs, C
   return status;
 }
 
-// The bytes File > Save writes for the curve, under Save's name rule.
+// The bytes File > Save writes for the whole lamp, under Save's name rule;
+// what the format has no place for is said on standard error first.
 int RunConvert(const Command& command, const std::vector<std::string>& outputs, Console& console) {
-  DistributionEditor editor;
+  Document document;
   const std::string& path = command.files.front();
-  if (!OpenFile(editor, path, console)) return kExitUnusable;
+  if (!OpenFile(document, path, console)) return kExitUnusable;
   if (command.lumens || command.peak) {
-    const std::optional<Curve> scaled = command.lumens ? ScaledToFlux(editor.curve, *command.lumens)
-                                                       : ScaledToPeak(editor.curve, *command.peak);
+    const std::optional<Lamp> scaled = command.lumens
+                                           ? ScaledToFlux(document.lamp(), *command.lumens)
+                                           : ScaledToPeak(document.lamp(), *command.peak);
     if (!scaled) {
       console.Err(path + ": the curve cannot be scaled: it gives no light, or too much.\n");
       return kExitUnusable;
     }
-    editor.curve = *scaled;
+    document.lamp() = *scaled;
   }
   const std::string& out = outputs.front();
-  return WriteOutput(out, SaveBytes(editor, ConvertFormat(command), out), console) ? kExitOk
-                                                                                  : kExitUnusable;
+  const SaveFormat format = ConvertFormat(command);
+  if (const std::string left = document.NotWritten(format); !left.empty()) {
+    console.Err(std::string(kProgram) + ": " + out + ": " + left + "\n");
+  }
+  return WriteOutput(out, document.Bytes(format, out), console) ? kExitOk : kExitUnusable;
 }
 
 }  // namespace

@@ -24,9 +24,6 @@
 #include <string_view>
 
 #include "editor/curve.h"
-#include "ies/photometry.h"
-
-class OwnerWindow;
 
 class DistributionEditor {
  public:
@@ -51,11 +48,6 @@ class DistributionEditor {
   // set and cleared by the dispatch: the capture lasts while either is held.
   int32_t captureButtons = 0;
 
-  // The header numbers, keywords and horizontal angles of the file opened
-  // last (no vertical angles, no candela values): a save in another format
-  // carries over the lamp, the names and the manufacturer, and the window
-  // names the plane being edited. A default table before any open.
-  Photometry openedHeader;
   static constexpr int32_t kCaptureLeft = 1;
   static constexpr int32_t kCaptureMiddle = 2;
 
@@ -111,17 +103,4 @@ class DistributionEditor {
   // light. The front end reads the key, and only when overWall is 1.
   void OnWheel(int32_t amount, bool leftControlHeld);
 
-  // File > Save and File > Open, defined with the file format in ies/.
-  // LoadIes asks for a file and opens it as OpenIesFile does. Each returns
-  // the path (UTF-8) of the file it wrote or read, and nothing when the user
-  // cancelled or the file could not be written or used (which a message box
-  // has told). `current` is the file being edited, where the dialogs start.
-  std::optional<std::string> SaveIes(OwnerWindow& owner, std::string_view current = {}) const;
-  std::optional<std::string> LoadIes(OwnerWindow& owner, std::string_view current = {});
-
-  // Opens the LM-63 file at `path` (UTF-8) onto the curve: File > Open after
-  // its dialog, a file named on the command line, a file dropped on the
-  // window. An unusable or missing file is reported in a message box and
-  // leaves the curve as it was. True when the curve was replaced.
-  bool OpenIesFile(OwnerWindow& owner, const std::string& path);
 };

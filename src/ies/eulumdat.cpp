@@ -6,6 +6,7 @@
 //   3. the writer
 #include "ies/eulumdat.h"
 
+#include <algorithm>
 #include <cfloat>
 #include <charconv>
 #include <cmath>
@@ -13,7 +14,6 @@
 #include <numbers>
 #include <vector>
 
-#include "measure/curve_numbers.h"
 
 namespace {
 
@@ -238,10 +238,10 @@ void AddKeyword(Photometry& out, const char* keyword, const std::string& text) {
 bool ReadFile(LineReader& in, Photometry& out) {
   Header header;
   std::string company, report, name, number, unusedText;
-  int type = 0;
+  EulumdatFields fields;
   double unused = 0.0;
   if (!in.Text("the company", company) ||
-      !in.Count("the type indicator", -9, 9, type) ||
+      !in.Count("the type indicator", -9, 9, fields.typeIndicator) ||
       !in.Count("the symmetry indicator", 0, 4, header.symmetry) ||
       !in.Count("the number of C-planes", 1, kMaxPlanes, header.planeCount) ||
       !in.Number("the distance between C-planes", unused) ||
@@ -249,7 +249,7 @@ bool ReadFile(LineReader& in, Photometry& out) {
       !in.Number("the distance between gamma angles", unused) ||
       !in.Text("the measurement report number", report) ||
       !in.Text("the luminaire name", name) || !in.Text("the luminaire number", number) ||
-      !in.Text("the file name", unusedText) || !in.Text("the date", unusedText)) {
+      !in.Text("the file name", unusedText) || !in.Text("the date", fields.dateUser)) {
     return false;
   }
   const int evenBy = header.symmetry == 2 ? 2 : header.symmetry >= 3 ? 4 : 1;
@@ -258,14 +258,17 @@ bool ReadFile(LineReader& in, Photometry& out) {
                ", as symmetry indicator " + std::to_string(header.symmetry) + " needs.";
     return false;
   }
-  // Sizes of the luminaire and its luminous area, the downward flux
-  // fraction and the light output ratio: read to check them, not kept.
-  for (int line = 13; line <= 23; ++line) {
-    if (!in.Number(line <= 21 ? "a size in mm" : "a percentage", unused)) return false;
+  for (double& size : fields.sizes) {
+    if (!in.Number("a size in mm", size)) return false;
+  }
+  // The downward flux fraction and the light output ratio follow from the
+  // intensities: read to check them, not kept.
+  for (int line = 22; line <= 23; ++line) {
+    if (!in.Number("a percentage", unused)) return false;
   }
   double conversion = 0.0;
   int lampSets = 0;
-  if (!in.Number("the conversion factor", conversion) || !in.Number("the tilt", unused) ||
+  if (!in.Number("the conversion factor", conversion) || !in.Number("the tilt", fields.tilt) ||
       !in.Count("the number of lamp sets", 1, kMaxLampSets, lampSets)) {
     return false;
   }
@@ -273,28 +276,28 @@ bool ReadFile(LineReader& in, Photometry& out) {
   int lamps = 0;
   bool absolute = false;
   for (int set = 0; set < lampSets; ++set) {
-    int count = 0;
-    double flux = 0.0, setWatts = 0.0;
-    std::string lampType;
-    if (!in.Count("a number of lamps", -9999, 9999, count) ||
-        !in.Text("a lamp type", lampType) || !in.Number("a lamp flux", flux) ||
-        !in.Text("a colour", unusedText) || !in.Text("a colour rendering", unusedText) ||
-        !in.Number("a wattage", setWatts)) {
+    EulumdatLampSet lampSet;
+    if (!in.Count("a number of lamps", -9999, 9999, lampSet.count) ||
+        !in.Text("a lamp type", lampSet.type) || !in.Number("a lamp flux", lampSet.flux) ||
+        !in.Text("a colour", lampSet.colour) ||
+        !in.Text("a colour rendering", lampSet.colourRendering) ||
+        !in.Number("a wattage", lampSet.watts)) {
       return false;
     }
-    if (set == 0) AddKeyword(out, "[LAMP]", lampType);
-    absolute = absolute || count < 0;
-    lamps += count < 0 ? -count : count;
-    totalFlux += flux;
-    watts += setWatts;
+    if (set == 0) AddKeyword(out, "[LAMP]", lampSet.type);
+    absolute = absolute || lampSet.count < 0;
+    lamps += lampSet.count < 0 ? -lampSet.count : lampSet.count;
+    totalFlux += lampSet.flux;
+    watts += lampSet.watts;
+    fields.lampSets.push_back(std::move(lampSet));
   }
   if (!(totalFlux > 0.0 && totalFlux <= FLT_MAX && std::fabs(watts) <= FLT_MAX)) {
     in.error = "its lamp sets (lines 26 to " + std::to_string(in.LastLine()) +
                ") give no usable flux, and its intensities are per 1000 lm of it.";
     return false;
   }
-  for (int ratio = 0; ratio < 10; ++ratio) {
-    if (!in.Number("a direct ratio", unused)) return false;
+  for (double& ratio : fields.directRatios) {
+    if (!in.Number("a direct ratio", ratio)) return false;
   }
 
   std::vector<float> planeAngles(static_cast<size_t>(header.planeCount));
@@ -334,6 +337,16 @@ bool ReadFile(LineReader& in, Photometry& out) {
   AddKeyword(out, "[TEST]", report);
   AddKeyword(out, "[LUMINAIRE]", name);
   AddKeyword(out, "[LUMCAT]", number);
+  // The luminous area (lines 16 to 21) as LM-63's luminous opening, in
+  // metres: its length and width, and the mean of its four heights.
+  const auto metres = [](double millimetres) {
+    return static_cast<float>(std::clamp(millimetres / 1000.0, -double{FLT_MAX}, double{FLT_MAX}));
+  };
+  out.unitsType = 2;
+  out.length = metres(fields.sizes[3]);
+  out.width = metres(fields.sizes[4]);
+  out.height = metres((fields.sizes[5] + fields.sizes[6] + fields.sizes[7] + fields.sizes[8]) / 4.0);
+  out.eulumdat = std::move(fields);
   return true;
 }
 
@@ -377,20 +390,104 @@ std::string TextField(std::string text) {
   return text;
 }
 
-// The share of the flux below the horizontal, in percent, by the zones of
-// MeasureCurve: the zone of 90 degrees counts half.
-double DownwardPercent(const Curve& curve, double flux) {
-  if (!(flux > 0.0)) return 0.0;
-  constexpr double kRadiansPerDegree = std::numbers::pi / 180.0;
-  double downward = 0.0;
-  for (int i = 0; i <= 90; ++i) {
-    const double intensity = static_cast<double>(curve[static_cast<size_t>(i)]) *
-                             static_cast<double>(curve[static_cast<size_t>(i)]);
-    const double from = std::fmax(0.0, i - 0.5) * kRadiansPerDegree;
-    const double to = std::fmin(90.0, i + 0.5) * kRadiansPerDegree;
-    downward += intensity * 2.0 * std::numbers::pi * (std::cos(from) - std::cos(to));
+// The symmetry indicator of a lamp's symmetry.
+int IsymOf(Symmetry symmetry) {
+  switch (symmetry) {
+    case Symmetry::kRotational: return 1;
+    case Symmetry::kBilateral0To180: return 2;
+    case Symmetry::kBilateral90To270: return 3;
+    case Symmetry::kQuadrant: return 4;
+    case Symmetry::kNone: return 0;
   }
-  return std::fmin(100.0, 100.0 * downward / flux);
+  return 0;
+}
+
+// Every C angle of the circle in [0, 360), ascending: the listed planes and
+// their mirror images.
+std::vector<float> CircleAngles(const Lamp& lamp) {
+  std::vector<float> circle;
+  const auto add = [&circle](double angle) {
+    if (angle >= 0.0 && angle < 360.0) circle.push_back(static_cast<float>(angle));
+  };
+  for (const float a : lamp.planeAngles) {
+    switch (lamp.symmetry) {
+      case Symmetry::kRotational: add(0.0); break;
+      case Symmetry::kQuadrant: add(a); add(180.0 - a); add(180.0 + a); add(360.0 - a); break;
+      case Symmetry::kBilateral0To180: add(a); add(360.0 - a); break;
+      case Symmetry::kBilateral90To270: add(a); add(a <= 180.0f ? 180.0 - a : 540.0 - a); break;
+      case Symmetry::kNone: add(a); break;
+    }
+  }
+  std::sort(circle.begin(), circle.end());
+  circle.erase(std::unique(circle.begin(), circle.end()), circle.end());
+  return circle;
+}
+
+// The C angles Isym stores, in the order the file lists their planes:
+// Isym 3 from C 270 round through 0 to C 90.
+std::vector<float> StoredAngles(const std::vector<float>& circle, int isym) {
+  std::vector<float> stored;
+  for (const float c : circle) {
+    const bool keep = isym == 0 || isym == 1 || (isym == 2 && c <= 180.0f) ||
+                      (isym == 4 && c <= 90.0f) || (isym == 3 && c >= 270.0f);
+    if (keep) stored.push_back(c);
+  }
+  if (isym == 3) {
+    for (const float c : circle) {
+      if (c <= 90.0f) stored.push_back(c);
+    }
+  }
+  return stored;
+}
+
+// The distance between listed angles when they are even, else 0.
+double EvenStep(const std::vector<float>& angles) {
+  if (angles.size() < 2) return 0.0;
+  const double step = static_cast<double>(angles[1]) - angles[0];
+  for (size_t k = 1; k + 1 < angles.size(); ++k) {
+    if (std::fabs(static_cast<double>(angles[k + 1]) - angles[k] - step) > 1e-4) return 0.0;
+  }
+  return step;
+}
+
+// The lamp sets to write and their total flux: the source's own where they
+// fit the format and hold the light (an LOR of at most 100 %); else one set
+// of the rated lamps; else one set of the light's own flux in absolute
+// photometry (1000 lm for a lamp without light).
+std::vector<EulumdatLampSet> LampSetsFor(const Photometry& source, double flux) {
+  constexpr int kMaxCount = 9999;
+  if (source.eulumdat && !source.eulumdat->lampSets.empty()) {
+    double total = 0.0;
+    bool fits = true;
+    for (const EulumdatLampSet& set : source.eulumdat->lampSets) {
+      total += set.flux;
+      fits = fits && set.count >= -kMaxCount && set.count <= kMaxCount;
+    }
+    if (fits && total > 0.0 && total >= flux) return source.eulumdat->lampSets;
+  }
+  EulumdatLampSet set;
+  for (const std::string& line : source.keywords) {
+    if (line.rfind("[LAMP]", 0) == 0) {
+      set.type = std::string(Trimmed(std::string_view(line).substr(6)));
+      break;
+    }
+  }
+  set.watts = source.inputWatts;
+  const double rated = static_cast<double>(source.lampCount) * source.lumensPerLamp;
+  if (source.lumensPerLamp > 0.0f && source.lampCount > 0 && source.lampCount <= kMaxCount &&
+      rated >= flux) {
+    set.count = source.lampCount;
+    set.flux = rated;
+  } else {
+    set.count = -1;
+    set.flux = flux > 0.0 ? flux : 1000.0;
+  }
+  return {set};
+}
+
+// The luminous opening in mm, from LM-63's units (feet or metres).
+double Millimetres(const Photometry& source, float size) {
+  return static_cast<double>(size) * (source.unitsType == 2 ? 1000.0 : 304.8);
 }
 
 }  // namespace
@@ -411,50 +508,66 @@ EulumdatReadResult ReadEulumdatText(std::string_view bytes) {
   return result;
 }
 
-std::string WriteEulumdatText(const Curve& curve, const Photometry& source,
-                              const EulumdatNames& names) {
-  const double flux = MeasureCurve(curve).fluxLm;
-  const double ratedFlux = static_cast<double>(source.lampCount) * source.lumensPerLamp;
-  const bool rated = source.lumensPerLamp > 0.0f && source.lampCount > 0 && ratedFlux >= flux;
-  // A curve without light still names a lamp: 1000 lm, none of it given out.
-  const double lampFlux = rated ? ratedFlux : flux > 0.0 ? flux : 1000.0;
+std::string WriteEulumdatText(const Lamp& lamp, const Photometry& source,
+                              const EulumdatNames& names, const EulumdatFlux& light) {
+  const std::vector<EulumdatLampSet> sets = LampSetsFor(source, light.lumens);
+  double lampFlux = 0.0;
+  for (const EulumdatLampSet& set : sets) lampFlux += set.flux;
   const std::string manufacturer = KeywordText(source, "[MANUFAC]");
   const std::string report = KeywordText(source, "[TEST]");
   const std::string luminaire = KeywordText(source, "[LUMINAIRE]");
+  const int isym = lamp.planes.size() == 1 ? 1 : IsymOf(lamp.symmetry);
+  const std::vector<float> circle = isym == 1 ? std::vector<float>{0.0f} : CircleAngles(lamp);
+  const std::vector<float> stored = StoredAngles(circle, isym);
+  const EulumdatFields fields = source.eulumdat.value_or(EulumdatFields{});
+  std::array<double, 9> sizes = fields.sizes;
+  if (!source.eulumdat) {
+    sizes[3] = Millimetres(source, source.length);
+    sizes[4] = Millimetres(source, source.width);
+    for (size_t k = 5; k < 9; ++k) sizes[k] = Millimetres(source, source.height);
+  }
 
   std::string text;
-  text.reserve(4096);
+  text.reserve(4096 + stored.size() * 2048);
   const auto line = [&text](const std::string& field) { text += field + "\r\n"; };
   line(TextField(manufacturer.empty() ? "Lumistra" : manufacturer));
-  line("1");    // Ityp: a point source, symmetric about the vertical axis
-  line("1");    // Isym 1: one stored C-plane
-  line("1");    // Mc
-  line("0");    // Dc
+  // Ityp: the source's, else a point source, symmetric about the vertical
+  // axis or not.
+  line(std::to_string(source.eulumdat ? fields.typeIndicator : isym == 1 ? 1 : 3));
+  line(std::to_string(isym));
+  line(std::to_string(circle.size()));       // Mc
+  line(FormatNumber(EvenStep(circle)));      // Dc
   line("181");  // Ng
   line("1");    // Dg
   line(TextField(report.empty() ? "Lumistra" : report));
   line(TextField(luminaire.empty() ? names.fileName : luminaire));
   line(TextField(KeywordText(source, "[LUMCAT]")));
   line(TextField(names.fileName));
-  line(TextField(names.date + " / Lumistra"));
-  for (int size = 13; size <= 21; ++size) line("0");  // a point source
-  line(FormatNumber(DownwardPercent(curve, flux)));
-  line(FormatNumber(100.0 * flux / lampFlux));
+  line(TextField(fields.dateUser.empty() ? names.date + " / Lumistra" : fields.dateUser));
+  for (const double size : sizes) line(FormatNumber(size));
+  line(FormatNumber(light.downwardPercent));
+  line(FormatNumber(100.0 * light.lumens / lampFlux));
   line("1");  // conversion factor
-  line("0");  // tilt
-  line("1");  // one lamp set
-  line(rated ? std::to_string(source.lampCount) : "-1");
-  line(TextField(KeywordText(source, "[LAMP]")));
-  line(FormatNumber(lampFlux));
-  line("");  // colour
-  line("");  // colour rendering
-  line(FormatNumber(source.inputWatts));
-  for (int ratio = 0; ratio < 10; ++ratio) line("0");
-  line("0");  // the one C angle
+  line(FormatNumber(fields.tilt));
+  line(std::to_string(sets.size()));
+  for (const EulumdatLampSet& set : sets) {
+    line(std::to_string(set.count));
+    line(TextField(set.type));
+    line(FormatNumber(set.flux));
+    line(TextField(set.colour));
+    line(TextField(set.colourRendering));
+    line(FormatNumber(set.watts));
+  }
+  // The direct ratios need a room calculation that a drawn lamp has no data
+  // for: 0 unless the source gave them.
+  for (const double ratio : fields.directRatios) line(FormatNumber(ratio));
+  for (const float c : circle) line(FormatNumber(c));
   for (int gamma = 0; gamma < kCurveSampleCount; ++gamma) line(FormatNumber(gamma));
-  for (const float root : curve) {
-    const double candela = static_cast<double>(root) * static_cast<double>(root);
-    line(FormatNumber(candela * 1000.0 / lampFlux));
+  for (const float c : stored) {
+    for (const float root : CurveAt(lamp, c)) {
+      const double candela = static_cast<double>(root) * static_cast<double>(root);
+      line(FormatNumber(candela * 1000.0 / lampFlux));
+    }
   }
   return text;
 }

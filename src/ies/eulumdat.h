@@ -28,6 +28,7 @@
 #include <string_view>
 
 #include "editor/curve.h"
+#include "editor/lamp.h"
 #include "ies/photometry.h"
 
 struct EulumdatReadResult {
@@ -62,15 +63,26 @@ struct EulumdatNames {
   std::string date;      // line 12, with "Lumistra"
 };
 
-// The bytes of a rotationally symmetric file for curve[0..180]: type 1,
-// Isym 1, one C-plane, gamma 0..180 in steps of 1 degree, CR LF line ends.
+// The light's luminous flux and the share of it below the horizontal, in
+// percent, as the measuring layer gives them.
+struct EulumdatFlux {
+  double lumens = 0.0;
+  double downwardPercent = 0.0;
+};
+
+// The bytes of the file for `lamp`, CR LF line ends, gamma 0..180 in steps
+// of 1 degree. Isym follows the lamp's symmetry (1 for a lamp of one plane,
+// 4 quadrant, 2 bilateral about C 0-180, 3 about C 90-270, 0 none); the C
+// angles are the listed planes and their mirror images round the circle, and
+// the stored planes hold the lamp's light exactly at each.
 // `source` gives the names ([MANUFAC], [TEST], [LUMINAIRE], [LUMCAT], [LAMP];
-// "Lumistra" and the file name stand in for missing ones) and the lamp: a
-// rated lamp flux (lampCount x lumensPerLamp) at least the curve's flux is
-// kept with the light output ratio that follows; otherwise the one lamp set
-// is the curve's own flux in absolute photometry (lamp count -1, LOR 100 %),
-// or 1000 lm with LOR 0 for a curve without light.
-// The ten direct ratios are written as 0: they need a room calculation that
-// a drawn curve has no data for.
-std::string WriteEulumdatText(const Curve& curve, const Photometry& source,
-                              const EulumdatNames& names);
+// "Lumistra" and the file name stand in for missing ones), the sizes (an
+// EULUMDAT source's, else LM-63's luminous opening as the luminous area)
+// and the lamp: an EULUMDAT source's lamp sets where they fit the format and
+// their flux is at least the light's; else a rated lamp flux (lampCount x
+// lumensPerLamp) at least the light's; otherwise one lamp set of the light's
+// own flux in absolute photometry (lamp count -1, LOR 100 %), or 1000 lm
+// with LOR 0 for a lamp without light. The direct ratios are the source's,
+// else 0: they need a room calculation that a drawn lamp has no data for.
+std::string WriteEulumdatText(const Lamp& lamp, const Photometry& source,
+                              const EulumdatNames& names, const EulumdatFlux& light);

@@ -43,6 +43,15 @@ constexpr SaveFormat SaveFormatAt(size_t index) {
   return index < kSaveFileTypes.size() ? kSaveFileTypes[index].format : SaveFormat::kIes;
 }
 
+// The entry of save file type `format` in the list (0 for the first).
+constexpr size_t SaveFileTypeIndex(SaveFormat format) {
+  for (size_t i = 0; i < kSaveFileTypes.size(); ++i) {
+    if (kSaveFileTypes[i].format == format) return i;
+  }
+  return 0;
+}
+
 // The save name: WithExtension with the format's extension, ".ies", or
-// ".ldt" for EULUMDAT ("LAMP.LDT" is kept).
+// ".ldt" for EULUMDAT ("LAMP.LDT" is kept). A name that ends in the other
+// format's extension has it replaced: "lamp.ldt" saved as LM-63 is "lamp.ies".
 std::string WithSaveExtension(std::string name, SaveFormat format);

@@ -15,16 +15,17 @@
 #include <string_view>
 
 #include "editor/curve.h"
+#include "editor/lamp.h"
 #include "ies/photometry.h"
 
-// The file for curve[0..180]. From `source` (the file the curve came from,
+// The file for every plane of `lamp`, at its horizontal angles. From `source` (the file the curve came from,
 // or a default table for a drawn one) it keeps the keywords, the lamp count
 // and lumens, the units and the luminous opening, and the input watts; its
-// other planes and its tilt data are not written. A required keyword the
+// tilt data are not written. A required keyword the
 // source lacks names Lumistra and `date` (as "2026-12-07"); a source line
 // that is no keyword line (the free text of the oldest edition) becomes an
 // [OTHER] line.
-std::string WriteIes2019Text(const Curve& curve, const Photometry& source, std::string_view date);
+std::string WriteIes2019Text(const Lamp& lamp, const Photometry& source, std::string_view date);
 
 // Today's date in UTC as "YYYY-MM-DD".
 std::string TodayUtc();

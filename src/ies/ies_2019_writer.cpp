@@ -44,7 +44,7 @@ void AppendValues(std::string& text, int count, auto valueAt) {
 
 }  // namespace
 
-std::string WriteIes2019Text(const Curve& curve, const Photometry& source, std::string_view date) {
+std::string WriteIes2019Text(const Lamp& lamp, const Photometry& source, std::string_view date) {
   const std::string lumistraTest = "Lumistra " + std::string(date);
   const std::array<std::pair<std::string_view, std::string>, 4> required = {{
       {"[TEST]", lumistraTest},
@@ -90,24 +90,31 @@ std::string WriteIes2019Text(const Curve& curve, const Photometry& source, std::
     for (const std::string& line : group) text += line + "\r\n";
   }
   if (findGroup("[FILEGENINFO]") == nullptr) {
-    text += "[FILEGENINFO] One vertical plane of 181 angles written by Lumistra\r\n";
+    text += lamp.planes.size() == 1
+                ? "[FILEGENINFO] One vertical plane of 181 angles written by Lumistra\r\n"
+                : "[FILEGENINFO] " + std::to_string(lamp.planes.size()) +
+                      " vertical planes of 181 angles written by Lumistra\r\n";
   }
   text += "TILT=NONE\r\n";
 
   const int lamps = source.lampCount >= 1 ? source.lampCount : 1;
   const int units = source.unitsType == 2 ? 2 : 1;
-  text += std::to_string(lamps) + " " + FormatTrimmed(source.lumensPerLamp) + " 1 181 1 1 " +
+  text += std::to_string(lamps) + " " + FormatTrimmed(source.lumensPerLamp) + " 1 181 " +
+          std::to_string(lamp.planes.size()) + " 1 " +
           std::to_string(units) + " " + FormatTrimmed(source.width) + " " +
           FormatTrimmed(source.length) + " " + FormatTrimmed(source.height) + "\r\n";
   // Ballast factor 1; file generation type 1.00010, a computer simulation.
   text += "1.0 1.00010 " + FormatTrimmed(source.inputWatts) + "\r\n";
   AppendValues(text, kCurveSampleCount,
                [](int i) { return static_cast<double>(static_cast<float>(i)); });
-  text += "0.0\r\n";
-  AppendValues(text, kCurveSampleCount, [&curve](int i) {
-    const double root = static_cast<double>(curve[static_cast<size_t>(i)]);
-    return root * root;
-  });
+  AppendValues(text, static_cast<int>(lamp.planeAngles.size()),
+               [&lamp](int h) { return static_cast<double>(lamp.planeAngles[static_cast<size_t>(h)]); });
+  for (const Curve& plane : lamp.planes) {
+    AppendValues(text, kCurveSampleCount, [&plane](int i) {
+      const double root = static_cast<double>(plane[static_cast<size_t>(i)]);
+      return root * root;
+    });
+  }
   return text;
 }
 

@@ -1,4 +1,4 @@
-// File > Save and File > Open as operations of the editor.
+// File > Save and File > Open on the file layer.
 #include "ies/ies_file_commands.h"
 
 #include <algorithm>
@@ -9,10 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "editor/distribution_editor.h"
-#include "ies/editor_curve.h"
 #include "ies/eulumdat.h"
-#include "ies/ies_2019.h"
 #include "ies/ies_format.h"
 #include "ies/owner_window.h"
 #include "ies/safe_save.h"
@@ -32,7 +29,12 @@ std::string WithExtension(std::string name, std::string_view extension) {
 std::string WithIesExtension(std::string name) { return WithExtension(std::move(name), ".ies"); }
 
 std::string WithSaveExtension(std::string name, SaveFormat format) {
-  return WithExtension(std::move(name), format == SaveFormat::kEulumdat ? ".ldt" : ".ies");
+  const bool eulumdat = format == SaveFormat::kEulumdat;
+  const std::string_view other = eulumdat ? ".ies" : ".ldt";
+  if (name.size() > other.size() && WithExtension(name, other) == name) {
+    name.resize(name.size() - other.size());
+  }
+  return WithExtension(std::move(name), eulumdat ? ".ldt" : ".ies");
 }
 
 std::string_view FileNameOf(std::string_view path) {
@@ -58,23 +60,9 @@ bool Exists(const std::string& path) {
 
 }  // namespace
 
-std::string SaveBytes(const DistributionEditor& editor, SaveFormat format,
-                      std::string_view path) {
-  switch (format) {
-    case SaveFormat::kIes2019:
-      return WriteIes2019Text(editor.curve, editor.openedHeader, TodayUtc());
-    case SaveFormat::kEulumdat:
-      return WriteEulumdatText(editor.curve, editor.openedHeader,
-                               {std::string(FileNameOf(path)), TodayUtc()});
-    case SaveFormat::kIes:
-      break;
-  }
-  return WriteIesText(editor.curve.data());
-}
-
-std::optional<std::string> DistributionEditor::SaveIes(OwnerWindow& owner,
-                                                       std::string_view current) const {
-  const std::optional<std::string> chosen = owner.ChooseSaveFile(current);
+std::optional<SavedFile> SaveWithDialog(OwnerWindow& owner, SaveContent& content,
+                                        std::string_view current, SaveFormat initial) {
+  const std::optional<std::string> chosen = owner.ChooseSaveFile(current, initial);
   if (!chosen) return std::nullopt;
   const SaveFormat format = owner.ChosenSaveFormat();
   const std::string path = WithSaveExtension(*chosen, format);
@@ -84,15 +72,18 @@ std::optional<std::string> DistributionEditor::SaveIes(OwnerWindow& owner,
       !owner.AskYesNo(ReplaceQuestion(FileNameOf(path)), kReplaceQuestionCaption)) {
     return std::nullopt;
   }
+  if (const std::string left = content.NotWritten(format); !left.empty()) {
+    owner.ShowMessage(left, kNotWrittenCaption);
+  }
   std::error_code reason;
-  if (!ReplaceFileContents(path, SaveBytes(*this, format, path), reason)) {
+  if (!ReplaceFileContents(path, content.Bytes(format, path), reason)) {
     // Kept for compatibility: the first line and the caption as they always were.
     owner.ShowMessage(std::string(kSaveFailedText) + "\n" + std::string(FileNameOf(path)) + ": " +
                           reason.message() + ".",
                       kSaveFailedCaption);
     return std::nullopt;
   }
-  return path;
+  return SavedFile{path, format};
 }
 
 namespace {
@@ -142,24 +133,9 @@ std::optional<EulumdatReadResult> ReadEulumdatFile(std::FILE* file, const std::s
   return result;
 }
 
-// A table without its values: what a save in another format keeps. The
-// horizontal angles stay, so the window can say which plane is edited.
-Photometry HeaderOf(Photometry table) {
-  table.verticalAngles.clear();
-  table.candela.clear();
-  return table;
-}
-
 }  // namespace
 
-std::optional<std::string> DistributionEditor::LoadIes(OwnerWindow& owner,
-                                                       std::string_view current) {
-  std::optional<std::string> chosen = owner.ChooseOpenFile(current);
-  if (!chosen || !OpenIesFile(owner, *chosen)) return std::nullopt;
-  return chosen;
-}
-
-std::optional<IesReadResult> ReadIesPath(OwnerWindow& owner, const std::string& path) {
+std::optional<PhotometricFile> ReadPhotometricPath(OwnerWindow& owner, const std::string& path) {
   const std::string name(FileNameOf(path));
   if (const std::string_view why = WhyNotAFile(path); !why.empty()) {
     owner.ShowMessage("Could not open " + name + ": " + std::string(why) + ".", kOpenFailedCaption);
@@ -179,11 +155,7 @@ std::optional<IesReadResult> ReadIesPath(OwnerWindow& owner, const std::string& 
                           kOpenFailedCaption);
         return std::nullopt;
       }
-      IesReadResult result;
-      result.ok = true;
-      result.photometry = std::move(ldt->photometry);
-      result.curve = EditorCurve(result.photometry);
-      return result;
+      return PhotometricFile{FileFormat::kEulumdat, std::move(ldt->photometry), {}};
     }
   }
   std::rewind(file);
@@ -193,13 +165,5 @@ std::optional<IesReadResult> ReadIesPath(OwnerWindow& owner, const std::string& 
     owner.ShowMessage(name + " is not a usable IES file: " + result.error, kOpenFailedCaption);
     return std::nullopt;
   }
-  return result;
-}
-
-bool DistributionEditor::OpenIesFile(OwnerWindow& owner, const std::string& path) {
-  const std::optional<IesReadResult> result = ReadIesPath(owner, path);
-  if (!result) return false;
-  curve = result->curve;
-  openedHeader = HeaderOf(result->photometry);
-  return true;
+  return PhotometricFile{FileFormat::kLm63, std::move(result.photometry), std::move(result.tableError)};
 }

@@ -1,7 +1,7 @@
 #pragma once
-// File > Save and File > Open: DistributionEditor::SaveIes and LoadIes are
-// defined in ies_file_commands.cpp. These are their name rules, and Open's
-// reading of a named file, which the command line shares.
+// File > Save and File > Open on the file layer: the name rules, Open's
+// reading of a named file (which the command line shares) and Save's dialog,
+// questions and writing. What is written comes from the caller.
 
 #include <optional>
 #include <string>
@@ -10,7 +10,6 @@
 #include "ies/file_types.h"
 #include "ies/ies_format.h"
 
-class DistributionEditor;
 class OwnerWindow;
 
 // `name` with `extension` (".ies") appended unless it ends in it already in
@@ -21,19 +20,58 @@ std::string WithExtension(std::string name, std::string_view extension);
 // The save name: WithExtension(name, ".ies").
 std::string WithIesExtension(std::string name);
 
-// The bytes Save writes in `format` to `path` for the editor's curve and the
-// header of the file it came from.
-std::string SaveBytes(const DistributionEditor& editor, SaveFormat format, std::string_view path);
-
 // The file's name without its folders, for messages.
 std::string_view FileNameOf(std::string_view path);
+
+// What a file was read as.
+enum class FileFormat { kLm63, kEulumdat };
+
+// A photometric file as File > Open reads it: its table (header numbers,
+// keywords, every plane) and the format it came in.
+struct PhotometricFile {
+  FileFormat format = FileFormat::kLm63;
+  Photometry table;
+  // A fault after the first plane, which leaves `table` cut to it (as
+  // IesReadResult::tableError says); empty when every plane was read.
+  std::string tableError;
+};
 
 // Reads the file at `path` (UTF-8) as File > Open does: as EULUMDAT when no
 // line starts with "TILT=" (every LM-63 file has one) and the file reads as
 // one, or its name ends in ".ldt"; as LM-63 otherwise. A file that cannot
 // be opened or used gives nothing, and the owner a message box saying why,
 // as Open shows it.
-std::optional<IesReadResult> ReadIesPath(OwnerWindow& owner, const std::string& path);
+std::optional<PhotometricFile> ReadPhotometricPath(OwnerWindow& owner, const std::string& path);
+
+// What File > Save writes, in the format the user chooses.
+class SaveContent {
+ public:
+  virtual ~SaveContent() = default;
+  // What the file will not hold of its source in `format`, as one sentence
+  // to show once before writing; empty when nothing is left out.
+  virtual std::string NotWritten(SaveFormat format) = 0;
+  // The bytes of the file at `path`.
+  virtual std::string Bytes(SaveFormat format, std::string_view path) const = 0;
+
+ protected:
+  SaveContent() = default;
+  SaveContent(const SaveContent&) = default;
+  SaveContent& operator=(const SaveContent&) = default;
+};
+
+struct SavedFile {
+  std::string path;
+  SaveFormat format = SaveFormat::kIes;
+};
+
+// File > Save: asks for a name in the save dialog (starting in `current`'s
+// folder with its name, and the type of `initial`), gives the name the
+// chosen type's extension, asks before it replaces a file the dialog did
+// not ask about, tells what the file will not hold, and writes the file
+// whole or not at all. Nothing when the user cancelled or the file could not
+// be written (which a message box has told).
+std::optional<SavedFile> SaveWithDialog(OwnerWindow& owner, SaveContent& content,
+                                        std::string_view current, SaveFormat initial);
 
 // The message texts and captions.
 inline constexpr std::string_view kSaveFailedText = "IES Saving";
@@ -44,3 +82,6 @@ inline constexpr std::string_view kOpenFailedCaption = "Can't open file";
 // name rule added the extension to the name chosen).
 std::string ReplaceQuestion(std::string_view fileName);
 inline constexpr std::string_view kReplaceQuestionCaption = "Confirm Save As";
+
+// The caption of the note, before writing, of what the file will not hold.
+inline constexpr std::string_view kNotWrittenCaption = "Not in the file";

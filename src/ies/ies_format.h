@@ -38,6 +38,7 @@
 #include <string_view>
 
 #include "editor/curve.h"
+#include "editor/lamp.h"
 #include "ies/photometry.h"
 
 // "%f" (six decimals, rounded to nearest, a full stop as the decimal point),
@@ -47,6 +48,15 @@ std::string FormatTrimmed(double value);
 
 // The bytes of the file for curve[0..180].
 std::string WriteIesText(const float* curve);
+
+// The same layout for every plane of `lamp`: its horizontal angles, each
+// plane's 181 candela values (a plane's last value ends its line, but the
+// last plane's, which is followed by one space), and from `header` its
+// keyword lines after the identification line, the lamp count and lumens,
+// units, luminous opening, ballast factors and input watts. The candela
+// values carry any multiplier, which is written as 1. A drawn curve's lamp
+// with a default header gives exactly the bytes above.
+std::string WriteIesText(const Lamp& lamp, const Photometry& header);
 
 struct IesReadResult {
   bool ok = false;

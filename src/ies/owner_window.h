@@ -16,16 +16,18 @@ class OwnerWindow {
  public:
   virtual ~OwnerWindow() = default;
 
-  // The save dialog: one filter, "IES (*.ies)". It lets the user type the
+  // The save dialog: the file types of kSaveFileTypes, `initial` chosen
+  // when it opens. It lets the user type the
   // name of a file that does not exist yet: only the folder must exist. It
   // asks before it returns the name of an existing file, which the caller
   // then replaces. `current` is the path of the file being edited, or empty:
   // the dialog starts in its folder with its name filled in; empty, where the
   // platform chooses and with an empty name field. Returns the full path, or
   // nothing when cancelled.
-  virtual std::optional<std::string> ChooseSaveFile(std::string_view current) = 0;
+  virtual std::optional<std::string> ChooseSaveFile(std::string_view current,
+                                                    SaveFormat initial) = 0;
 
-  // The open dialog: the same filter; only an existing file in an existing
+  // The open dialog: the types of kOpenFileTypes; only an existing file in an existing
   // folder can be chosen. It starts in the folder of `current` unless that is
   // empty. Returns the full path, or nothing when cancelled.
   virtual std::optional<std::string> ChooseOpenFile(std::string_view current) = 0;

@@ -8,9 +8,32 @@
 // C-planes) around it. Intensities are candela with the file's multiplier
 // already applied, stored at single precision as the reader computes them.
 
+#include <array>
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
+
+// One lamp set of an EULUMDAT file (lines 26a to 26f).
+struct EulumdatLampSet {
+  int count = 1;  // negative: absolute photometry
+  std::string type;
+  double flux = 0.0;  // lm
+  std::string colour;
+  std::string colourRendering;
+  double watts = 0.0;
+};
+
+// What an EULUMDAT file says beyond the table and the keywords, kept so that
+// a save as EULUMDAT writes it back.
+struct EulumdatFields {
+  int typeIndicator = 1;             // Ityp
+  std::array<double, 9> sizes{};     // lines 13 to 21, mm
+  std::array<double, 10> directRatios{};
+  double tilt = 0.0;
+  std::string dateUser;              // line 12
+  std::vector<EulumdatLampSet> lampSets;
+};
 
 struct Photometry {
   // The header numbers, as LM-63 names them.
@@ -38,6 +61,9 @@ struct Photometry {
   // ("[TEST] 1234"), each without its line end.
   std::string identification;
   std::vector<std::string> keywords;
+
+  // Present when the table was read from an EULUMDAT file.
+  std::optional<EulumdatFields> eulumdat;
 
   std::size_t planeCount() const { return horizontalAngles.size(); }
   const float* plane(std::size_t h) const {

@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <cfloat>
-#include <charconv>
+#include <cmath>
+#include <numbers>
 
 #include "ies/editor_curve.h"
 #include "measure/curve_numbers.h"
@@ -125,4 +126,19 @@ LampMeasurement MeasureLamp(const Photometry& table) {
   }
   result.numbers = numbers;
   return result;
+}
+
+double DownwardFluxPercent(const Lamp& lamp) {
+  const Curve average = AverageCurve(lamp, PlaneWeights(lamp.planeAngles, lamp.symmetry));
+  const double flux = MeasureCurve(average).fluxLm;
+  if (!(flux > 0.0)) return 0.0;
+  constexpr double kRadiansPerDegree = std::numbers::pi / 180.0;
+  double downward = 0.0;
+  for (int i = 0; i <= 90; ++i) {
+    const double root = average[static_cast<std::size_t>(i)];
+    const double from = std::fmax(0.0, i - 0.5) * kRadiansPerDegree;
+    const double to = std::fmin(90.0, i + 0.5) * kRadiansPerDegree;
+    downward += root * root * 2.0 * std::numbers::pi * (std::cos(from) - std::cos(to));
+  }
+  return std::fmin(100.0, 100.0 * downward / flux);
 }

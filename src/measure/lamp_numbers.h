@@ -53,5 +53,10 @@ LampMeasurement MeasureLamp(const Photometry& table);
 // between whole degrees.
 LampNumbers MeasureLamp(const Lamp& lamp);
 
+// The share of the lamp's flux below the horizontal, in percent, by the
+// zones of MeasureCurve on its average curve: the zone of 90 degrees counts
+// half. 0 for a lamp without light.
+double DownwardFluxPercent(const Lamp& lamp);
+
 // Each plane's weight in the average curve; they sum to 1.
 std::vector<double> PlaneWeights(const std::vector<float>& horizontalAngles, Symmetry symmetry);

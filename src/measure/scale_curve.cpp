@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "measure/curve_numbers.h"
+#include "measure/lamp_numbers.h"
 
 namespace {
 
@@ -30,4 +31,27 @@ std::optional<Curve> ScaledToFlux(const Curve& curve, double lumens) {
 
 std::optional<Curve> ScaledToPeak(const Curve& curve, double candela) {
   return ScaledBy(curve, MeasureCurve(curve).peakCd, candela);
+}
+
+namespace {
+
+// Every plane's intensities times target / now.
+std::optional<Lamp> LampScaledBy(const Lamp& lamp, double now, double target) {
+  Lamp scaled = lamp;
+  for (Curve& plane : scaled.planes) {
+    const std::optional<Curve> curve = ScaledBy(plane, now, target);
+    if (!curve) return std::nullopt;
+    plane = *curve;
+  }
+  return scaled;
+}
+
+}  // namespace
+
+std::optional<Lamp> ScaledToFlux(const Lamp& lamp, double lumens) {
+  return LampScaledBy(lamp, MeasureLamp(lamp).fluxLm, lumens);
+}
+
+std::optional<Lamp> ScaledToPeak(const Lamp& lamp, double candela) {
+  return LampScaledBy(lamp, MeasureLamp(lamp).peakCd, candela);
 }

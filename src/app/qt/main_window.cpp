@@ -61,14 +61,17 @@ QString FromUtf8(std::string_view text) {
 
 // The save dialog asks before it returns an existing file (Qt's own question).
 // Once there is a file, both dialogs start in its folder, the save dialog
-// with its name filled in. `chosenType` receives the index of the file type
-// chosen when a path is returned.
+// with its name filled in. `chosenType` gives the index of the file type
+// chosen when the dialog opens and receives the one chosen when a path is
+// returned.
 std::optional<std::string> RunFileDialog(QWidget* owner, QFileDialog::AcceptMode mode,
                                          std::string_view current, qsizetype* chosenType = nullptr) {
   QFileDialog dialog(owner);
   dialog.setNameFilters(mode == QFileDialog::AcceptOpen ? NameFilters(kOpenFileTypes)
                                                         : NameFilters(kSaveFileTypes));
   dialog.setAcceptMode(mode);
+  // The type chosen at the start: the current file's.
+  if (chosenType != nullptr) dialog.selectNameFilter(dialog.nameFilters().value(*chosenType));
   if (mode == QFileDialog::AcceptOpen) {
     dialog.setFileMode(QFileDialog::ExistingFile);  // only an existing file can be chosen
   } else {
@@ -110,7 +113,11 @@ bool TakeAsCopy(QDropEvent* event) {
 }  // namespace
 
 MainWindow::MainWindow(DistributionEditor& editor, std::function<void(int)> quit)
-    : editor_(editor), history_(editor.curve), saved_(editor.curve), quit_(std::move(quit)) {
+    : editor_(editor),
+      history_(Lamp::OfCurve(editor.curve)),
+      saved_(Lamp::OfCurve(editor.curve)),
+      quit_(std::move(quit)) {
+  document_.StartNew(Lamp::OfCurve(editor.curve));
   setWindowTitle(QString::fromLatin1(TEXT_TITLE));
   connect(qApp, &QGuiApplication::commitDataRequest, this,
           [this](QSessionManager& manager) { AnswerSessionEnd(manager); });
@@ -119,7 +126,7 @@ MainWindow::MainWindow(DistributionEditor& editor, std::function<void(int)> quit
   BuildShortcuts();
   client_ = new ClientArea(editor_, [this](const AppEvent& event) { Dispatch(event); }, this);
   setCentralWidget(client_);
-  status_ = new StatusFields(*statusBar(), *client_, editor_);
+  status_ = new StatusFields(*statusBar(), *client_, editor_, document_.lamp());
   setAcceptDrops(true);  // over the whole window, menu bar included
 }
 
@@ -168,7 +175,7 @@ void MainWindow::Start() {
 
 void MainWindow::Dispatch(const AppEvent& event) {
   if (destroyed_) return;  // nothing reaches a window that is gone
-  DispatchEvent(editor_, history_, saved_, *this, event);
+  DispatchEvent(editor_, document_, history_, saved_, *this, event);
   if (!destroyed_) status_->Follow(event);
 }
 
@@ -202,8 +209,8 @@ void MainWindow::dropEvent(QDropEvent* event) {
   QTimer::singleShot(0, this, [this, path] { OpenFile(path); });
 }
 
-std::optional<std::string> MainWindow::ChooseSaveFile(std::string_view current) {
-  qsizetype chosenType = 0;
+std::optional<std::string> MainWindow::ChooseSaveFile(std::string_view current, SaveFormat initial) {
+  qsizetype chosenType = static_cast<qsizetype>(SaveFileTypeIndex(initial));
   std::optional<std::string> path = RunFileDialog(this, QFileDialog::AcceptSave, current, &chosenType);
   chosenSaveFormat_ = SaveFormatAt(static_cast<size_t>(chosenType));  // -1 (none) is out of range
   return path;
@@ -262,7 +269,7 @@ void MainWindow::ShowTitle(const WindowTitle& title) {
 
 void MainWindow::AnswerSessionEnd(QSessionManager& manager) {
   if (destroyed_ || !manager.allowsInteraction()) return;
-  if (!AllowSessionEnd(editor_, saved_, *this)) manager.cancel();
+  if (!AllowSessionEnd(document_, saved_, *this)) manager.cancel();
   manager.release();
 }
 

@@ -42,7 +42,7 @@ class MainWindow : public QMainWindow, public Window {
   // refuses the end. Without that leave nothing is asked and nothing written.
   void AnswerSessionEnd(QSessionManager& manager);
 
-  std::optional<std::string> ChooseSaveFile(std::string_view current) override;
+  std::optional<std::string> ChooseSaveFile(std::string_view current, SaveFormat initial) override;
   std::optional<std::string> ChooseOpenFile(std::string_view current) override;
   SaveFormat ChosenSaveFormat() const override { return chosenSaveFormat_; }
   void ShowMessage(std::string_view text, std::string_view caption) override;
@@ -75,7 +75,8 @@ class MainWindow : public QMainWindow, public Window {
   void FitOuterSize();
 
   DistributionEditor& editor_;
-  CurveHistory history_;
+  Document document_;
+  LampHistory history_;
   SavedState saved_;
   std::function<void(int)> quit_;
   ClientArea* client_ = nullptr;  // owned by the window as its central widget

@@ -36,9 +36,11 @@ void ShowChanged(QLabel& label, const std::string& text, std::string& shown) {
 
 }  // namespace
 
-StatusFields::StatusFields(QStatusBar& bar, QWidget& client, const DistributionEditor& editor)
+StatusFields::StatusFields(QStatusBar& bar, QWidget& client, const DistributionEditor& editor,
+                           const Lamp& lamp)
     : QObject(&bar),
       editor_(editor),
+      shownLamp_(lamp),
       client_(client),
       pointer_(new FieldLabel("pointer", "144\u00b0  curve 3336 cd  pointer 1939 cd",
                               Shrink::kNever, &bar)),
@@ -71,7 +73,7 @@ bool StatusFields::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void StatusFields::Show() {
-  FillStatusTexts(editor_, pointerInside_, texts_);
+  FillStatusTexts(editor_, shownLamp_, pointerInside_, texts_);
   if (!noteShown_) ShowChanged(*pointer_, texts_.pointer, shown_.pointer);
   ShowChanged(*curve_, texts_.curve, shown_.curve);
   ShowChanged(*lamp_, texts_.lamp, shown_.lamp);

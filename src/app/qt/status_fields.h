@@ -14,7 +14,7 @@
 class StatusFields final : public QObject {
  public:
   // Adds the labels to `bar`; watches `client` for the pointer leaving it.
-  StatusFields(QStatusBar& bar, QWidget& client, const DistributionEditor& editor);
+  StatusFields(QStatusBar& bar, QWidget& client, const DistributionEditor& editor, const Lamp& lamp);
 
   // Shows the texts of the editor as an event has left it.
   void Follow(const AppEvent& event);
@@ -29,6 +29,7 @@ class StatusFields final : public QObject {
   void Show();
 
   const DistributionEditor& editor_;
+  const Lamp& shownLamp_;  // the document's lamp, whose numbers the fields show
   QWidget& client_;
   QLabel* pointer_;
   QLabel* curve_;

@@ -14,7 +14,7 @@
 #include "app/ui_text.h"
 #include "app/win32/status_bar.h"
 #include "app/win32/win32_window.h"
-#include "editor/curve_history.h"
+#include "editor/lamp_history.h"
 #include "editor/distribution_editor.h"
 
 namespace {
@@ -166,12 +166,14 @@ void SetWindowIcons(HWND window) {
 // ---------------------------------------------------------------------------
 // What the window keeps between messages: the editor's address in its user
 // data (owned by WinMain's frame), and in the dialog's own slot the
-// client-area image, the curve's history, its saved state and the status bar
+// client-area image, the lamp with its source file, its history, its saved
+// state and the status bar
 // (owned by the window, released when it is gone).
 
 struct WindowState {
   Image client;
-  CurveHistory history;
+  Document document;
+  LampHistory history;
   SavedState saved;
   std::string startFile;  // UTF-8; empty once opened, or for none
   StatusBar status;
@@ -188,8 +190,10 @@ WindowState* StateOf(HWND window) {
 void Attach(HWND window, const MainWindowStart& start) {
   SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(start.editor));
   if (StateOf(window) == nullptr && start.editor != nullptr) {  // a repeated init keeps the state
-    auto* state = new WindowState{Image(), CurveHistory(start.editor->curve),
-                                  SavedState(start.editor->curve), start.openFile, StatusBar()};
+    const Lamp lamp = Lamp::OfCurve(start.editor->curve);
+    auto* state = new WindowState{Image(), Document(), LampHistory(lamp), SavedState(lamp),
+                                  start.openFile, StatusBar()};
+    state->document.StartNew(lamp);
     SetWindowLongPtrA(window, DWLP_USER, reinterpret_cast<LONG_PTR>(state));
     state->status.Create(window);
   }
@@ -217,7 +221,7 @@ void FollowDpiChange(HWND window, LPARAM suggested) {
 // DWLP_MSGRESULT: FALSE refuses the end.
 INT_PTR AnswerQueryEndSession(HWND window, DistributionEditor& editor, WindowState& state) {
   Win32Window platform(window, editor, state.client);
-  const BOOL mayEnd = AllowSessionEnd(editor, state.saved, platform) ? TRUE : FALSE;
+  const BOOL mayEnd = AllowSessionEnd(state.document, state.saved, platform) ? TRUE : FALSE;
   SetWindowLongPtrA(window, DWLP_MSGRESULT, mayEnd);
   return TRUE;
 }
@@ -274,11 +278,11 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
       // The views get the client area above the status bar.
       if (event->kind == EventKind::kSize) event->y = state->status.Place(event->x, event->y);
       Win32Window platform(window, *editor, state->client, &state->status);
-      DispatchEvent(*editor, state->history, state->saved, platform, *event);
+      DispatchEvent(*editor, state->document, state->history, state->saved, platform, *event);
       // Exit and close destroy the window, and its state with it, inside the dispatch.
-      if (StateOf(window) == state) state->status.Follow(*editor, *event);
+      if (StateOf(window) == state) state->status.Follow(*editor, state->document.lamp(), *event);
     }
-    if (message == WM_MOUSELEAVE) state->status.PointerLeft(*editor);
+    if (message == WM_MOUSELEAVE) state->status.PointerLeft(*editor, state->document.lamp());
   }
 
   if (start != nullptr) OpenStartFileLater(window, *start);

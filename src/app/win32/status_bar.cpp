@@ -76,7 +76,7 @@ void StatusBar::SetParts() {
   SendMessageW(bar_, SB_SETPARTS, rightEdges.size(), reinterpret_cast<LPARAM>(rightEdges.data()));
 }
 
-void StatusBar::Follow(const DistributionEditor& editor, const AppEvent& event) {
+void StatusBar::Follow(const DistributionEditor& editor, const Lamp& lamp, const AppEvent& event) {
   if (event.kind == EventKind::kPointerMove && noteShown_) {
     noteShown_ = false;
     SetParts();
@@ -87,17 +87,17 @@ void StatusBar::Follow(const DistributionEditor& editor, const AppEvent& event) 
     TrackMouseEvent(&track);
     pointerInside_ = true;
   }
-  Show(editor);
+  Show(editor, lamp);
 }
 
-void StatusBar::PointerLeft(const DistributionEditor& editor) {
+void StatusBar::PointerLeft(const DistributionEditor& editor, const Lamp& lamp) {
   pointerInside_ = false;
-  Show(editor);
+  Show(editor, lamp);
 }
 
-void StatusBar::Show(const DistributionEditor& editor) {
+void StatusBar::Show(const DistributionEditor& editor, const Lamp& lamp) {
   if (bar_ == nullptr) return;
-  FillStatusTexts(editor, pointerInside_, texts_);
+  FillStatusTexts(editor, lamp, pointerInside_, texts_);
   if (!noteShown_) ShowChanged(bar_, 0, texts_.pointer, shown_.pointer);
   ShowChanged(bar_, 1, texts_.curve, shown_.curve);
   ShowChanged(bar_, 2, texts_.lamp, shown_.lamp);

@@ -55,14 +55,16 @@ void StartIn(OPENFILENAMEW& dialog, FileDialogKind kind, std::string_view curren
   if (path.size() < name.size()) std::copy(path.begin(), path.end(), name.begin());
 }
 
-// `chosenType` receives the index of the file type chosen (0 for the first)
-// when a path is returned.
+// `chosenType` gives the index of the file type chosen when the dialog opens
+// (0 for the first) and receives the one chosen when a path is returned.
 std::optional<std::string> RunFileDialog(HWND owner, FileDialogKind kind, FileDialogFunction show,
                                          std::string_view current, DWORD* chosenType = nullptr) {
   std::wstring name(kFileNameCapacity, L'\0');
   std::wstring folder;
   OPENFILENAMEW dialog = FileDialogSettings(owner, kind, name.data(), kFileNameCapacity);
   StartIn(dialog, kind, current, folder, name);
+  // The type chosen at the start: the current file's (the dialog counts from 1).
+  if (chosenType != nullptr) dialog.nFilterIndex = *chosenType + 1;
   if (!show(&dialog)) return std::nullopt;  // cancelled, or the dialog failed
   if (chosenType != nullptr) *chosenType = dialog.nFilterIndex - 1;  // the dialog counts from 1
   return Utf8FromWide(name.c_str());  // up to the terminator the dialog wrote
@@ -136,8 +138,8 @@ OPENFILENAMEW FileDialogSettings(HWND owner, FileDialogKind kind, wchar_t* name,
   return dialog;
 }
 
-std::optional<std::string> Win32Window::ChooseSaveFile(std::string_view current) {
-  DWORD chosenType = 0;
+std::optional<std::string> Win32Window::ChooseSaveFile(std::string_view current, SaveFormat initial) {
+  DWORD chosenType = static_cast<DWORD>(SaveFileTypeIndex(initial));
   std::optional<std::string> path =
       RunFileDialog(window_, FileDialogKind::kSave, GetSaveFileNameW, current, &chosenType);
   chosenSaveFormat_ = SaveFormatAt(chosenType);

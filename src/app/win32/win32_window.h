@@ -41,7 +41,7 @@ class Win32Window final : public Window {
               StatusBar* status = nullptr)
       : window_(window), editor_(editor), client_(client), status_(status) {}
 
-  std::optional<std::string> ChooseSaveFile(std::string_view current) override;
+  std::optional<std::string> ChooseSaveFile(std::string_view current, SaveFormat initial) override;
   std::optional<std::string> ChooseOpenFile(std::string_view current) override;
   SaveFormat ChosenSaveFormat() const override { return chosenSaveFormat_; }
   void ShowMessage(std::string_view text, std::string_view caption) override;

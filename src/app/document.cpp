@@ -1,0 +1,174 @@
+#include "app/document.h"
+
+#include <algorithm>
+#include <array>
+#include <utility>
+
+#include "ies/editor_curve.h"
+#include "ies/eulumdat.h"
+#include "ies/ies_2019.h"
+#include "ies/ies_format.h"
+#include "measure/lamp_numbers.h"
+
+namespace {
+
+constexpr const char* kDegree = "\xC2\xB0";  // U+00B0 DEGREE SIGN
+
+// The bracketed name a keyword line starts with ("[TEST]"), or empty.
+std::string_view KeywordOf(std::string_view line) {
+  if (line.empty() || line.front() != '[') return {};
+  const size_t close = line.find(']');
+  return close == std::string_view::npos ? std::string_view() : line.substr(0, close + 1);
+}
+
+// The keywords that claim a measurement: true of the file as it was
+// measured, not of a light the user has changed.
+bool ClaimsMeasurement(std::string_view keyword) {
+  constexpr std::array<std::string_view, 9> kClaims = {
+      "[TEST]",     "[TESTLAB]",     "[TESTDATE]",        "[ISSUEDATE]",     "[DATE]",
+      "[NEARFIELD]", "[FILEGENINFO]", "[_ABSOLUTELUMENS]", "[ABSOLUTELUMENS]"};
+  return std::find(kClaims.begin(), kClaims.end(), keyword) != kClaims.end();
+}
+
+// The keyword lines without the measurement's claims (and the [MORE] lines
+// that continue them).
+std::vector<std::string> NamesOnly(const std::vector<std::string>& lines) {
+  std::vector<std::string> kept;
+  bool dropping = false;
+  for (const std::string& line : lines) {
+    const std::string_view keyword = KeywordOf(line);
+    if (keyword != "[MORE]") dropping = ClaimsMeasurement(keyword);
+    if (!dropping) kept.push_back(line);
+  }
+  return kept;
+}
+
+// The keywords an EULUMDAT file has a line for.
+bool EulumdatHolds(std::string_view keyword) {
+  return keyword == "[MANUFAC]" || keyword == "[TEST]" || keyword == "[LUMINAIRE]" ||
+         keyword == "[LUMCAT]" || keyword == "[LAMP]";
+}
+
+// "a, b and c".
+std::string Listed(const std::vector<std::string>& items) {
+  std::string text;
+  for (size_t i = 0; i < items.size(); ++i) {
+    if (i > 0) text += i + 1 == items.size() ? " and " : ", ";
+    text += items[i];
+  }
+  return text;
+}
+
+// What `header` says that a file of `format` has no place for.
+std::vector<std::string> Losses(const Photometry& header, SaveFormat format) {
+  std::vector<std::string> lost;
+  if (format == SaveFormat::kEulumdat) {
+    std::vector<std::string> keywords;
+    for (const std::string& line : header.keywords) {
+      const std::string keyword(KeywordOf(line));
+      const std::string name = keyword.empty() ? std::string("free text") : keyword;
+      if (!EulumdatHolds(keyword) && std::find(keywords.begin(), keywords.end(), name) == keywords.end()) {
+        keywords.push_back(name);
+      }
+    }
+    if (!keywords.empty()) lost.push_back("the lines " + Listed(keywords));
+    if (header.ballastFactor != 1.0f) lost.push_back("the ballast factor");
+    return lost;
+  }
+  if (!header.eulumdat) return lost;
+  const EulumdatFields& ldt = *header.eulumdat;
+  if (std::any_of(ldt.directRatios.begin(), ldt.directRatios.end(), [](double r) { return r != 0.0; })) {
+    lost.push_back("the direct ratios");
+  }
+  if (ldt.sizes[0] != 0.0 || ldt.sizes[1] != 0.0 || ldt.sizes[2] != 0.0) {
+    lost.push_back("the luminaire's own size");
+  }
+  if (ldt.lampSets.size() > 1) lost.push_back("the lamp sets apart (they are written as one)");
+  if (std::any_of(ldt.lampSets.begin(), ldt.lampSets.end(), [](const EulumdatLampSet& set) {
+        return !set.colour.empty() || !set.colourRendering.empty();
+      })) {
+    lost.push_back("the lamps' colour and colour rendering");
+  }
+  if (ldt.tilt != 0.0) lost.push_back("the tilt during measurement");
+  return lost;
+}
+
+// An LM-63 file in the first version's own layout: no version, no keywords.
+bool InOwnLayout(const Photometry& table) {
+  return (table.identification.empty() || table.identification == "IESNA:") &&
+         table.keywords.empty();
+}
+
+}  // namespace
+
+void Document::Open(std::string path, PhotometricFile file) {
+  lamp_ = LampOfTable(file.table);
+  saveFormat_ = file.format == FileFormat::kEulumdat ? SaveFormat::kEulumdat
+                : InOwnLayout(file.table)              ? SaveFormat::kIes
+                                                       : SaveFormat::kIes2019;
+  // The header is all a save needs of the table; the lamp holds the light.
+  file.table.candela.clear();
+  file.table.candela.shrink_to_fit();
+  file.table.verticalAngles.clear();
+  source_ = Source{std::move(path), file.format, std::move(file.table), lamp_};
+  namesCarried_ = true;
+  toldFormats_ = 0;
+}
+
+void Document::StartNew(const Lamp& lamp) {
+  lamp_ = lamp;
+  namesCarried_ = false;
+  saveFormat_ = SaveFormat::kIes;
+}
+
+Photometry Document::Carried() const {
+  if (!source_) return Photometry{};
+  if (lamp_ == source_->opened) return source_->table;
+  if (!namesCarried_) return Photometry{};
+  Photometry header = source_->table;
+  header.keywords = NamesOnly(header.keywords);
+  header.fileGenerationType = 1.0f;
+  if (header.eulumdat) {
+    header.eulumdat->directRatios = {};
+    header.eulumdat->dateUser.clear();
+  }
+  return header;
+}
+
+void Document::TakeEditedCurve(const Curve& curve) {
+  for (const size_t plane : PlanesAt(lamp_, 0.0)) lamp_.planes[plane] = curve;
+}
+
+std::string Document::PlaneNote() const {
+  if (lamp_.planes.size() < 2) return {};
+  std::string note(FileNameOf(sourcePath()));
+  if (!note.empty()) note += ": ";
+  note += std::to_string(lamp_.planes.size()) + " planes; editing the plane at C 0" + kDegree;
+  return note;
+}
+
+std::string Document::NotWritten(SaveFormat format) {
+  const unsigned bit = 1u << static_cast<unsigned>(format);
+  if ((toldFormats_ & bit) != 0) return {};
+  toldFormats_ |= bit;
+  const std::vector<std::string> lost = Losses(Carried(), format);
+  if (lost.empty()) return {};
+  return "The file will not hold " + Listed(lost) + ": its format has no place for them.";
+}
+
+std::string Document::Bytes(SaveFormat format, std::string_view path) const {
+  // A lamp whose planes are all equal is written as one plane.
+  const Lamp lamp = lamp_.Simplified();
+  const Photometry header = Carried();
+  switch (format) {
+    case SaveFormat::kIes2019:
+      return WriteIes2019Text(lamp, header, TodayUtc());
+    case SaveFormat::kEulumdat: {
+      const EulumdatFlux light{MeasureLamp(lamp).fluxLm, DownwardFluxPercent(lamp)};
+      return WriteEulumdatText(lamp, header, {std::string(FileNameOf(path)), TodayUtc()}, light);
+    }
+    case SaveFormat::kIes:
+      break;
+  }
+  return WriteIesText(lamp, header);
+}

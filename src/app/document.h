@@ -1,0 +1,80 @@
+#pragma once
+// Document: the lamp the window edits and the file it came from, beside the
+// history and the saved state.
+//
+// It owns the lamp, the source file (path, format, the table as read, and
+// the lamp as it was opened) and the rules of what a written file may claim:
+//   - while the light is the opened file's, everything the file said carries
+//     over into a written file;
+//   - once it differs, the luminaire's names and its lamp carry over, the
+//     claims of a measurement do not (test report, laboratory, test and
+//     issue dates, absolute lumens, the file-generation type, EULUMDAT's
+//     direct ratios and date): the written file names Lumistra and the date
+//     where its format requires them;
+//   - Reset and a new lamp start without any header of the old file.
+// The diagram edits the plane at C 0 (and the planes the symmetry ties to
+// it): the document gives the editor that curve and takes strokes back.
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "editor/lamp.h"
+#include "ies/file_types.h"
+#include "ies/ies_file_commands.h"
+#include "ies/photometry.h"
+
+class Document : public SaveContent {
+ public:
+  const Lamp& lamp() const { return lamp_; }
+  // For the history's undo and redo, and the commands that reshape the lamp.
+  Lamp& lamp() { return lamp_; }
+
+  // A file was opened: its lamp (every plane resampled onto whole degrees)
+  // replaces the lamp, and the file becomes the source.
+  void Open(std::string path, PhotometricFile file);
+
+  // A new drawing (Reset, a lamp made by the numbers): `lamp`, and no header
+  // of the old file in what is written.
+  void StartNew(const Lamp& lamp);
+
+  // The header a written file may claim now, by the rules above.
+  Photometry Carried() const;
+
+  // The save dialog's starting type: the format last saved or opened
+  // (LM-63-2019 for an opened LM-63 file), "IES" for a drawn lamp.
+  SaveFormat SaveFormatNow() const { return saveFormat_; }
+  void Saved(SaveFormat format) { saveFormat_ = format; }
+
+  // The curve the diagram edits: the plane at C 0.
+  Curve EditedCurve() const { return CurveAt(lamp_, 0.0); }
+  // A stroke's curve into the planes at C 0.
+  void TakeEditedCurve(const Curve& curve);
+
+  // "lamp.ies: 12 planes; editing the plane at C 0°" while the lamp has
+  // several planes, else empty.
+  std::string PlaneNote() const;
+
+  // The source's path, empty for a drawn lamp.
+  std::string_view sourcePath() const { return source_ ? std::string_view(source_->path) : std::string_view(); }
+
+  // SaveContent: what Save and convert write. NotWritten tells each format's
+  // losses once per source.
+  std::string NotWritten(SaveFormat format) override;
+  std::string Bytes(SaveFormat format, std::string_view path) const override;
+
+ private:
+  struct Source {
+    std::string path;
+    FileFormat format = FileFormat::kLm63;
+    Photometry table;  // the file as read
+    Lamp opened;       // its lamp as opened
+  };
+
+  Lamp lamp_;
+  std::optional<Source> source_;
+  bool namesCarried_ = false;  // false after Reset and for a drawn lamp
+  SaveFormat saveFormat_ = SaveFormat::kIes;
+  unsigned toldFormats_ = 0;   // a bit per SaveFormat whose losses were told
+};
