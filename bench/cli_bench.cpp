@@ -28,6 +28,8 @@
 #include "cli/png_image.h"
 #include "editor/distribution_editor.h"
 #include "editor/fit_view.h"
+#include "ies/editor_curve.h"
+#include "ies/ies_file_commands.h"
 #include "ies/owner_window.h"
 #include "render/polar_view.h"
 #include "render/wall_view.h"
@@ -43,19 +45,28 @@ class Discard : public Console {
 
 class Quiet : public OwnerWindow {
  public:
-  std::optional<std::string> ChooseSaveFile(std::string_view) override { return std::nullopt; }
+  std::optional<std::string> ChooseSaveFile(std::string_view, SaveFormat) override {
+    return std::nullopt;
+  }
   std::optional<std::string> ChooseOpenFile(std::string_view) override { return std::nullopt; }
   void ShowMessage(std::string_view, std::string_view) override {}
   bool AskYesNo(std::string_view, std::string_view) override { return false; }
 };
+
+// File > Open of `path` onto the editor's curve, without a message.
+bool OpenQuietly(DistributionEditor& editor, const std::string& path) {
+  Quiet owner;
+  const std::optional<PhotometricFile> file = ReadPhotometricPath(owner, path);
+  if (file) editor.curve = EditorCurve(file->table);
+  return file.has_value();
+}
 
 // `count` paths, the corpus's usable files in turn; 0: each usable file once.
 std::vector<std::string> CorpusPaths(size_t count) {
   std::vector<std::string> usable;
   for (const auto& entry : std::filesystem::directory_iterator(IES_CORPUS_DIR)) {
     DistributionEditor editor;
-    Quiet owner;
-    if (entry.path().extension() == ".ies" && editor.OpenIesFile(owner, entry.path().string())) {
+    if (entry.path().extension() == ".ies" && OpenQuietly(editor, entry.path().string())) {
       usable.push_back(entry.path().string());
     }
   }
@@ -92,8 +103,7 @@ void BM_InfoJsonFirstPlane1000(benchmark::State& state) {
     for (const std::string& path : paths) {
       out.clear();
       DistributionEditor editor;
-      Quiet owner;
-      if (!editor.OpenIesFile(owner, path)) continue;
+      if (!OpenQuietly(editor, path)) continue;
       const CurveNumbers n = MeasureCurve(editor.curve);
       out += "{\"file\":\"" + path + "\",\"ok\":true,\"message\":null,\"peak_cd\":";
       AppendNumber(out, n.peakCd);
@@ -116,8 +126,7 @@ void BM_OpenOnly1000(benchmark::State& state) {
   for (auto _ : state) {
     for (const std::string& path : paths) {
       DistributionEditor editor;
-      Quiet owner;
-      benchmark::DoNotOptimize(editor.OpenIesFile(owner, path));
+      benchmark::DoNotOptimize(OpenQuietly(editor, path));
     }
   }
 }
@@ -160,9 +169,8 @@ BENCHMARK(BM_MeasureCurveStraightforward);
 
 void RenderLikeTheWindow(const std::string& path, Image& client) {
   DistributionEditor editor;
-  Quiet owner;
   editor.OnResize(client.width, client.height);
-  editor.OpenIesFile(owner, path);
+  OpenQuietly(editor, path);
   FitViewToCurve(editor);
   DrawPolar(editor, client);
   DrawWall(editor, client);

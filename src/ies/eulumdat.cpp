@@ -338,13 +338,16 @@ bool ReadFile(LineReader& in, Photometry& out) {
   AddKeyword(out, "[LUMINAIRE]", name);
   AddKeyword(out, "[LUMCAT]", number);
   // The luminous area (lines 16 to 21) as LM-63's luminous opening, in
-  // metres: its length and width, and the mean of its four heights.
+  // metres: its length and width, and the mean of its four heights. A width
+  // of 0 makes line 16 a diameter, which LM-63 writes as a negative length
+  // and width.
   const auto metres = [](double millimetres) {
     return static_cast<float>(std::clamp(millimetres / 1000.0, -double{FLT_MAX}, double{FLT_MAX}));
   };
   out.unitsType = 2;
-  out.length = metres(fields.sizes[3]);
-  out.width = metres(fields.sizes[4]);
+  const bool circular = fields.sizes[4] == 0.0 && fields.sizes[3] > 0.0;
+  out.length = circular ? -metres(fields.sizes[3]) : metres(fields.sizes[3]);
+  out.width = circular ? out.length : metres(fields.sizes[4]);
   out.height = metres((fields.sizes[5] + fields.sizes[6] + fields.sizes[7] + fields.sizes[8]) / 4.0);
   out.eulumdat = std::move(fields);
   return true;
@@ -522,8 +525,10 @@ std::string WriteEulumdatText(const Lamp& lamp, const Photometry& source,
   const EulumdatFields fields = source.eulumdat.value_or(EulumdatFields{});
   std::array<double, 9> sizes = fields.sizes;
   if (!source.eulumdat) {
-    sizes[3] = Millimetres(source, source.length);
-    sizes[4] = Millimetres(source, source.width);
+    // LM-63's negative sizes give a circle, whose diameter line 16 holds.
+    const bool circular = source.width < 0.0f || source.length < 0.0f;
+    sizes[3] = Millimetres(source, circular ? std::fmax(-source.length, -source.width) : source.length);
+    sizes[4] = circular ? 0.0 : Millimetres(source, source.width);
     for (size_t k = 5; k < 9; ++k) sizes[k] = Millimetres(source, source.height);
   }
 

@@ -53,7 +53,7 @@ std::string WriteIesText(const float* curve);
 // plane's 181 candela values (a plane's last value ends its line, but the
 // last plane's, which is followed by one space), and from `header` its
 // keyword lines after the identification line, the lamp count and lumens,
-// units, luminous opening, ballast factors and input watts. The candela
+// units, luminous opening, ballast factor and input watts. The candela
 // values carry any multiplier, which is written as 1. A drawn curve's lamp
 // with a default header gives exactly the bytes above.
 std::string WriteIesText(const Lamp& lamp, const Photometry& header);

@@ -45,7 +45,8 @@ std::string HeaderNumber(double value) {
   return FormatTrimmed(value);
 }
 
-// A factor as the second line writes it: "1.00" for 1, as the first layout did.
+// The ballast factor as the second line writes it: "1.00" for 1, as the
+// first layout did.
 std::string FactorText(float value) { return value == 1.0f ? "1.00" : FormatTrimmed(value); }
 
 }  // namespace
@@ -64,8 +65,9 @@ std::string WriteIesText(const Lamp& lamp, const Photometry& header) {
           std::to_string(lamp.planes.size()) + "  1  " + (header.unitsType == 2 ? "2" : "1") + "  " +
           FormatTrimmed(header.width) + "  " + FormatTrimmed(header.length) + "  " +
           FormatTrimmed(header.height) + "\r\n";
-  text += FactorText(header.ballastFactor) + "  " + FactorText(header.fileGenerationType) + "  " +
-          HeaderNumber(header.inputWatts) + "\r\n";
+  // The layout has no file-generation type: its second factor, which older
+  // readers multiply into the candela values, stays 1.
+  text += FactorText(header.ballastFactor) + "  1.00  " + HeaderNumber(header.inputWatts) + "\r\n";
   for (int angle = 0; angle < 180; ++angle) {
     AppendListValue(text, static_cast<double>(static_cast<float>(angle)), angle);
   }

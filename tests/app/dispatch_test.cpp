@@ -34,7 +34,7 @@ class RecordingWindow final : public Window {
   std::optional<std::string> saveChoice;
   SaveChangesAnswer answer = SaveChangesAnswer::kCancel;
 
-  std::optional<std::string> ChooseSaveFile(std::string_view) override {
+  std::optional<std::string> ChooseSaveFile(std::string_view, SaveFormat) override {
     return Note("choose save"), saveChoice;
   }
   std::optional<std::string> ChooseOpenFile(std::string_view) override {
@@ -86,14 +86,17 @@ constexpr std::string_view kUnusableFile = IES_CORPUS "/SOURCES.md";
 // An editor and a window with the pointer last seen at (x, y) and an empty log.
 struct Session {
   DistributionEditor editor;
-  CurveHistory history;
+  Document document;
+  LampHistory history;
   SavedState saved;
   RecordingWindow window;
   Session(int32_t x, int32_t y) {
     Send(Move(x, y));
     window.log.clear();
   }
-  Halves Send(const AppEvent& event) { return DispatchEvent(editor, history, saved, window, event); }
+  Halves Send(const AppEvent& event) {
+    return DispatchEvent(editor, document, history, saved, window, event);
+  }
 };
 
 bool CurveIsZero(const DistributionEditor& editor) {
@@ -400,6 +403,7 @@ void Stroke(Session& s, int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
 
 Halves Take(Session& s, Step step) {
   s.window.openChoice.reset();
+  s.window.answer = SaveChangesAnswer::kDontSave;  // an open asks first about modified work
   switch (step) {
     case Step::kStrokeA: Stroke(s, 200, 250, 230, 280); break;
     case Step::kStrokeB: Stroke(s, 150, 200, 140, 260); break;
@@ -703,7 +707,7 @@ TEST_P(CloseQuestion, AsksAboutModifiedWorkAndClosesOnlyAsAnswered) {
     if (way == 0) s.Send(Command(IDM_EXIT));
     if (way == 1) s.Send(Plain(EventKind::kClose));
     if (way == 2) {  // the session's end: the same question, and the window stays
-      EXPECT_EQ(AllowSessionEnd(s.editor, s.saved, s.window), closes);
+      EXPECT_EQ(AllowSessionEnd(s.document, s.saved, s.window), closes);
       std::erase(expected, "destroy");
     }
     EXPECT_EQ(s.window.log, expected) << way;

@@ -166,7 +166,7 @@ class QtFrontEndTest : public QObject {
     const auto field = [bar](const char* name) { return bar->findChild<QLabel*>(name)->text(); };
     QTest::mouseMove(window_->windowHandle(), FromPole(100 * ratio(), 0));
     QVERIFY(field("pointer").startsWith(QStringLiteral("90\u00b0  curve 0 cd  pointer ")));
-    QCOMPARE(field("pointer"), QString::fromStdString(StatusTextsFor(*editor_, true).pointer));
+    QCOMPARE(field("pointer"), QString::fromStdString(StatusTextsFor(*editor_, Lamp::OfCurve(editor_->curve), true).pointer));
     QCOMPARE(field("lamp"), QStringLiteral("light 0.1 m from the wall"));
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(&client(), &leave);
@@ -268,11 +268,21 @@ class QtFrontEndTest : public QObject {
       dialog->selectFile(folder.filePath(QStringLiteral("lamp")));
       static_cast<QDialog*>(dialog)->accept();
     });
+    window_->Dispatch({EventKind::kLeftUp, 0, 0, 0, 0, {}});  // a stroke's end takes the curve into the lamp
     MenuAction(TEXT_MENU_SAVE)->trigger();
     editor_->ResetCurve();
     window_->OpenFile(folder.filePath(QStringLiteral("lamp.ldt")));  // read by its content
     QVERIFY(std::all_of(editor_->curve.begin(), editor_->curve.end(),
                         [](float sample) { return std::fabs(sample - 2.0f) < 1e-6f; }));
+    // Save of the opened .ldt starts with its name and its type.
+    AnswerNextModal([](QWidget* modal) {
+      auto* dialog = qobject_cast<QFileDialog*>(modal);
+      QVERIFY(dialog != nullptr);
+      QCOMPARE(dialog->selectedNameFilter(), QStringLiteral("EULUMDAT (*.ldt)"));
+      QCOMPARE(dialog->selectedFiles().value(0).section('/', -1), QStringLiteral("lamp.ldt"));
+      dialog->reject();
+    });
+    MenuAction(TEXT_MENU_SAVE)->trigger();
   }
 
   void saveAsksBeforeReplacingAFile_data() {

@@ -2,6 +2,7 @@
 // a folder of their own: exit codes, usage errors, an unusable file among good
 // ones, the JSON lines, a render of several files into a folder, and convert.
 #include "cli/cli.h"
+#include "support/window_files.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -37,7 +38,7 @@ class RecordingConsole : public Console {
 class SaveTo : public OwnerWindow {
  public:
   explicit SaveTo(std::string path) : path_(std::move(path)) {}
-  std::optional<std::string> ChooseSaveFile(std::string_view) override { return path_; }
+  std::optional<std::string> ChooseSaveFile(std::string_view, SaveFormat) override { return path_; }
   std::optional<std::string> ChooseOpenFile(std::string_view) override { return std::nullopt; }
   void ShowMessage(std::string_view, std::string_view) override {}
   bool AskYesNo(std::string_view, std::string_view) override { return true; }
@@ -57,7 +58,7 @@ std::string Contents(const fs::path& path) {
 void OpenLikeTheWindow(DistributionEditor& editor, const std::string& path, int w, int h) {
   SaveTo owner("");
   editor.OnResize(w, h);
-  ASSERT_TRUE(editor.OpenIesFile(owner, path)) << path;
+  ASSERT_TRUE(OpenCurve(editor, owner, path)) << path;
   FitViewToCurve(editor);
 }
 
@@ -202,9 +203,10 @@ INSTANTIATE_TEST_SUITE_P(
         CliCase{"ConvertWritesSavesBytes", {"convert", kGood1, "-o", "@/clean.ies"}, 0, "", "",
                 [](const CliRun& run) {
                   DistributionEditor editor;
-                  OpenLikeTheWindow(editor, kGood1, 800, 400);
+                  Document document;
                   SaveTo owner((run.dir / "saved.ies").string());
-                  editor.SaveIes(owner);
+                  ASSERT_TRUE(OpenCurve(editor, owner, kGood1, &document));
+                  SaveCurve(editor, owner, {}, &document);
                   EXPECT_EQ(Contents(run.dir / "clean.ies"), Contents(run.dir / "saved.ies"));
                 }},
         CliCase{"ConvertIntoMissingFolder", {"convert", kGood1, "-o", "@/no/such/clean.ies"}, 1, "",
@@ -252,13 +254,13 @@ TEST(CliConvert, LumensScaleAConstantCurve) {
   DistributionEditor editor;
   editor.curve.fill(3.0f);
   SaveTo owner((dir / "flat.ies").string());
-  editor.SaveIes(owner);
+  SaveCurve(editor, owner);
   RecordingConsole console;
   const std::vector<std::string> args = {"convert", "--lumens", "1000", (dir / "flat.ies").string(),
                                          "-o", (dir / "flat.LDT").string()};
   EXPECT_EQ(RunCli(args, console), kExitOk) << console.err;
   EXPECT_EQ(Contents(dir / "flat.LDT").substr(0, 10), "Lumistra\r\n");
-  ASSERT_TRUE(editor.OpenIesFile(owner, (dir / "flat.LDT").string()));
+  ASSERT_TRUE(OpenCurve(editor, owner, (dir / "flat.LDT").string()));
   for (float sample : editor.curve) EXPECT_NEAR(sample * sample, 1000.0 / (4.0 * std::numbers::pi), 1e-4);
   fs::remove_all(dir);
 }

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "editor/distribution_editor.h"
+#include "support/window_files.h"
 #include "ies/ies_file_commands.h"
 #include "ies/ies_format.h"
 #include "ies/owner_window.h"
@@ -35,7 +36,9 @@ class RecordingOwner : public OwnerWindow {
   std::vector<std::string> questions;
   bool replace = false;  // the answer to a question
 
-  std::optional<std::string> ChooseSaveFile(std::string_view) override { return savePath; }
+  std::optional<std::string> ChooseSaveFile(std::string_view, SaveFormat) override {
+    return savePath;
+  }
   std::optional<std::string> ChooseOpenFile(std::string_view) override { return openPath; }
   void ShowMessage(std::string_view text, std::string_view caption) override {
     messages.emplace_back(text, caption);
@@ -91,7 +94,7 @@ TEST_F(FileCommandsTest, SaveThenOpenGivesTheCurveBack) {
   DistributionEditor saved;
   FillCurve(saved);
   owner.savePath = Path("lamp");
-  saved.SaveIes(owner);
+  SaveCurve(saved, owner);
   EXPECT_TRUE(owner.messages.empty());
   EXPECT_EQ(FolderNames(), std::vector<std::string>{"lamp.ies"});
   EXPECT_EQ(Contents(Path("lamp.ies")), WriteIesText(saved.curve.data()));
@@ -99,7 +102,7 @@ TEST_F(FileCommandsTest, SaveThenOpenGivesTheCurveBack) {
   DistributionEditor opened;
   opened.polarScale = 55.0f;
   owner.openPath = Path("lamp.ies");
-  EXPECT_EQ(opened.LoadIes(owner), Path("lamp.ies"));
+  EXPECT_EQ(LoadCurve(opened, owner), Path("lamp.ies"));
   EXPECT_TRUE(owner.messages.empty());
   EXPECT_EQ(opened.curve, saved.curve);
   EXPECT_EQ(opened.polarScale, 55.0f);  // only the curve changes
@@ -109,8 +112,8 @@ TEST_F(FileCommandsTest, CancelledDialogsDoNothing) {
   DistributionEditor editor;
   FillCurve(editor);
   const auto before = editor.curve;
-  EXPECT_FALSE(editor.SaveIes(owner));
-  EXPECT_FALSE(editor.LoadIes(owner));
+  EXPECT_FALSE(SaveCurve(editor, owner));
+  EXPECT_FALSE(LoadCurve(editor, owner));
   EXPECT_TRUE(owner.messages.empty());
   EXPECT_TRUE(FolderNames().empty());
   EXPECT_EQ(editor.curve, before);
@@ -121,7 +124,7 @@ TEST_F(FileCommandsTest, SavingOverAFileReplacesAllOfIt) {
   fs::permissions(Path("old.ies"), fs::perms::owner_read | fs::perms::owner_write);
   DistributionEditor editor;
   owner.savePath = Path("old.ies");
-  editor.SaveIes(owner);
+  SaveCurve(editor, owner);
   EXPECT_EQ(Contents(Path("old.ies")), WriteIesText(editor.curve.data()));
   EXPECT_EQ(fs::status(Path("old.ies")).permissions(),
             fs::perms::owner_read | fs::perms::owner_write);
@@ -137,7 +140,7 @@ TEST_F(FileCommandsTest, ANameTheExtensionMadeIsAskedAboutBeforeItIsReplaced) {
     owner.questions.clear();
     owner.savePath = Path("lamp");
     owner.replace = replace;
-    const std::optional<std::string> saved = DistributionEditor().SaveIes(owner);
+    const std::optional<std::string> saved = SaveCurve(DistributionEditor(), owner);
     EXPECT_EQ(owner.questions, std::vector<std::string>{
                                    "Confirm Save As: lamp.ies already exists.\nDo you want to replace it?"});
     EXPECT_EQ(Contents(Path("lamp.ies")) != old, replace);
@@ -145,7 +148,7 @@ TEST_F(FileCommandsTest, ANameTheExtensionMadeIsAskedAboutBeforeItIsReplaced) {
   }
   owner.questions.clear();
   owner.savePath = Path("lamp.ies");  // the dialog has asked: no second question
-  EXPECT_TRUE(DistributionEditor().SaveIes(owner));
+  EXPECT_TRUE(SaveCurve(DistributionEditor(), owner));
   EXPECT_TRUE(owner.questions.empty());
 }
 
@@ -156,7 +159,7 @@ TEST_F(FileCommandsTest, ANameLongerThan255CharactersIsSaved) {
   ASSERT_GT(name.size(), 256u);
   DistributionEditor editor;
   owner.savePath = name;
-  editor.SaveIes(owner);
+  SaveCurve(editor, owner);
   EXPECT_TRUE(owner.messages.empty());
   EXPECT_TRUE(fs::exists(name + ".ies"));
 }
@@ -166,7 +169,7 @@ TEST_F(FileCommandsTest, ASymbolicLinkStillPointsToTheSavedFile) {
   fs::create_symlink(Path("real.ies"), Path("link.ies"));
   DistributionEditor editor;
   owner.savePath = Path("link.ies");
-  editor.SaveIes(owner);
+  SaveCurve(editor, owner);
   EXPECT_TRUE(fs::is_symlink(Path("link.ies")));
   EXPECT_EQ(Contents(Path("real.ies")), WriteIesText(editor.curve.data()));
 }
@@ -191,7 +194,7 @@ TEST_F(FileCommandsTest, FailedSavesReportAndLeaveNothingBehind) {
     owner.messages.clear();
     owner.savePath = c.path;
     DistributionEditor editor;
-    editor.SaveIes(owner);
+    SaveCurve(editor, owner);
     ASSERT_EQ(owner.messages.size(), 1u) << c.what;
     EXPECT_EQ(owner.messages[0].first, c.message) << c.what;
     EXPECT_EQ(owner.messages[0].second, "Can't save file") << c.what;
@@ -222,7 +225,7 @@ TEST_F(FileCommandsTest, AReadOnlyFolderIsReported) {
   fs::permissions(folder, fs::perms::all);
   owner.savePath = Path("locked/lamp.ies");
   EXPECT_TRUE(SaveFailsForAnOrdinaryUser([&] {
-    DistributionEditor().SaveIes(owner);
+    SaveCurve(DistributionEditor(), owner);
     const bool said = !owner.messages.empty() &&
                       owner.messages[0].first == "IES Saving\nlamp.ies: Permission denied.";
     return said ? owner.messages.size() : 0;
@@ -240,7 +243,7 @@ TEST_F(FileCommandsTest, AWriteProtectedFileIsNotReplaced) {
   fs::permissions(folder, fs::perms::all);
   owner.savePath = Path("lamp.ies");
   EXPECT_TRUE(SaveFailsForAnOrdinaryUser([&] {
-    DistributionEditor().SaveIes(owner);
+    SaveCurve(DistributionEditor(), owner);
     return owner.messages.size();
   }));
   EXPECT_EQ(Contents(Path("lamp.ies")), old);
@@ -262,7 +265,7 @@ TEST_F(FileCommandsTest, AFullDiskKeepsTheOldFileIntact) {
   small.rlim_cur = 1000;  // the file needs about 2500 bytes
   const sighandler_t previousHandler = signal(SIGXFSZ, SIG_IGN);
   ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-  editor.SaveIes(owner);
+  SaveCurve(editor, owner);
   setrlimit(RLIMIT_FSIZE, &previous);
   signal(SIGXFSZ, previousHandler);
 
@@ -286,7 +289,7 @@ TEST_F(FileCommandsTest, AnUnusableFileLeavesTheCurveAndSaysWhy) {
   FillCurve(editor);
   const auto before = editor.curve;
   owner.openPath = Path("lamp.ies");
-  editor.LoadIes(owner);
+  LoadCurve(editor, owner);
   ASSERT_EQ(owner.messages.size(), 1u);
   EXPECT_EQ(owner.messages[0].first,
             "lamp.ies is not a usable IES file: it ends before its candela values.");
@@ -299,10 +302,10 @@ TEST_F(FileCommandsTest, AFileThatCannotBeOpenedIsNamed) {
   FillCurve(editor);
   const auto before = editor.curve;
   owner.openPath = Path("gone.ies");
-  editor.LoadIes(owner);
+  LoadCurve(editor, owner);
   fs::create_directories(Path("a folder.ies"));
   owner.openPath = Path("a folder.ies");
-  editor.LoadIes(owner);
+  LoadCurve(editor, owner);
   ASSERT_EQ(owner.messages.size(), 2u);
   EXPECT_EQ(owner.messages[0].first, "Could not open gone.ies: No such file or directory.");
   EXPECT_EQ(owner.messages[0].second, "Can't open file");
@@ -319,7 +322,7 @@ TEST_F(FileCommandsTest, DevicesAndPipesAreRefusedWithoutReadingThem) {
   const auto before = editor.curve;
   for (const std::string& path : {std::string("/dev/zero"), Path("pipe.ies")}) {
     owner.openPath = path;
-    editor.LoadIes(owner);
+    LoadCurve(editor, owner);
   }
   ASSERT_EQ(owner.messages.size(), 2u);
   EXPECT_EQ(owner.messages[0].first, "Could not open zero: it is not an ordinary file.");

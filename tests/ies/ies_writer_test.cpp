@@ -83,7 +83,7 @@ INSTANTIATE_TEST_SUITE_P(
                     NameCase{"lamp", "lamp.ies", SaveFormat::kIes2019},
                     NameCase{"lamp", "lamp.ldt", SaveFormat::kEulumdat},
                     NameCase{"LAMP.LDT", "LAMP.LDT", SaveFormat::kEulumdat},
-                    NameCase{"lamp.ies", "lamp.ies.ldt", SaveFormat::kEulumdat}));
+                    NameCase{"lamp.ies", "lamp.ldt", SaveFormat::kEulumdat}));
 
 TEST(SaveName, HasNoLengthLimit) {
   const std::string longName = "/tmp/" + std::string(300, 'n');

@@ -29,7 +29,7 @@
 #include "app/win32/main_dialog.h"
 #include "win32_text/wide_text.h"
 #include "app/win32/win32_window.h"
-#include "editor/curve_history.h"
+#include "editor/lamp_history.h"
 #include "editor/distribution_editor.h"
 #include "editor/fit_view.h"
 #include "ies/ies_format.h"
@@ -334,7 +334,7 @@ TEST_F(MainDialogTest, StatusBarFollowsThePointerBelowTheViews) {
   };
   Send(Move(static_cast<int>(editor_.centerX) + 100, static_cast<int>(editor_.centerY)));
   EXPECT_EQ(part(0).rfind(L"90\u00b0  curve 0 cd  pointer ", 0), 0u) << Utf8FromWide(part(0));
-  EXPECT_EQ(part(0), WideFromUtf8(StatusTextsFor(editor_, true).pointer));
+  EXPECT_EQ(part(0), WideFromUtf8(StatusTextsFor(editor_, Lamp::OfCurve(editor_.curve), true).pointer));
   EXPECT_EQ(part(2), L"light 0.1 m from the wall");
   Send({WM_MOUSELEAVE, 0, 0});
   EXPECT_EQ(part(0), L"");
@@ -876,7 +876,7 @@ TEST_F(MainDialogTest, SaveDialogAcceptsTheNameOfANewFile) {
   Win32Window platform(window_, editor_, *ClientImageOf(window_));
   std::optional<std::string> chosen;
   EXPECT_TRUE(WithModalBox(
-      window_, [&] { chosen = platform.ChooseSaveFile({}); }, [&](HWND dialog) { Confirm(dialog, path); }));
+      window_, [&] { chosen = platform.ChooseSaveFile({}, SaveFormat::kIes); }, [&](HWND dialog) { Confirm(dialog, path); }));
   ASSERT_TRUE(chosen.has_value());
   EXPECT_EQ(*chosen, path);
 }
@@ -1098,7 +1098,7 @@ TEST_F(MainDialogTest, CancelledDialogsReturnNothing) {
   EXPECT_TRUE(WithModalBox(window_, [&] { chosen = platform.ChooseOpenFile({}); }, cancel));
   EXPECT_FALSE(chosen.has_value());
   chosen = "unchanged";
-  EXPECT_TRUE(WithModalBox(window_, [&] { chosen = platform.ChooseSaveFile({}); }, cancel));
+  EXPECT_TRUE(WithModalBox(window_, [&] { chosen = platform.ChooseSaveFile({}, SaveFormat::kIes); }, cancel));
   EXPECT_FALSE(chosen.has_value());
 }
 
