@@ -14,7 +14,8 @@
 //            ("beam –", "field –" where the curve has none)
 //   lamp     "light 0.95 m from the wall"
 //
-// Numbers have 4 significant digits (the "%.4g" form), beam and field one
+// Numbers have 4 significant digits (the "%.4g" form, but plain figures
+// from 10^4 to below 10^7: 13510, not 1.351e+04), beam and field one
 // decimal, the pointer's angle none; the decimal point is a full stop in
 // every locale.
 
