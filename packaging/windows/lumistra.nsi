@@ -1,6 +1,6 @@
 ; The Windows setup program: per machine into Program Files\Lumistra, a
-; Start-menu shortcut, an entry in Apps & features, the .ies association and an
-; uninstaller that takes back what the setup wrote.
+; Start-menu shortcut, an entry in Apps & features, the .ies and .ldt
+; associations and an uninstaller that takes back what the setup wrote.
 ;
 ; Made by packaging/windows/make_packages.sh, which passes:
 ;   /DVERSION=x.y.z        the project version
@@ -29,8 +29,9 @@ SetCompressor /SOLID lzma
 !define PRODUCT "Lumistra"
 !define PUBLISHER "The Lumistra developers"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Lumistra"
-; The ProgID of .ies files opened by this program.
+; The ProgIDs of .ies and .ldt files opened by this program.
 !define PROGID "Lumistra.IesFile"
+!define LDT_PROGID "Lumistra.LdtFile"
 !define CLASSES "Software\Classes"
 
 Name "${PRODUCT} ${VERSION}"
@@ -88,6 +89,32 @@ FunctionEnd
   ${Loop}
 !macroend
 
+; An association: our ProgID with the program's icon (resource 107) and its
+; open command, offered under the extension's OpenWithProgids, and the
+; default only where the extension has none yet.
+!macro Associate EXT ID DESCRIPTION
+  WriteRegStr HKLM "${CLASSES}\${ID}" "" "${DESCRIPTION}"
+  WriteRegStr HKLM "${CLASSES}\${ID}\DefaultIcon" "" "$INSTDIR\lumistra.exe,-107"
+  WriteRegStr HKLM "${CLASSES}\${ID}\shell\open\command" "" '"$INSTDIR\lumistra.exe" "%1"'
+  WriteRegStr HKLM "${CLASSES}\${EXT}\OpenWithProgids" "${ID}" ""
+  ReadRegStr $0 HKCR "${EXT}" ""
+  ${If} $0 == ""
+    WriteRegStr HKLM "${CLASSES}\${EXT}" "" "${ID}"
+  ${EndIf}
+!macroend
+
+; The association taken back, the default only where it is still ours.
+!macro TakeBackAssociation EXT ID
+  DeleteRegKey HKLM "${CLASSES}\${ID}"
+  DeleteRegValue HKLM "${CLASSES}\${EXT}\OpenWithProgids" "${ID}"
+  DeleteRegKey /ifempty HKLM "${CLASSES}\${EXT}\OpenWithProgids"
+  ReadRegStr $0 HKLM "${CLASSES}\${EXT}" ""
+  ${If} $0 == "${ID}"
+    DeleteRegValue HKLM "${CLASSES}\${EXT}" ""
+  ${EndIf}
+  DeleteRegKey /ifempty HKLM "${CLASSES}\${EXT}"
+!macroend
+
 Section "Lumistra"
   ; The copy installed before, if any, and where it is.
   ReadRegStr $R1 HKLM "${UNINSTALL_KEY}" "InstallLocation"
@@ -126,17 +153,8 @@ Section "Lumistra"
   ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" $0  ; in KiB
 
-  ; The .ies association: our ProgID with the program's icon (resource 107)
-  ; and its open command, offered under .ies's OpenWithProgids, and the
-  ; default only where .ies has none yet.
-  WriteRegStr HKLM "${CLASSES}\${PROGID}" "" "IES photometric file"
-  WriteRegStr HKLM "${CLASSES}\${PROGID}\DefaultIcon" "" "$INSTDIR\lumistra.exe,-107"
-  WriteRegStr HKLM "${CLASSES}\${PROGID}\shell\open\command" "" '"$INSTDIR\lumistra.exe" "%1"'
-  WriteRegStr HKLM "${CLASSES}\.ies\OpenWithProgids" "${PROGID}" ""
-  ReadRegStr $0 HKCR ".ies" ""
-  ${If} $0 == ""
-    WriteRegStr HKLM "${CLASSES}\.ies" "" "${PROGID}"
-  ${EndIf}
+  !insertmacro Associate ".ies" "${PROGID}" "IES photometric file"
+  !insertmacro Associate ".ldt" "${LDT_PROGID}" "EULUMDAT photometric file"
   ${NotifyShell_AssocChanged}
 SectionEnd
 
@@ -151,14 +169,7 @@ Section "Uninstall"
   Delete "$SMPROGRAMS\${PRODUCT}.lnk"
   DeleteRegKey HKLM "${UNINSTALL_KEY}"
 
-  ; The association only where it is still ours.
-  DeleteRegKey HKLM "${CLASSES}\${PROGID}"
-  DeleteRegValue HKLM "${CLASSES}\.ies\OpenWithProgids" "${PROGID}"
-  DeleteRegKey /ifempty HKLM "${CLASSES}\.ies\OpenWithProgids"
-  ReadRegStr $0 HKLM "${CLASSES}\.ies" ""
-  ${If} $0 == "${PROGID}"
-    DeleteRegValue HKLM "${CLASSES}\.ies" ""
-  ${EndIf}
-  DeleteRegKey /ifempty HKLM "${CLASSES}\.ies"
+  !insertmacro TakeBackAssociation ".ies" "${PROGID}"
+  !insertmacro TakeBackAssociation ".ldt" "${LDT_PROGID}"
   ${NotifyShell_AssocChanged}
 SectionEnd

@@ -1,6 +1,7 @@
 #include "app/status_text.h"
 
 #include <charconv>
+#include <cmath>
 #include <optional>
 
 #include "measure/curve_numbers.h"
@@ -19,9 +20,22 @@ void AppendNumber(std::string& out, double value, std::chars_format format, int 
   if (error == std::errc()) out.append(buffer, end);
 }
 
-// Four significant digits, as "%.4g": 1234, 0.1235, 1.235e+07.
+// Four significant digits, as "%.4g" rounds them: 1234, 0.1235, 1.235e+07;
+// from 10^4 to below 10^7 as plain figures, which a designer reads at a
+// glance (13510, not 1.351e+04).
 void AppendFour(std::string& out, double value) {
-  AppendNumber(out, value, std::chars_format::general, 4);
+  char buffer[32];
+  const auto [end, error] =
+      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 4);
+  if (error != std::errc()) return;
+  double rounded = 0.0;
+  std::from_chars(buffer, end, rounded);
+  const double size = std::fabs(rounded);
+  if (size >= 1e4 && size < 1e7) {
+    AppendNumber(out, rounded, std::chars_format::fixed, 0);
+  } else {
+    out.append(buffer, end);
+  }
 }
 
 void AppendWhole(std::string& out, int value) {

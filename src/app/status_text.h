@@ -17,7 +17,8 @@
 //   lamp     "light 0.95 m from the wall", after the plane the diagram
 //            edits when the lamp has several: "C 0° of 12 planes  light ..."
 //
-// Numbers have 4 significant digits (the "%.4g" form), beam and field one
+// Numbers have 4 significant digits (the "%.4g" form, but plain figures
+// from 10^4 to below 10^7: 13510, not 1.351e+04), beam and field one
 // decimal, the pointer's angle none; the decimal point is a full stop in
 // every locale.
 

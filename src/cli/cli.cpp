@@ -7,11 +7,13 @@
 #include "cli/cli.h"
 
 #include <algorithm>
+#include <atomic>
 #include <charconv>
 #include <cmath>
 #include <filesystem>
 #include <optional>
 #include <system_error>
+#include <thread>
 #include <vector>
 
 #include "cli/info_report.h"
@@ -332,6 +334,84 @@ std::optional<LampNumbers> MeasureFile(const std::string& path, Console& console
 
 // ---- 5. info, render, convert
 
+// What a console would have shown, kept to be shown in the files' order.
+class KeptConsole : public Console {
+ public:
+  void Out(std::string_view text) override { text_ += text; }
+  void Err(std::string_view text) override { text_ += text; }
+  std::string& text() { return text_; }
+
+ private:
+  std::string text_;
+};
+
+// Renders `path` into the picture `target` as the window draws right after
+// opening the file: the start view sized to the client area, the curve
+// read, the view fitted to it. False, said on `console`, when the file is
+// unusable or the picture cannot be written.
+bool RenderFile(const std::string& path, const std::string& target, Image& client,
+                PngEncoder& encoder, Console& console) {
+  DistributionEditor editor;
+  editor.OnResize(client.width, client.height);
+  Document document;
+  if (!OpenFile(document, path, console)) return false;
+  editor.curve = document.EditedCurve();
+  FitViewToCurve(editor);
+  DrawPolar(editor, client);
+  DrawWall(editor, client);
+  const std::string& png = encoder.Encode(client);
+  if (png.empty()) {
+    console.Err(std::string(kProgram) + ": cannot write " + target +
+                ": the picture could not be encoded\n");
+    return false;
+  }
+  return WriteOutput(target, png, console);
+}
+
+struct RenderedFile {
+  bool usable = false;
+  std::string messages;  // for standard error
+};
+
+// The threads that render files side by side: one per core, fewer for few
+// files, and no more pictures in memory at once than about 1 GiB holds.
+unsigned RenderThreads(const Command& command) {
+  constexpr int64_t kPicturesBytes = int64_t{1} << 30;
+  const int64_t pictureBytes = int64_t{command.width} * command.height * 4;
+  const int64_t fit = std::max<int64_t>(1, kPicturesBytes / pictureBytes);
+  const int64_t cores = std::max(1u, std::thread::hardware_concurrency());
+  return static_cast<unsigned>(
+      std::min({cores, fit, static_cast<int64_t>(command.files.size())}));
+}
+
+// Every file of `command` rendered into outputs[i]; each file is encoded
+// and written whole by one thread, so its picture is the same as on one
+// core, and what it says is kept in the files' order.
+std::vector<RenderedFile> RenderFiles(const Command& command, const std::vector<std::string>& outputs) {
+  std::vector<RenderedFile> rendered(command.files.size());
+  std::atomic<size_t> next = 0;
+  const auto work = [&] {
+    Image client(command.width, command.height);
+    PngEncoder encoder;
+    for (size_t i = next++; i < rendered.size(); i = next++) {
+      KeptConsole console;
+      rendered[i].usable = RenderFile(command.files[i], outputs[i], client, encoder, console);
+      rendered[i].messages = std::move(console.text());
+    }
+  };
+  std::vector<std::thread> helpers;
+  for (unsigned t = 1; t < RenderThreads(command); ++t) {
+    try {
+      helpers.emplace_back(work);
+    } catch (const std::system_error&) {
+      break;  // no thread to spare: the ones started take the files
+    }
+  }
+  work();
+  for (std::thread& helper : helpers) helper.join();
+  return rendered;
+}
+
 int RunInfo(const Command& command, Console& console) {
   int status = kExitOk;
   bool blockShown = false;
@@ -366,35 +446,26 @@ int RunRender(const Command& command, const std::vector<std::string>& outputs, C
     }
   }
 
+  const std::vector<RenderedFile> rendered = RenderFiles(command, outputs);
   int status = kExitOk;
-  Image client(command.width, command.height);
-  PngEncoder encoder;
-  for (size_t i = 0; i < command.files.size(); ++i) {
-    const std::string& path = command.files[i];
-    const std::string& target = outputs[i];
-    // As the window draws right after opening the file: the start view sized
-    // to the client area, the curve read, the view fitted to it.
-    DistributionEditor editor;
-    editor.OnResize(command.width, command.height);
-    Document document;
-    if (!OpenFile(document, path, console)) {
-      status = kExitUnusable;
-      continue;
-    }
-    editor.curve = document.EditedCurve();
-    FitViewToCurve(editor);
-    DrawPolar(editor, client);
-    DrawWall(editor, client);
-    const std::string& png = encoder.Encode(client);
-    if (png.empty()) {
-      console.Err(std::string(kProgram) + ": cannot write " + target +
-                  ": the picture could not be encoded\n");
-      status = kExitUnusable;
-    } else if (!WriteOutput(target, png, console)) {
-      status = kExitUnusable;
-    }
+  for (const RenderedFile& file : rendered) {
+    if (!file.messages.empty()) console.Err(file.messages);
+    if (!file.usable) status = kExitUnusable;
   }
   return status;
+}
+
+// Whether an LM-63 file of `lamp` would give every intensity as 0.0: its
+// numbers have six decimals, so a peak below 0.0000005 cd leaves no light.
+// (EULUMDAT gives intensities per 1000 lm of the curve's own flux.)
+bool WrittenWithoutLight(const Lamp& lamp, SaveFormat format) {
+  if (format == SaveFormat::kEulumdat) return false;
+  float peakRoot = 0.0f;
+  for (const Curve& plane : lamp.planes) {
+    peakRoot = std::max(peakRoot, *std::max_element(plane.begin(), plane.end()));
+  }
+  const double peak = static_cast<double>(peakRoot) * static_cast<double>(peakRoot);
+  return peak > 0.0 && FormatTrimmed(peak) == "0.0";
 }
 
 // The bytes File > Save writes for the whole lamp, under Save's name rule;
@@ -409,6 +480,11 @@ int RunConvert(const Command& command, const std::vector<std::string>& outputs, 
                                            : ScaledToPeak(document.lamp(), *command.peak);
     if (!scaled) {
       console.Err(path + ": the curve cannot be scaled: it gives no light, or too much.\n");
+      return kExitUnusable;
+    }
+    if (WrittenWithoutLight(*scaled, ConvertFormat(command))) {
+      console.Err(path + ": the scaled curve cannot be written: an LM-63 file gives candela with " +
+                  "six decimals, and every intensity would be 0.0.\n");
       return kExitUnusable;
     }
     document.lamp() = *scaled;

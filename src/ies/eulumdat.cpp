@@ -42,6 +42,13 @@ bool ParseNumber(std::string_view text, double& value) {
   return !digits.empty() && error == std::errc() && stop == end && std::isfinite(value);
 }
 
+// An angle for a message, as short as its float allows: 97.5, 82.7.
+std::string AngleText(double angle) {
+  char text[32];
+  const std::to_chars_result end = std::to_chars(text, text + sizeof text, static_cast<float>(angle));
+  return std::string(text, end.ptr);
+}
+
 // The file's lines, taken in order; each read names its line in a failure.
 class LineReader {
  public:
@@ -154,12 +161,36 @@ size_t StoredPlaneCount(const Header& header) {
   }
 }
 
-// The stored plane that gives C angle index j (0..Mc-1) under Isym 3: C is
-// mirrored onto C 270..360..90 by C -> 180 - C, and the stored planes start
-// at the C angle index 3 Mc / 4.
-size_t StoredPlaneForIsym3(size_t mc, size_t j) {
-  if (j > mc / 4 && j < 3 * mc / 4) j = (mc / 2 + mc - j) % mc;
-  return (j + mc / 4) % mc;
+// The stored plane that gives each C angle under Isym 3. The planes from
+// C 270 through 0 to C 90 are stored, the first at the C angle index 3 Mc / 4;
+// any other C takes the plane at its mirror angle 180 - C, found by angle,
+// because the C angles need not be evenly spaced. False, naming the line,
+// when a mirror angle is not among the stored ones.
+bool Isym3StoredPlanes(const std::vector<float>& angles, size_t firstLine,
+                       std::vector<size_t>& storedPlane, std::string& error) {
+  // Angles are written with a few decimals; 180 - C of a float is within
+  // this of the float the file gives for it.
+  constexpr double kSameAngle = 1e-3;
+  const size_t mc = angles.size();
+  storedPlane.resize(mc);
+  for (size_t j = 0; j < mc; ++j) {
+    size_t source = j;
+    if (j > mc / 4 && j < 3 * mc / 4) {
+      double mirror = 180.0 - static_cast<double>(angles[j]);
+      if (mirror < 0.0) mirror += 360.0;
+      const auto found = std::lower_bound(angles.begin(), angles.end(), mirror - kSameAngle,
+                                          [](float a, double b) { return static_cast<double>(a) < b; });
+      if (found == angles.end() || !(static_cast<double>(*found) <= mirror + kSameAngle)) {
+        error = "line " + std::to_string(firstLine + j) + " gives the C angle " +
+                AngleText(angles[j]) + ", whose mirror angle " + AngleText(mirror) +
+                " the file does not list for symmetry indicator 3.";
+        return false;
+      }
+      source = static_cast<size_t>(found - angles.begin());
+    }
+    storedPlane[j] = (source + mc / 4) % mc;
+  }
+  return true;
 }
 
 // The C angles that the symmetries rely on stand where they must: 0 first,
@@ -194,18 +225,20 @@ bool CheckPlaneAngles(const Header& header, const std::vector<float>& angles, si
 
 bool CheckGammaAngles(const std::vector<float>& angles, size_t firstLine, std::string& error) {
   for (size_t i = 0; i < angles.size(); ++i) {
-    if (!(angles[i] >= 0.0f && angles[i] <= 180.0f) || (i > 0 && angles[i] < angles[i - 1])) {
+    if (!(angles[i] >= 0.0f && angles[i] <= 180.0f) || (i > 0 && angles[i] <= angles[i - 1])) {
       error = "line " + std::to_string(firstLine + i) +
-              " breaks the gamma angles' order (ascending from 0 to 180).";
+              " breaks the gamma angles' order (strictly ascending from 0 to 180).";
       return false;
     }
   }
   return true;
 }
 
-// Fills `out.horizontalAngles` and `out.candela` from the stored planes.
+// Fills `out.horizontalAngles` and `out.candela` from the stored planes;
+// `isym3Planes` gives the stored plane of each C angle under Isym 3.
 void ExpandPlanes(const Header& header, const std::vector<float>& planeAngles,
-                  const std::vector<float>& stored, Photometry& out) {
+                  const std::vector<size_t>& isym3Planes, const std::vector<float>& stored,
+                  Photometry& out) {
   const size_t mc = planeAngles.size();
   const size_t ng = static_cast<size_t>(header.gammaCount);
   const auto add = [&](float angle, size_t storedPlane) {
@@ -225,8 +258,8 @@ void ExpandPlanes(const Header& header, const std::vector<float>& planeAngles,
       add(360.0f, 0);
       return;
     default:
-      for (size_t j = 0; j < mc; ++j) add(planeAngles[j], StoredPlaneForIsym3(mc, j));
-      add(360.0f, StoredPlaneForIsym3(mc, 0));
+      for (size_t j = 0; j < mc; ++j) add(planeAngles[j], isym3Planes[j]);
+      add(360.0f, isym3Planes[0]);
       return;
   }
 }
@@ -268,7 +301,13 @@ bool ReadFile(LineReader& in, Photometry& out) {
   }
   double conversion = 0.0;
   int lampSets = 0;
-  if (!in.Number("the conversion factor", conversion) || !in.Number("the tilt", fields.tilt) ||
+  if (!in.Number("the conversion factor", conversion)) return false;
+  if (!(conversion > 0.0)) {
+    in.error = "line " + std::to_string(in.LastLine()) + " gives the conversion factor as " +
+               in.LastText() + ", not a number above 0.";
+    return false;
+  }
+  if (!in.Number("the tilt", fields.tilt) ||
       !in.Count("the number of lamp sets", 1, kMaxLampSets, lampSets)) {
     return false;
   }
@@ -278,8 +317,15 @@ bool ReadFile(LineReader& in, Photometry& out) {
   for (int set = 0; set < lampSets; ++set) {
     EulumdatLampSet lampSet;
     if (!in.Count("a number of lamps", -9999, 9999, lampSet.count) ||
-        !in.Text("a lamp type", lampSet.type) || !in.Number("a lamp flux", lampSet.flux) ||
-        !in.Text("a colour", lampSet.colour) ||
+        !in.Text("a lamp type", lampSet.type) || !in.Number("a lamp flux", lampSet.flux)) {
+      return false;
+    }
+    if (!(lampSet.flux > 0.0)) {
+      in.error = "line " + std::to_string(in.LastLine()) + " gives a lamp flux as " + in.LastText() +
+                 " lm, not a number above 0.";
+      return false;
+    }
+    if (!in.Text("a colour", lampSet.colour) ||
         !in.Text("a colour rendering", lampSet.colourRendering) ||
         !in.Number("a wattage", lampSet.watts)) {
       return false;
@@ -291,7 +337,7 @@ bool ReadFile(LineReader& in, Photometry& out) {
     watts += lampSet.watts;
     fields.lampSets.push_back(std::move(lampSet));
   }
-  if (!(totalFlux > 0.0 && totalFlux <= FLT_MAX && std::fabs(watts) <= FLT_MAX)) {
+  if (!(totalFlux <= FLT_MAX && std::fabs(watts) <= FLT_MAX)) {
     in.error = "its lamp sets (lines 26 to " + std::to_string(in.LastLine()) +
                ") give no usable flux, and its intensities are per 1000 lm of it.";
     return false;
@@ -306,6 +352,11 @@ bool ReadFile(LineReader& in, Photometry& out) {
     if (!in.Number("a C angle", angle)) return false;
   }
   if (!CheckPlaneAngles(header, planeAngles, firstPlaneLine, in.error)) return false;
+  std::vector<size_t> isym3Planes;
+  if (header.symmetry == 3 &&
+      !Isym3StoredPlanes(planeAngles, firstPlaneLine, isym3Planes, in.error)) {
+    return false;
+  }
   out.verticalAngles.resize(static_cast<size_t>(header.gammaCount));
   const size_t firstGammaLine = in.LastLine() + 1;
   for (float& angle : out.verticalAngles) {
@@ -321,14 +372,20 @@ bool ReadFile(LineReader& in, Photometry& out) {
   while (stored.size() < storedCount) {
     double value = 0.0;
     if (!in.Number("an intensity", value)) return false;
-    const double scaled = value * candelaPerValue;
+    if (value < 0.0) {
+      in.error = "line " + std::to_string(in.LastLine()) + " gives the intensity " + in.LastText() +
+                 ", below 0.";
+      return false;
+    }
+    // + 0.0: a written -0 is no light, not a negative one.
+    const double scaled = value * candelaPerValue + 0.0;
     if (!(std::fabs(scaled) <= static_cast<double>(FLT_MAX))) {
       in.error = "line " + std::to_string(in.LastLine()) + " gives an intensity too large to use.";
       return false;
     }
     stored.push_back(static_cast<float>(scaled));
   }
-  ExpandPlanes(header, planeAngles, stored, out);
+  ExpandPlanes(header, planeAngles, isym3Planes, stored, out);
 
   out.lampCount = lamps > 0 ? lamps : 1;
   out.lumensPerLamp = absolute ? -1.0f : static_cast<float>(totalFlux / out.lampCount);

@@ -50,7 +50,10 @@ struct EulumdatReadResult {
 // [LUMINAIRE] and number [LUMCAT], the first set's lamp type [LAMP].
 // Line ends LF or CR LF; a number may have a decimal comma; a UTF-8 byte
 // order mark before the company is dropped; lines after the intensities are
-// ignored.
+// ignored. A file that describes no lamp is refused, naming the line: a
+// conversion factor or a lamp flux of 0 or below, a negative intensity, gamma
+// angles that do not ascend, or under Isym 3 a C angle whose mirror angle
+// 180 - C the file does not list (the planes are mirrored by angle).
 EulumdatReadResult ReadEulumdatText(std::string_view bytes);
 
 // The largest file the reader takes: far more than the largest real file

@@ -10,7 +10,7 @@
 
 // What Save writes.
 enum class SaveFormat {
-  kIes,        // the first version's LM-63 layout, byte for byte
+  kIes,        // a minimal LM-63 file of Lumistra's own layout, byte for byte as ever
   kIes2019,    // a standard LM-63-2019 file
   kEulumdat,   // an EULUMDAT file
 };

@@ -126,8 +126,15 @@ bool HasTiltLine(std::FILE* file) {
 // not say it should be, so that the LM-63 reader says what is wrong.
 std::optional<EulumdatReadResult> ReadEulumdatFile(std::FILE* file, const std::string& name) {
   std::rewind(file);
-  std::string bytes(kMaxEulumdatBytes + 1, '\0');
-  bytes.resize(std::fread(bytes.data(), 1, bytes.size(), file));
+  // What the file holds, in pieces, and one byte past the largest file the
+  // reader takes, so that it can say a file is too large.
+  std::string bytes;
+  std::vector<char> piece(64 * 1024);
+  while (bytes.size() <= kMaxEulumdatBytes) {
+    const size_t got = std::fread(piece.data(), 1, piece.size(), file);
+    if (got == 0) break;
+    bytes.append(piece.data(), got);
+  }
   EulumdatReadResult result = ReadEulumdatText(bytes);
   if (!result.ok && WithSaveExtension(name, SaveFormat::kEulumdat) != name) return std::nullopt;
   return result;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <condition_variable>
+#include <exception>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -31,10 +32,22 @@ class BandPool {
       ++generation_;
     }
     wake_.notify_all();
-    function(context, 0);
-    for (unsigned band = helped + 1; band < count; ++band) function(context, band);
+    // A band that throws ends the caller's own bands, never the wait: the
+    // helpers still use this call's context until they are done. Then the
+    // first exception, the caller's or a helper's, goes on to the caller.
+    std::exception_ptr failure;
+    try {
+      function(context, 0);
+      for (unsigned band = helped + 1; band < count; ++band) function(context, band);
+    } catch (...) {
+      failure = std::current_exception();
+    }
     std::unique_lock<std::mutex> lock(mutex_);
     done_.wait(lock, [this] { return pending_ == 0; });
+    if (!failure) failure = helperFailure_;
+    helperFailure_ = nullptr;
+    lock.unlock();
+    if (failure) std::rethrow_exception(failure);
   }
 
  private:
@@ -48,8 +61,14 @@ class BandPool {
       const BandFunction function = function_;
       const void* context = context_;
       lock.unlock();
-      function(context, band);
+      std::exception_ptr failure;
+      try {
+        function(context, band);
+      } catch (...) {
+        failure = std::current_exception();
+      }
       lock.lock();
+      if (failure && !helperFailure_) helperFailure_ = failure;
       if (--pending_ == 0) done_.notify_one();
     }
   }
@@ -61,6 +80,7 @@ class BandPool {
   BandFunction function_ = nullptr;
   const void* context_ = nullptr;
   unsigned helped_ = 0, pending_ = 0;
+  std::exception_ptr helperFailure_;  // the first band a helper could not finish
   std::vector<std::thread> threads_;
 };
 

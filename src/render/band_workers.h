@@ -5,6 +5,8 @@
 // the first call and then kept for the program's whole run, so that later
 // calls start no thread and allocate nothing (a pointer move redraws the
 // diagram). One call runs at a time; a second caller waits for the first.
+// A band that throws: the call still waits for the other bands, then
+// rethrows the first exception.
 
 #include <cstdint>
 

@@ -322,7 +322,8 @@ void PlaceComputedColumns(const WallFrame& f, std::span<const uint32_t> pixels, 
 // pragma, and each is called only when the CPU reports its instructions, so
 // the program still runs on any x86-64. A lane the check sends back to the
 // formula takes ExactPixel compiled for plain x86-64: AVX-512 brings fused
-// multiply-adds, which would round the formula's steps differently.
+// multiply-adds, which would round the formula's steps differently, and the
+// AVX-512 body is compiled with contraction off for the same reason.
 
 #if defined(__x86_64__) && defined(__GNUC__)
 #define LUMISTRA_WALL_WIDE 1
@@ -393,6 +394,14 @@ struct Ops {
 
 #pragma GCC push_options
 #pragma GCC target("avx2,avx512f,avx512dq")
+// AVX-512 brings fused multiply-adds, and GCC contracts a product and a sum
+// into one by default, which rounds once where the AVX2 body and the formula
+// round twice. Contraction off keeps this body's pixels those of the AVX2
+// body. (Clang fuses only within one expression, and every step here is its
+// own call.)
+#ifndef __clang__
+#pragma GCC optimize("fp-contract=off")
+#endif
 // GCC 12's AVX-512 intrinsics start from a register they leave undefined on
 // purpose, and then warn that it may be used uninitialized.
 #pragma GCC diagnostic push

@@ -39,7 +39,9 @@ INSTANTIATE_TEST_SUITE_P(
                    "90\u00b0  curve 0.81 cd  pointer 1 cd"},
         PointerRow{"StraightUp", 200, 100, true, 100.0f, 800,
                    "180\u00b0  curve 3.24 cd  pointer 1 cd"},
-        // Far beyond the outer ring: the exponent form.
+        // Beyond the outer ring: plain figures below 10^7, the exponent form above.
+        PointerRow{"PlainFigures", 300, 200, true, 0.86f, 800,
+                   "90\u00b0  curve 0.81 cd  pointer 13520 cd"},
         PointerRow{"FarOut", 300, 200, true, 1e-3f, 800,
                    "90\u00b0  curve 0.81 cd  pointer 1e+10 cd"},
         // The odd last column, a captured pointer beyond the window, a pointer gone.

@@ -242,6 +242,10 @@ INSTANTIATE_TEST_SUITE_P(
                 }},
         CliCase{"ScaleNotPositive", {"convert", "--peak", "-5", kGood1, "-o", "@/x.ies"}, 2, "",
                 ".*--peak needs a positive number\n" + kUsageLines},
+        // A peak below what six decimals show would write a file without light.
+        CliCase{"PeakTooSmallToWrite", {"convert", "--peak", "0.0000004", kGood1, "-o", "@/x.ies"}, 1, "",
+                ".*every intensity would be 0\\.0\\.\n",
+                [](const CliRun& run) { EXPECT_FALSE(fs::exists(run.dir / "x.ies")); }},
         CliCase{"EulumdatOf2019", {"convert", "--lm63-2019", kGood1, "-o", "@/x.LDT"}, 2, "",
                 ".*--lm63-2019 writes an .ies file, not .*\n" + kUsageLines}),
     [](const testing::TestParamInfo<CliCase>& row) { return row.param.name; });

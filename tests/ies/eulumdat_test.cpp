@@ -63,6 +63,63 @@ INSTANTIATE_TEST_SUITE_P(
                             "line 3 gives the symmetry indicator as 7, not a whole number from 0 "
                             "to 4."}));
 
+// `bytes` with its line `line` (from 1) replaced by `text`.
+std::string WithLine(const std::string& bytes, size_t line, const std::string& text) {
+  size_t start = 0;
+  for (size_t n = 1; n < line; ++n) start = bytes.find('\n', start) + 1;
+  return bytes.substr(0, start) + text + bytes.substr(bytes.find('\n', start));
+}
+
+// Files that describe no lamp, each a line of the ERCO file changed.
+struct LdtFault {
+  size_t line;
+  const char* text;
+  const char* error;
+};
+
+class LdtFaultTest : public testing::TestWithParam<LdtFault> {};
+
+TEST_P(LdtFaultTest, IsRefusedNamingTheLine) {
+  const LdtFault& f = GetParam();
+  const std::string bytes = Contents(LDT_DIR "/isym1-erco-iku-absolute-bom.ldt");
+  EXPECT_EQ(ReadEulumdatText(WithLine(bytes, f.line, f.text)).error, f.error);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, LdtFaultTest,
+    testing::Values(LdtFault{24, "0", "line 24 gives the conversion factor as 0, not a number above 0."},
+                    LdtFault{24, "-1.0", "line 24 gives the conversion factor as -1.0, not a number above 0."},
+                    LdtFault{29, "0.00", "line 29 gives a lamp flux as 0.00 lm, not a number above 0."},
+                    LdtFault{140, "-3.5", "line 140 gives the intensity -3.5, below 0."},
+                    // gamma 0, 0: not ascending
+                    LdtFault{45, "0.00", "line 45 breaks the gamma angles' order (strictly ascending from 0 "
+                                         "to 180)."}));
+
+// Isym 3 with unevenly spaced C-planes, gamma 0 and 90: the stored planes
+// C 270, 280, 350, 0, 10, 80, 90 give 1 to 7 cd at both angles.
+std::string Isym3File(const char* c100) {
+  std::string text = "Uneven\n1\n3\n12\n0\n2\n0\n\n\n\n\n\n";
+  for (int line = 13; line <= 23; ++line) text += "0\n";
+  text += "1\n0\n1\n1\n\n1000\n\n\n0\n";
+  for (int ratio = 0; ratio < 10; ++ratio) text += "0\n";
+  text += std::string("0\n10\n80\n90\n") + c100 + "\n170\n180\n190\n260\n270\n280\n350\n0\n90\n";
+  for (int plane = 1; plane <= 7; ++plane) text += std::to_string(plane) + "\n" + std::to_string(plane) + "\n";
+  return text;
+}
+
+TEST(LdtIsym3, MirrorsByAngle) {
+  const EulumdatReadResult result = ReadEulumdatText(Isym3File("100"));
+  ASSERT_TRUE(result.ok) << result.error;
+  // C 0..350 and 360 take the planes at C 0, 10, 80, 90, 80, 10, 0, 350, 280, 270, 280, 350, 0.
+  const std::vector<float> expected = {4, 5, 6, 7, 6, 5, 4, 3, 2, 1, 2, 3, 4};
+  for (size_t j = 0; j < expected.size(); ++j) {
+    EXPECT_EQ(result.photometry.plane(j)[1], expected[j]) << "C " << result.photometry.horizontalAngles[j];
+  }
+  EXPECT_EQ(ReadEulumdatText(Isym3File("95")).error,
+            "line 47 gives the C angle 95, whose mirror angle 85 the file does not list for symmetry "
+            "indicator 3.");
+}
+
 // Save in a chosen format, then Open by content.
 class SaveFormatTest : public testing::Test, public OwnerWindow {
  protected:

@@ -59,16 +59,19 @@ grep -qx 'Exec=lumistra %f' "$desktop" || fail "the desktop entry does not start
 appstreamcli validate --no-net "$root/usr/share/metainfo/$app_id.metainfo.xml" >/dev/null ||
   fail "appstreamcli refuses the metadata: $(appstreamcli validate --no-net "$root/usr/share/metainfo/$app_id.metainfo.xml")"
 
-# The file type: a MIME database made from the package's file alone. The
-# glob carries no case-sensitive flag, so "LAMP.IES" matches it too; the
-# desktop entry declares the same type.
-type=$(sed -n 's/.*<mime-type type="\([^"]*\)".*/\1/p' "$root/usr/share/mime/packages/lumistra.xml")
+# The file types: a MIME database made from the package's file alone. The
+# globs carry no case-sensitive flag, so "LAMP.IES" matches too; the
+# desktop entry declares every type.
+types=$(sed -n 's/.*<mime-type type="\([^"]*\)".*/\1/p' "$root/usr/share/mime/packages/lumistra.xml")
+ies_type=$(head -n 1 <<<"$types")
 mime=$work/mime
 rm -rf "$mime" && mkdir -p "$mime/packages" && cp "$root/usr/share/mime/packages/lumistra.xml" "$mime/packages/"
-update-mime-database "$mime" || fail "update-mime-database refuses the file type"
-grep -qxF "50:$type:*.ies" "$mime/globs2" || fail "no *.ies glob for $type: $(cat "$mime/globs2")"
-grep -qa 'IESNA' "$mime/magic" || fail "no IESNA magic for $type"
-grep -qx "MimeType=$type;" "$desktop" || fail "the desktop entry does not declare $type"
+update-mime-database "$mime" || fail "update-mime-database refuses the file types"
+grep -qxF "50:$ies_type:*.ies" "$mime/globs2" || fail "no *.ies glob for $ies_type: $(cat "$mime/globs2")"
+grep -qa 'IESNA' "$mime/magic" || fail "no IESNA magic for $ies_type"
+for type in $types; do
+  grep -q "^MimeType=\(.*;\)\?$type;" "$desktop" || fail "the desktop entry does not declare $type"
+done
 
 # The packed program answers without a display.
 out=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$root/usr/bin/lumistra" --version 2>&1)

@@ -24,6 +24,7 @@
 
 #include "app/dispatch.h"
 #include "app/status_text.h"
+#include "app/win32/status_bar.h"
 #include "app/ui_text.h"
 #include "app/win32/info_dialog.h"
 #include "app/win32/main_dialog.h"
@@ -338,6 +339,17 @@ TEST_F(MainDialogTest, StatusBarFollowsThePointerBelowTheViews) {
   EXPECT_EQ(part(2), L"light 0.1 m from the wall");
   Send({WM_MOUSELEAVE, 0, 0});
   EXPECT_EQ(part(0), L"");
+}
+
+// A note naming a file of 300 characters is cut to the bar's 255, not lost.
+TEST_F(MainDialogTest, ALongNoteIsCutWithAnEllipsis) {
+  StatusBar bar;
+  bar.Create(window_);
+  bar.Place(800, 400);
+  bar.ShowNote("Saved " + std::string(300, 'a') + "\xC3\xA9.ies");
+  wchar_t text[512] = L"";
+  SendMessageW(bar.handle(), SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(text));
+  EXPECT_EQ(std::wstring(text), L"Saved " + std::wstring(248, L'a') + L"\u2026");
 }
 
 TEST_F(MainDialogTest, StrokeOverTheDiagramDrawsAndOverTheWallDoesNot) {

@@ -1,15 +1,23 @@
 #pragma once
 // The main window's status bar: the three status texts in three labels, the
-// pointer's on the left, the curve's and the light's permanent on the right.
+// pointer's on the left, the curve's and the light's on the right.
 //
-// The labels' size hints are fixed when they are made, so a new text never
-// changes the bar's layout, and the views above it keep their size.
+// The pointer's label keeps the width of its longest usual text, so that a
+// pointer move never moves the fields beside it; the curve's and the light's
+// want the width of what they show. The bar's height never changes, so the
+// views above it keep their size. Where the bar is narrower than all three,
+// they get their room in order of priority (the pointer's, the curve's, the
+// light's; while a note stands, the light's before the curve's), and a text
+// without the room it needs drops its last parts for an ellipsis.
 
 #include <QLabel>
 #include <QStatusBar>
 
 #include "app/dispatch.h"
 #include "app/status_text.h"
+
+class FieldLabel;
+class FieldRow;
 
 class StatusFields final : public QObject {
  public:
@@ -26,14 +34,17 @@ class StatusFields final : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void Show();
+  // Shows the editor's texts; `rearrange`: the fields are placed anew
+  // whatever changed.
+  void Show(bool rearrange);
 
   const DistributionEditor& editor_;
   const Lamp& shownLamp_;  // the document's lamp, whose numbers the fields show
   QWidget& client_;
-  QLabel* pointer_;
-  QLabel* curve_;
-  QLabel* lamp_;
+  FieldRow* row_;
+  FieldLabel* pointer_;
+  FieldLabel* curve_;
+  FieldLabel* lamp_;
   bool noteShown_ = false;  // a note stands in the pointer's field
   bool pointerInside_ = false;  // from a move over the client area until it leaves
   StatusTexts texts_, shown_;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <string>
+#include <string_view>
 
 #include "app/win32/win32_window.h"
 
@@ -16,18 +17,38 @@ namespace {
 constexpr int kCurvePartWidth = 340;
 constexpr int kLampPartWidth = 175;
 
+// How many bytes of the UTF-8 `text` make at most `units` UTF-16 code
+// units, cut between characters: a character of four bytes takes two
+// units, any other one.
+size_t Utf8BytesFitting(std::string_view text, size_t units) {
+  size_t used = 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(text[i]);
+    if ((byte & 0xC0) == 0x80) continue;  // inside a character
+    used += byte >= 0xF0 ? 2 : 1;
+    if (used > units) return i;
+  }
+  return text.size();
+}
+
 // Sets part `part` to `text` (UTF-8) when it differs from what it shows. The
 // text is turned into UTF-16 in a buffer of the bar, so a pointer move
-// allocates nothing.
+// allocates nothing; a text too long for it (a note naming a long file) is
+// cut, with an ellipsis at the end.
 void ShowChanged(HWND bar, WPARAM part, const std::string& text, std::string& shown) {
   if (text == shown) return;
   shown = text;
   std::array<wchar_t, 256> wide{};
-  const int length =
-      text.empty() ? 0
-                   : MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                         wide.data(), static_cast<int>(wide.size() - 1));
-  wide[static_cast<size_t>(std::max(length, 0))] = L'\0';
+  const size_t room = wide.size() - 1;  // and the terminating null
+  size_t bytes = Utf8BytesFitting(text, room);
+  const bool cut = bytes < text.size();
+  if (cut) bytes = Utf8BytesFitting(text, room - 1);
+  int length = bytes == 0 ? 0
+                          : MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(bytes),
+                                                wide.data(), static_cast<int>(room));
+  length = std::max(length, 0);
+  if (cut) wide[static_cast<size_t>(length++)] = L'\u2026';
+  wide[static_cast<size_t>(length)] = L'\0';
   SendMessageW(bar, SB_SETTEXTW, part, reinterpret_cast<LPARAM>(wide.data()));
 }
 

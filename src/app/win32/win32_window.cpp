@@ -202,11 +202,33 @@ void Win32Window::RunAboutBox() { RunInfoBox(IDD_ABOUT); }
 
 void Win32Window::RunHelpBox() { RunInfoBox(IDD_HELP); }
 
+namespace {
+
+// `wanted` moved and, where it is larger, cut to lie within `area`.
+RECT WithinArea(RECT wanted, const RECT& area) {
+  const LONG width = std::min(wanted.right - wanted.left, area.right - area.left);
+  const LONG height = std::min(wanted.bottom - wanted.top, area.bottom - area.top);
+  const LONG left = std::max(area.left, std::min(wanted.left, area.right - width));
+  const LONG top = std::max(area.top, std::min(wanted.top, area.bottom - height));
+  return {left, top, left + width, top + height};
+}
+
+}  // namespace
+
 void Win32Window::PlaceAtStart() {
   // The outer size: the size event this causes reports a smaller client area.
   const int dpi = static_cast<int>(DpiOf(window_));
   const auto scaled = [dpi](int pixels) { return MulDiv(pixels, dpi, kBaseDpi); };
-  MoveWindow(window_, scaled(kStartX), scaled(kStartY), scaled(kStartWidth), scaled(kStartHeight), FALSE);
+  const int left = scaled(kStartX), top = scaled(kStartY);
+  RECT place{left, top, left + scaled(kStartWidth), top + scaled(kStartHeight)};
+  // A high DPI on a small screen: the window stays within the work area of
+  // the screen it opens on, taskbar excluded.
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  if (GetMonitorInfoW(MonitorFromWindow(window_, MONITOR_DEFAULTTONEAREST), &monitor)) {
+    place = WithinArea(place, monitor.rcWork);
+  }
+  MoveWindow(window_, place.left, place.top, place.right - place.left, place.bottom - place.top, FALSE);
 }
 
 void Win32Window::DestroyWindow() { ::DestroyWindow(window_); }
