@@ -49,6 +49,15 @@ std::string ReplaceQuestion(std::string_view fileName) {
   return std::string(fileName) + " already exists.\nDo you want to replace it?";
 }
 
+std::string_view WhyNotAFile(const std::string& path) {
+  std::error_code error;
+  const std::filesystem::file_status status = std::filesystem::status(PathFromUtf8(path), error);
+  if (error || !std::filesystem::exists(status)) return {};  // fopen says why
+  if (std::filesystem::is_directory(status)) return "it is a folder";
+  if (!std::filesystem::is_regular_file(status)) return "it is not an ordinary file";
+  return {};
+}
+
 namespace {
 
 bool Exists(const std::string& path) {
@@ -96,18 +105,6 @@ std::optional<std::string> DistributionEditor::SaveIes(OwnerWindow& owner,
 }
 
 namespace {
-
-// Why a chosen path that exists cannot be read as a file, or nothing. A
-// folder gives no text, and a device or a pipe may never end or never
-// answer, so they are refused before they are opened.
-std::string_view WhyNotAFile(const std::string& path) {
-  std::error_code error;
-  const std::filesystem::file_status status = std::filesystem::status(PathFromUtf8(path), error);
-  if (error || !std::filesystem::exists(status)) return {};  // fopen says why
-  if (std::filesystem::is_directory(status)) return "it is a folder";
-  if (!std::filesystem::is_regular_file(status)) return "it is not an ordinary file";
-  return {};
-}
 
 // Whether a line of the file starts with "TILT=", as in every LM-63 file and
 // in no EULUMDAT file: the format is chosen by content, not by name.

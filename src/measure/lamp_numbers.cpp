@@ -59,6 +59,17 @@ DegreeIntensities AverageIntensities(const Photometry& table, const std::vector<
 
 }  // namespace
 
+const char* SymmetryText(Symmetry symmetry) {
+  switch (symmetry) {
+    case Symmetry::kRotational: return "rotationally symmetric";
+    case Symmetry::kQuadrant: return "symmetric in each quadrant";
+    case Symmetry::kBilateral0To180: return "symmetric about the 0-180 plane";
+    case Symmetry::kBilateral90To270: return "symmetric about the 90-270 plane";
+    case Symmetry::kNone: return "no symmetry";
+  }
+  return "no symmetry";
+}
+
 std::optional<Symmetry> SymmetryOf(const std::vector<float>& a, std::string& error) {
   if (a.empty()) {
     error = "it has no horizontal angles.";

@@ -21,6 +21,9 @@
 
 enum class Symmetry { kRotational, kQuadrant, kBilateral0To180, kBilateral90To270, kNone };
 
+// How a symmetry reads in a sentence: "symmetric in each quadrant".
+const char* SymmetryText(Symmetry symmetry);
+
 struct LampNumbers {
   std::size_t planes = 0;
   Symmetry symmetry = Symmetry::kRotational;
