@@ -123,7 +123,7 @@ std::vector<HeaderField> HeaderSummary(const FileCheck& check, const Photometry&
                     (table.unitsType == 2 ? " m" : " ft") + " (width x length x height)");
   }
   if (check.numbers) add("Symmetry", SymmetryText(check.numbers->symmetry));
-  add("Planes", std::to_string(table.planeCount()) + " of " +
+  add("Planes", std::to_string(table.planeCount()) + ", each of " +
                     std::to_string(table.verticalAngles.size()) + " vertical angles");
   return header;
 }

@@ -82,7 +82,7 @@ void CheckKeywordLines(const std::vector<std::string_view>& lines, size_t first,
                        int edition, Findings& findings) {
   if (edition == 1986) return;  // free text
   const std::string name = Lm63FormatName(edition);
-  std::vector<std::string_view> seen;
+  std::vector<std::string_view> seen, empty;
   for (size_t i = first; i < tilt; ++i) {
     const std::string_view line = lines[i];
     const std::string_view text = WithoutLeadingBlanks(line);
@@ -116,8 +116,13 @@ void CheckKeywordLines(const std::vector<std::string_view>& lines, size_t first,
                                               std::string(bare) + "])");
     }
     seen.push_back(bare);
+    if (TrimBlanks(text.substr(keyword.size())).empty()) empty.push_back(bare);
   }
   for (const std::string_view required : RequiredKeywords(edition)) {
+    if (const auto at = std::find(empty.begin(), empty.end(), required); at != empty.end()) {
+      findings.Warning("keyword-empty", "[" + std::string(required) + "] gives no text, though " +
+                                            name + " requires it");
+    }
     if (std::find(seen.begin(), seen.end(), required) == seen.end()) {
       findings.Error("keyword-required", "[" + std::string(required) + "] is missing: " + name +
                                              " requires it before TILT= (" + LineName(tilt + 1) +

@@ -1,5 +1,5 @@
 #pragma once
-// lumistra-cli: the command line's decoding and its three commands, on the
+// lumistra-cli: the command line's decoding and its commands, on the
 // same core as the window programs. The entry function (main.cpp) turns the
 // platform's arguments into UTF-8 and implements Console; the tests use a
 // recording one.

@@ -65,6 +65,7 @@ INSTANTIATE_TEST_SUITE_P(Lm63, FaultTest, testing::Values(
     Fault{kCleanIes, "IES:LM-63-2019", "IES:LM-63-2020", "version-line", E},
     Fault{kCleanIes, "[TESTLAB] Lab\n", "", "keyword-required", E},
     Fault{kCleanIes, "[MANUFAC] Maker\n", "[MANUFAC] Maker\n[DATE] 2020\n", "keyword-undefined", E},
+    Fault{kCleanIes, "[TESTLAB] Lab", "[TESTLAB] ", "keyword-empty", W},
     Fault{kCleanIes, "[TEST] T1", kLongLine, "line-length", E},
     Fault{kCleanIes, "TILT=NONE", "TILT=", "tilt", E},
     Fault{kCleanIes, "TILT=NONE", "TILT=INCLUDE\n4 1 0 1", "tilt", E},  // geometry 4
