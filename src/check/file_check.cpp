@@ -78,7 +78,7 @@ std::string KeywordValue(const Photometry& table, std::string_view keyword) {
   for (const std::string& line : table.keywords) {
     const std::string_view text = TrimBlanks(line);
     if (inside && text.starts_with("[MORE]")) {
-      value += " " + std::string(TrimBlanks(text.substr(6)));
+      value.append(" ").append(TrimBlanks(text.substr(6)));
       continue;
     }
     if (inside) break;
@@ -191,11 +191,11 @@ FileCheck CheckFilePath(const std::string& path) {
   if (const std::string_view why = WhyNotAFile(path); !why.empty()) return unreadable(std::string(why));
   std::FILE* file = OpenUtf8(path, "rb");
   if (file == nullptr) return unreadable(std::generic_category().message(errno));
-  std::string bytes;
-  char chunk[64 * 1024];
+  std::string bytes, chunk(64 * 1024, '\0');
   size_t got = 0;
-  while (bytes.size() <= kMaxCheckedBytes && (got = std::fread(chunk, 1, sizeof chunk, file)) > 0) {
-    bytes.append(chunk, got);
+  while (bytes.size() <= kMaxCheckedBytes &&
+         (got = std::fread(chunk.data(), 1, chunk.size(), file)) > 0) {
+    bytes.append(chunk, 0, got);
   }
   const bool failed = std::ferror(file) != 0;
   std::fclose(file);

@@ -21,6 +21,14 @@ std::string_view WithoutLeadingBlanks(std::string_view line) {
   return text == std::string_view::npos ? std::string_view() : line.substr(text);
 }
 
+// "[" prefix name "]". (Built by appending: GCC 12 warns falsely about
+// "[" + std::string(...).)
+std::string Bracketed(std::string_view prefix, std::string_view name) {
+  std::string keyword(1, '[');
+  keyword.append(prefix).append(name).push_back(']');
+  return keyword;
+}
+
 // The line as LM-63-2019 may hold it: a keyword it does not define becomes a
 // user keyword, a line without a keyword an [OTHER] line.
 std::string Translated(std::string_view line) {
@@ -28,7 +36,7 @@ std::string Translated(std::string_view line) {
   if (keyword.empty()) return "[OTHER] " + std::string(line);
   const std::string_view name = keyword.substr(1, keyword.size() - 2);
   if (Lm63Of2019Defines(name) || name.starts_with('_')) return std::string(line);
-  return "[_" + std::string(name) + "]" + std::string(line.substr(keyword.size()));
+  return Bracketed("_", name).append(line.substr(keyword.size()));
 }
 
 std::vector<KeywordGroup> GroupKeywords(const std::vector<std::string>& lines) {
@@ -112,7 +120,7 @@ std::vector<std::string> Lm63Of2019KeywordLines(const std::vector<std::string>& 
   const std::array<std::string_view, 4> fallbacks = {fallbackTest, "Lumistra", date, "Lumistra"};
   std::vector<const KeywordGroup*> written;
   for (size_t i = 0; i < kLm63Of2019RequiredKeywords.size(); ++i) {
-    const std::string keyword = "[" + std::string(kLm63Of2019RequiredKeywords[i]) + "]";
+    const std::string keyword = Bracketed("", kLm63Of2019RequiredKeywords[i]);
     const auto group = std::ranges::find_if(groups, [&](const KeywordGroup& g) {
       return keywordOf(g) == keyword;
     });
