@@ -41,7 +41,9 @@ std::string Quote(std::string_view text) {
   return "\"" + quoted + (text.size() > 24 ? "...\"" : "\"");
 }
 
-std::string LineName(size_t lineNumber) { return "line " + std::to_string(lineNumber); }
+std::string LineName(size_t lineNumber) {
+  return "line " + std::to_string(lineNumber);
+}
 
 std::string NumberText(double value) {
   char buffer[400];

@@ -10,7 +10,9 @@ namespace {
 
 constexpr size_t kTextWidth = 78;
 
-bool InRange(double value, double least, double most) { return value >= least && value <= most; }
+bool InRange(double value, double least, double most) {
+  return value >= least && value <= most;
+}
 
 // The file's lines, taken in order, one field a line. The first fault that
 // breaks the layout (the end, a word where a number should be) is reported
@@ -92,10 +94,15 @@ class FieldReader {
 // How many planes the file stores for symmetry `isym` of `mc` planes.
 size_t StoredPlanes(int isym, size_t mc) {
   switch (isym) {
-    case 1: return 1;
-    case 2: case 3: return mc / 2 + 1;
-    case 4: return mc / 4 + 1;
-    default: return mc;
+    case 1:
+      return 1;
+    case 2:
+    case 3:
+      return mc / 2 + 1;
+    case 4:
+      return mc / 4 + 1;
+    default:
+      return mc;
   }
 }
 
@@ -107,10 +114,9 @@ void CheckPlaneAngles(int isym, double dc, const std::vector<double>& c, size_t 
   const size_t mc = c.size();
   const size_t multiple = isym == 2 ? 2 : isym >= 3 ? 4 : 1;
   if (mc % multiple != 0) {
-    findings.Error("symmetry-planes", "symmetry indicator " + std::to_string(isym) +
-                                          " needs Mc to be a multiple of " +
-                                          std::to_string(multiple) + ", but line 4 gives " +
-                                          std::to_string(mc));
+    findings.Error("symmetry-planes",
+                   "symmetry indicator " + std::to_string(isym) + " needs Mc to be a multiple of " +
+                       std::to_string(multiple) + ", but line 4 gives " + std::to_string(mc));
     return;
   }
   for (size_t j = 0; j < mc; ++j) {
@@ -125,8 +131,7 @@ void CheckPlaneAngles(int isym, double dc, const std::vector<double>& c, size_t 
     if (c[j] == angle) return;
     findings.Error("symmetry-planes", LineName(firstLine + j) + " gives the C angle " +
                                           NumberText(c[j]) + " where symmetry indicator " +
-                                          std::to_string(isym) + " stores C " +
-                                          NumberText(angle));
+                                          std::to_string(isym) + " stores C " + NumberText(angle));
   };
   if (isym == 2 || isym == 3) expect(mc / 2, 180.0);
   if (isym >= 3) expect(mc / 4, 90.0);
@@ -181,8 +186,8 @@ bool ReadLampSets(FieldReader& in, EulumdatFacts& facts, Findings& findings) {
     }
     if (!in.Text("a lamp type", text) || !in.Number("a lamp flux", flux)) return false;
     if (!(flux > 0.0)) {
-      findings.Error("lamp-flux", LineName(in.Line()) + " gives the lamp flux " +
-                                      NumberText(flux) + " lm, not a positive number");
+      findings.Error("lamp-flux", LineName(in.Line()) + " gives the lamp flux " + NumberText(flux) +
+                                      " lm, not a positive number");
     }
     total += flux;
     if (!in.Text("a colour", text) || !in.Text("a colour rendering", text) ||
@@ -208,17 +213,18 @@ void CheckFile(FieldReader& in, EulumdatFacts& facts, Findings& findings) {
   double ityp = 0.0, isym = 0.0, mc = 0.0, dc = 0.0, ng = 0.0, dg = 0.0, unused = 0.0;
   if (!in.Text("the company", text) || !in.Number("the type indicator", ityp)) return;
   if (!(InRange(ityp, 0.0, 3.0) && ityp == std::trunc(ityp))) {
-    findings.Error("type-indicator", "line 2 gives the type indicator " + NumberText(ityp) +
-                                         ", not 0, 1, 2 or 3");
+    findings.Error("type-indicator",
+                   "line 2 gives the type indicator " + NumberText(ityp) + ", not 0, 1, 2 or 3");
   }
   if (!in.Number("the symmetry indicator", isym)) return;
   if (!(InRange(isym, 0.0, 4.0) && isym == std::trunc(isym))) {
-    findings.Error("symmetry-indicator", "line 3 gives the symmetry indicator " +
-                                             NumberText(isym) + ", not 0 to 4");
+    findings.Error("symmetry-indicator",
+                   "line 3 gives the symmetry indicator " + NumberText(isym) + ", not 0 to 4");
     return;
   }
   if (!in.Count("C-planes (Mc)", 1.0, mc) || !in.Number("the distance between C-planes", dc) ||
-      !in.Count("gamma angles (Ng)", 1.0, ng) || !in.Number("the distance between gamma angles", dg)) {
+      !in.Count("gamma angles (Ng)", 1.0, ng) ||
+      !in.Number("the distance between gamma angles", dg)) {
     return;
   }
   for (const char* what : {"the measurement report number", "the luminaire name",
@@ -264,8 +270,8 @@ void CheckFile(FieldReader& in, EulumdatFacts& facts, Findings& findings) {
     }
   }
   if (const size_t extra = in.NextNonBlank(); extra != 0) {
-    findings.Warning("counts", LineName(extra) +
-                                   " follows the last intensity that Mc, Ng and Isym ask for");
+    findings.Warning("counts",
+                     LineName(extra) + " follows the last intensity that Mc, Ng and Isym ask for");
   }
 }
 

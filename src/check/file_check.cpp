@@ -48,7 +48,9 @@ ReadTable ReadEulumdatTable(std::string_view bytes) {
   return {std::move(read.photometry), {}};
 }
 
-std::string Lumens(double value) { return NumberText(std::round(value * 10.0) / 10.0) + " lm"; }
+std::string Lumens(double value) {
+  return NumberText(std::round(value * 10.0) / 10.0) + " lm";
+}
 
 // The table's flux against the lamps' flux and, for EULUMDAT, against the
 // flux the light output ratio states.
@@ -135,7 +137,8 @@ const char* SeverityName(Severity severity) {
 }  // namespace
 
 bool FileCheck::HasError() const {
-  return std::ranges::any_of(findings, [](const Finding& f) { return f.severity == Severity::kError; });
+  return std::ranges::any_of(findings,
+                             [](const Finding& f) { return f.severity == Severity::kError; });
 }
 
 FileCheck CheckFileText(std::string_view bytes, std::string_view name) {
@@ -188,7 +191,8 @@ FileCheck CheckFilePath(const std::string& path) {
     check.findings.push_back({Severity::kError, "unreadable", "cannot be opened: " + why});
     return check;
   };
-  if (const std::string_view why = WhyNotAFile(path); !why.empty()) return unreadable(std::string(why));
+  if (const std::string_view why = WhyNotAFile(path); !why.empty())
+    return unreadable(std::string(why));
   std::FILE* file = OpenUtf8(path, "rb");
   if (file == nullptr) return unreadable(std::generic_category().message(errno));
   std::string bytes, chunk(64 * 1024, '\0');
@@ -210,7 +214,8 @@ void AppendFindingLines(std::string& out, const FileCheck& check) {
     return;
   }
   size_t ruleWidth = 0;
-  for (const Finding& finding : check.findings) ruleWidth = std::max(ruleWidth, finding.rule.size());
+  for (const Finding& finding : check.findings)
+    ruleWidth = std::max(ruleWidth, finding.rule.size());
   for (const Severity severity : {Severity::kError, Severity::kWarning}) {
     for (const Finding& finding : check.findings) {
       if (finding.severity != severity) continue;

@@ -18,7 +18,8 @@ bool Findings::CountAgain(Severity severity, std::string_view rule) {
 }
 
 bool Findings::HasError() const {
-  return std::ranges::any_of(list_, [](const Finding& f) { return f.severity == Severity::kError; });
+  return std::ranges::any_of(list_,
+                             [](const Finding& f) { return f.severity == Severity::kError; });
 }
 
 std::vector<Finding> Findings::Take() {

@@ -31,7 +31,9 @@ constexpr std::array<Edition, 4> kEditions = {{
     {"IES:LM-63-2019", 2019},
 }};
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 // Whether a first line tries to name an edition: "IESNA:LM-63-...",
 // "IES:LM-63-..." or "IESNA" and two digits. Any other line is the free
@@ -46,8 +48,9 @@ int ReadEdition(std::string_view first, Findings& findings) {
   for (const Edition& edition : kEditions) {
     if (trimmed != edition.line) continue;
     if (trimmed.size() != first.size()) {
-      findings.Warning("version-line", "line 1 has blanks around " + std::string(trimmed) +
-                                           "; readers that compare the whole line miss the edition");
+      findings.Warning("version-line",
+                       "line 1 has blanks around " + std::string(trimmed) +
+                           "; readers that compare the whole line miss the edition");
     }
     return edition.year;
   }
@@ -72,7 +75,8 @@ bool Defines(int edition, std::string_view name) {
 // The keywords an edition requires: [TEST] since 1991, and since 2002 also
 // the laboratory, the issue date and the manufacturer.
 std::vector<std::string_view> RequiredKeywords(int edition) {
-  if (edition >= 2002) return {kLm63Of2019RequiredKeywords.begin(), kLm63Of2019RequiredKeywords.end()};
+  if (edition >= 2002)
+    return {kLm63Of2019RequiredKeywords.begin(), kLm63Of2019RequiredKeywords.end()};
   if (edition >= 1991) return {"TEST"};
   return {};
 }
@@ -87,9 +91,8 @@ void CheckKeywordLines(const std::vector<std::string_view>& lines, size_t first,
     const std::string_view line = lines[i];
     const std::string_view text = WithoutLeadingBlanks(line);
     if (text.empty()) {
-      findings.AddRepeated(Severity::kWarning, "keyword-line", [&] {
-        return LineName(i + 1) + " is blank among the keyword lines";
-      });
+      findings.AddRepeated(Severity::kWarning, "keyword-line",
+                           [&] { return LineName(i + 1) + " is blank among the keyword lines"; });
       continue;
     }
     const std::string_view keyword = KeywordOf(text);
@@ -110,10 +113,9 @@ void CheckKeywordLines(const std::vector<std::string_view>& lines, size_t first,
       findings.Error("keyword-more", LineName(i + 1) + ": [MORE] continues no keyword");
     }
     if (edition >= 2002 && !bare.starts_with('_') && !Defines(edition, bare)) {
-      findings.Error("keyword-undefined", LineName(i + 1) + ": " + std::string(keyword) +
-                                              " is no " + name +
-                                              " keyword; a user keyword starts with _ ([_" +
-                                              std::string(bare) + "])");
+      findings.Error("keyword-undefined",
+                     LineName(i + 1) + ": " + std::string(keyword) + " is no " + name +
+                         " keyword; a user keyword starts with _ ([_" + std::string(bare) + "])");
     }
     seen.push_back(bare);
     if (TrimBlanks(text.substr(keyword.size())).empty()) empty.push_back(bare);
@@ -131,8 +133,7 @@ void CheckKeywordLines(const std::vector<std::string_view>& lines, size_t first,
   }
 }
 
-void CheckLineLengths(const std::vector<std::string_view>& lines, int edition,
-                      Findings& findings) {
+void CheckLineLengths(const std::vector<std::string_view>& lines, int edition, Findings& findings) {
   if (edition < 2002) return;
   for (size_t i = 0; i < lines.size(); ++i) {
     if (lines[i].size() <= kLm63MaxLineLength) continue;
@@ -166,7 +167,9 @@ std::vector<NumberToken> Tokens(const std::vector<std::string_view>& lines, size
   return tokens;
 }
 
-bool IsWhole(double value) { return value == std::trunc(value); }
+bool IsWhole(double value) {
+  return value == std::trunc(value);
+}
 
 // The numbers in file order; a fault (the end, or a word where a number
 // should be) is reported once and ends the reading.
@@ -202,7 +205,9 @@ class NumberStream {
   bool List(size_t count, std::string_view what, std::vector<double>& values) {
     values.resize(count);
     for (size_t i = 0; i < count; ++i) {
-      const auto name = [&] { return std::string(what) + " " + std::to_string(i + 1) + " of " + std::to_string(count); };
+      const auto name = [&] {
+        return std::string(what) + " " + std::to_string(i + 1) + " of " + std::to_string(count);
+      };
       if (!Next(name, values[i])) return false;
     }
     return true;
@@ -226,8 +231,9 @@ bool CheckTiltData(NumberStream& numbers, Findings& findings) {
   double geometry = 0.0, pairs = 0.0;
   if (!numbers.Next("the tilt data's lamp-to-luminaire geometry", geometry)) return false;
   if (geometry != 1.0 && geometry != 2.0 && geometry != 3.0) {
-    findings.Error("tilt", LineName(numbers.Last().line) + " gives the lamp-to-luminaire geometry " +
-                               NumberText(geometry) + ", not 1, 2 or 3");
+    findings.Error("tilt", LineName(numbers.Last().line) +
+                               " gives the lamp-to-luminaire geometry " + NumberText(geometry) +
+                               ", not 1, 2 or 3");
   }
   if (!numbers.Next("the number of tilt angles", pairs)) return false;
   if (!(pairs >= 1.0 && IsWhole(pairs)) || pairs > static_cast<double>(numbers.Left())) {
@@ -237,20 +243,38 @@ bool CheckTiltData(NumberStream& numbers, Findings& findings) {
   }
   std::vector<double> values;
   const size_t count = static_cast<size_t>(pairs);
-  return numbers.List(count, "tilt angle", values) &&
-         numbers.List(count, "tilt factor", values);
+  return numbers.List(count, "tilt angle", values) && numbers.List(count, "tilt factor", values);
 }
 
 // The header's thirteen numbers, by their place.
 enum HeaderPlace {
-  kLamps, kLumens, kMultiplier, kVerticalCount, kHorizontalCount, kPhotometricType, kUnits,
-  kWidth, kLength, kHeight, kBallast, kFileGeneration, kWatts, kHeaderSize
+  kLamps,
+  kLumens,
+  kMultiplier,
+  kVerticalCount,
+  kHorizontalCount,
+  kPhotometricType,
+  kUnits,
+  kWidth,
+  kLength,
+  kHeight,
+  kBallast,
+  kFileGeneration,
+  kWatts,
+  kHeaderSize
 };
 
 std::array<std::string_view, kHeaderSize> HeaderNames(int edition) {
-  return {"the number of lamps", "the lumens per lamp", "the candela multiplier",
-          "the number of vertical angles", "the number of horizontal angles",
-          "the photometric type", "the units type", "the width", "the length", "the height",
+  return {"the number of lamps",
+          "the lumens per lamp",
+          "the candela multiplier",
+          "the number of vertical angles",
+          "the number of horizontal angles",
+          "the photometric type",
+          "the units type",
+          "the width",
+          "the length",
+          "the height",
           "the ballast factor",
           edition == 2019 ? "the file-generation type" : "the ballast-lamp photometric factor",
           "the input watts"};
@@ -261,8 +285,8 @@ void CheckHeaderValues(const std::array<double, kHeaderSize>& h,
                        Findings& findings) {
   const auto at = [&](HeaderPlace place) { return LineName(line[place]) + " gives "; };
   if (!(h[kLamps] >= 1.0 && IsWhole(h[kLamps]))) {
-    findings.Error("lamp-count", at(kLamps) + NumberText(h[kLamps]) +
-                                     " lamps, not a whole number from 1");
+    findings.Error("lamp-count",
+                   at(kLamps) + NumberText(h[kLamps]) + " lamps, not a whole number from 1");
   }
   if (!(h[kLumens] > 0.0 || h[kLumens] == -1.0)) {
     findings.Error("lumens", at(kLumens) + NumberText(h[kLumens]) +
@@ -284,8 +308,8 @@ void CheckHeaderValues(const std::array<double, kHeaderSize>& h,
   for (const HeaderPlace place : {kBallast, kFileGeneration}) {
     if (place == kFileGeneration && edition == 2019) continue;  // one of ten types
     if (!(h[place] > 0.0)) {
-      findings.Error("ballast-factor", at(place) + "the factor " + NumberText(h[place]) +
-                                           ", not a positive number");
+      findings.Error("ballast-factor",
+                     at(place) + "the factor " + NumberText(h[place]) + ", not a positive number");
     }
   }
 }
@@ -321,10 +345,10 @@ void CheckAngleRanges(int type, int edition, const std::vector<double>& vertical
   const auto range = [](double a, double b) { return NumberText(a) + " to " + NumberText(b); };
   if (type == 1 ? !(OneOf(v0, {0, 90}) && OneOf(v1, {90, 180}))
                 : !(OneOf(v0, {-90, 0}) && v1 == 90.0)) {
-    findings.Error("vertical-range",
-                   LineName(verticalLine) + ": the vertical angles run from " + range(v0, v1) +
-                       (type == 1 ? "; type C needs 0 or 90 to 90 or 180"
-                                  : "; types A and B need -90 or 0 to 90"));
+    findings.Error("vertical-range", LineName(verticalLine) + ": the vertical angles run from " +
+                                         range(v0, v1) +
+                                         (type == 1 ? "; type C needs 0 or 90 to 90 or 180"
+                                                    : "; types A and B need -90 or 0 to 90"));
   }
   if (type != 1) {
     if (!(OneOf(h0, {-90, 0}) && h1 == 90.0)) {
@@ -335,21 +359,21 @@ void CheckAngleRanges(int type, int edition, const std::vector<double>& vertical
     return;
   }
   const bool fullCircle = edition >= 2002 ? h1 == 360.0 : h1 > 180.0 && h1 <= 360.0;
-  const bool symmetric = (h0 == 0.0 && (OneOf(h1, {0, 90, 180}) || fullCircle)) ||
-                         (h0 == 90.0 && h1 == 270.0);
+  const bool symmetric =
+      (h0 == 0.0 && (OneOf(h1, {0, 90, 180}) || fullCircle)) || (h0 == 90.0 && h1 == 270.0);
   if (!symmetric) {
-    findings.Error("horizontal-range",
-                   LineName(horizontalLine) + ": the horizontal angles run from " +
-                       range(h0, h1) + ", which gives no symmetry (0, 0 to 90, 0 to 180, " +
-                       "90 to 270 or 0 to 360)");
+    findings.Error("horizontal-range", LineName(horizontalLine) +
+                                           ": the horizontal angles run from " + range(h0, h1) +
+                                           ", which gives no symmetry (0, 0 to 90, 0 to 180, " +
+                                           "90 to 270 or 0 to 360)");
   }
 }
 
 void CheckAscending(const std::vector<double>& angles, std::string_view which, size_t line,
                     Findings& findings) {
   if (const std::optional<size_t> at = NotAscendingAt(angles)) {
-    findings.Error("angles-ascending", LineName(line) + ": the " + std::string(which) +
-                                           " angle " + NumberText(angles[*at]) + " follows " +
+    findings.Error("angles-ascending", LineName(line) + ": the " + std::string(which) + " angle " +
+                                           NumberText(angles[*at]) + " follows " +
                                            NumberText(angles[*at - 1]) +
                                            "; the angles must ascend");
   }
@@ -362,8 +386,7 @@ void CheckAfterTable(NumberStream& numbers, Lm63Facts& facts, Findings& findings
   facts.textAfterTable = *next;
   double value = 0.0;
   if (ParseNumber(next->text, value)) {
-    findings.Warning("counts", LineName(next->line) + " holds " +
-                                   std::to_string(numbers.Left()) +
+    findings.Warning("counts", LineName(next->line) + " holds " + std::to_string(numbers.Left()) +
                                    " numbers more than the counts ask for");
   }
 }
@@ -386,10 +409,10 @@ void CheckNumbers(const std::vector<NumberToken>& tokens, size_t lastLine, Lm63F
   if (facts.edition == 2019) {
     facts.fileGenerationType = header[kFileGeneration];
     if (!IsFileGenerationType(header[kFileGeneration])) {
-      findings.Error("file-generation-type",
-                     LineName(lines[kFileGeneration]) + " gives the file-generation type " +
-                         std::string(facts.fileGenerationText) +
-                         ", none of the ten LM-63-2019 defines");
+      findings.Error("file-generation-type", LineName(lines[kFileGeneration]) +
+                                                 " gives the file-generation type " +
+                                                 std::string(facts.fileGenerationText) +
+                                                 ", none of the ten LM-63-2019 defines");
     }
   }
 
@@ -432,7 +455,9 @@ void CheckNumbers(const std::vector<NumberToken>& tokens, size_t lastLine, Lm63F
 
 }  // namespace
 
-std::string Lm63FormatName(int edition) { return "LM-63-" + std::to_string(edition); }
+std::string Lm63FormatName(int edition) {
+  return "LM-63-" + std::to_string(edition);
+}
 
 Lm63Facts CheckLm63Text(std::string_view bytes, Findings& findings) {
   Lm63Facts facts;

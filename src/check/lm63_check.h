@@ -19,9 +19,9 @@ struct NumberToken {
 
 // What the renderers' notes need to know of the file besides its table.
 struct Lm63Facts {
-  int edition = 1986;  // 1986, 1991, 1995, 2002 or 2019
-  double photometricType = 0.0;  // as the header gives it; 0 when it does not
-  std::string tilt;    // the text after "TILT=" ("NONE")
+  int edition = 1986;                            // 1986, 1991, 1995, 2002 or 2019
+  double photometricType = 0.0;                  // as the header gives it; 0 when it does not
+  std::string tilt;                              // the text after "TILT=" ("NONE")
   std::optional<NumberToken> firstExponentForm;  // the first number written as 1.5E+03
   std::optional<NumberToken> textAfterTable;     // what follows the candela values, but END
   std::optional<double> fileGenerationType;      // 2019: the value in its place

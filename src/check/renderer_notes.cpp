@@ -29,10 +29,9 @@ void AddRendererNotes(const Lm63Facts& facts, const Photometry* table, Findings&
                                           "this file");
   }
   if (facts.firstExponentForm) {
-    findings.Warning("renderer-exponent",
-                     LineName(facts.firstExponentForm->line) + " writes " +
-                         Quote(facts.firstExponentForm->text) +
-                         " in exponent form, which Unity cannot read");
+    findings.Warning("renderer-exponent", LineName(facts.firstExponentForm->line) + " writes " +
+                                              Quote(facts.firstExponentForm->text) +
+                                              " in exponent form, which Unity cannot read");
   }
   if (facts.textAfterTable) {
     findings.Warning("renderer-trailing",
@@ -40,13 +39,12 @@ void AddRendererNotes(const Lm63Facts& facts, const Photometry* table, Findings&
                          Quote(facts.textAfterTable->text) +
                          " after the candela values; Unreal accepts nothing there but END");
   }
-  if (facts.fileGenerationType &&
-      std::fabs(*facts.fileGenerationType - 1.0) >= kVisibleFactor) {
+  if (facts.fileGenerationType && std::fabs(*facts.fileGenerationType - 1.0) >= kVisibleFactor) {
     const double percent = (*facts.fileGenerationType - 1.0) * 100.0;
     findings.Warning("renderer-file-generation",
                      "Blender Cycles, three.js and Babylon.js multiply the file-generation type " +
-                         facts.fileGenerationText + " into the candela: " +
-                         NumberText(std::fabs(percent)) + " % " +
+                         facts.fileGenerationText +
+                         " into the candela: " + NumberText(std::fabs(percent)) + " % " +
                          (percent > 0 ? "brighter" : "darker") + " there than in Unreal and Unity");
   }
   if (table != nullptr && table->planeCount() > 1 && PlanesDiffer(*table)) {

@@ -8,10 +8,10 @@ namespace {
 
 // The keywords of LM-63-2002; LM-63-2019 adds [FILEGENINFO].
 constexpr std::array<std::string_view, 20> kLm63Of2002Keywords = {
-    "TEST",         "TESTLAB",  "TESTDATE",     "NEARFIELD",     "MANUFAC",
-    "LUMCAT",       "LUMINAIRE", "LAMPCAT",     "LAMP",          "BALLAST",
-    "BALLASTCAT",   "MAINTCAT", "DISTRIBUTION", "FLASHAREA",     "COLORCONSTANT",
-    "LAMPPOSITION", "ISSUEDATE", "OTHER",       "SEARCH",        "MORE"};
+    "TEST",         "TESTLAB",   "TESTDATE",     "NEARFIELD", "MANUFAC",
+    "LUMCAT",       "LUMINAIRE", "LAMPCAT",      "LAMP",      "BALLAST",
+    "BALLASTCAT",   "MAINTCAT",  "DISTRIBUTION", "FLASHAREA", "COLORCONSTANT",
+    "LAMPPOSITION", "ISSUEDATE", "OTHER",        "SEARCH",    "MORE"};
 
 // A keyword line with the [MORE] lines that continue it.
 using KeywordGroup = std::vector<std::string>;
@@ -121,9 +121,8 @@ std::vector<std::string> Lm63Of2019KeywordLines(const std::vector<std::string>& 
   std::vector<const KeywordGroup*> written;
   for (size_t i = 0; i < kLm63Of2019RequiredKeywords.size(); ++i) {
     const std::string keyword = Bracketed("", kLm63Of2019RequiredKeywords[i]);
-    const auto group = std::ranges::find_if(groups, [&](const KeywordGroup& g) {
-      return keywordOf(g) == keyword;
-    });
+    const auto group = std::ranges::find_if(
+        groups, [&](const KeywordGroup& g) { return keywordOf(g) == keyword; });
     if (group != groups.end()) written.push_back(&*group);
     if (group == groups.end() || IsEmpty(*group)) {
       AppendWrapped(lines, keyword + " " + std::string(fallbacks[i]));
