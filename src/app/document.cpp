@@ -101,8 +101,21 @@ bool InOwnLayout(const Photometry& table) {
 
 }  // namespace
 
+// Whether the lamp holds the table's own angles: 0 to 180 in whole degrees
+// and its horizontal angles, so nothing of it was interpolated.
+bool KeepsTheAngles(const Photometry& table, const Lamp& lamp) {
+  if (table.verticalAngles.size() != kCurveSampleCount || table.horizontalAngles != lamp.planeAngles) {
+    return false;
+  }
+  for (size_t i = 0; i < kCurveSampleCount; ++i) {
+    if (table.verticalAngles[i] != static_cast<float>(i)) return false;
+  }
+  return true;
+}
+
 void Document::Open(std::string path, PhotometricFile file) {
   lamp_ = LampOfTable(file.table);
+  const bool resampled = !KeepsTheAngles(file.table, lamp_);
   saveFormat_ = file.format == FileFormat::kEulumdat ? SaveFormat::kEulumdat
                 : InOwnLayout(file.table)              ? SaveFormat::kIes
                                                        : SaveFormat::kIes2019;
@@ -110,8 +123,9 @@ void Document::Open(std::string path, PhotometricFile file) {
   file.table.candela.clear();
   file.table.candela.shrink_to_fit();
   file.table.verticalAngles.clear();
-  source_ = Source{std::move(path), file.format, std::move(file.table), lamp_};
+  source_ = Source{std::move(path), file.format, std::move(file.table), lamp_, resampled};
   namesCarried_ = true;
+  scaled_.reset();
   toldFormats_ = 0;
 }
 
@@ -121,9 +135,33 @@ void Document::StartNew(const Lamp& lamp) {
   saveFormat_ = SaveFormat::kIes;
 }
 
+void Document::Scale(const Lamp& scaled) {
+  const bool sources = LightIsTheSources();
+  lamp_ = scaled;
+  if (sources) scaled_ = scaled;
+}
+
+bool Document::LightIsTheSources() const {
+  return source_ && (lamp_ == source_->opened || (scaled_ && lamp_ == *scaled_));
+}
+
+LightOrigin Document::Origin() const {
+  LightOrigin origin;
+  if (!LightIsTheSources()) {
+    origin.drawn = true;
+    return origin;
+  }
+  if (source_->table.identification.find("LM-63-2019") != std::string::npos) {
+    origin.sourceType = source_->table.fileGenerationType;
+  }
+  origin.resampled = source_->resampled;
+  origin.scaled = lamp_ != source_->opened;
+  return origin;
+}
+
 Photometry Document::Carried() const {
   if (!source_) return Photometry{};
-  if (lamp_ == source_->opened) return source_->table;
+  if (LightIsTheSources()) return source_->table;
   if (!namesCarried_) return Photometry{};
   Photometry header = source_->table;
   header.keywords = NamesOnly(header.keywords);
@@ -162,7 +200,7 @@ std::string Document::Bytes(SaveFormat format, std::string_view path) const {
   const Photometry header = Carried();
   switch (format) {
     case SaveFormat::kIes2019:
-      return WriteIes2019Text(lamp, header, TodayUtc());
+      return WriteIes2019Text(lamp, header, TodayUtc(), {Origin(), MeasureLamp(lamp).fluxLm});
     case SaveFormat::kEulumdat: {
       const EulumdatFlux light{MeasureLamp(lamp).fluxLm, DownwardFluxPercent(lamp)};
       return WriteEulumdatText(lamp, header, {std::string(FileNameOf(path)), TodayUtc()}, light);
@@ -170,5 +208,10 @@ std::string Document::Bytes(SaveFormat format, std::string_view path) const {
     case SaveFormat::kIes:
       break;
   }
-  return WriteIesText(lamp, header);
+  // Relative photometry holds while the light is no more than the rated
+  // lamps give; beyond it the file says absolute photometry.
+  Photometry written = header;
+  const double rated = static_cast<double>(written.lampCount) * written.lumensPerLamp;
+  if (written.lumensPerLamp > 0.0f && rated < MeasureLamp(lamp).fluxLm) written.lumensPerLamp = -1.0f;
+  return WriteIesText(lamp, written);
 }

@@ -22,6 +22,7 @@
 
 #include "editor/lamp.h"
 #include "ies/file_types.h"
+#include "ies/ies_2019.h"
 #include "ies/ies_file_commands.h"
 #include "ies/photometry.h"
 
@@ -38,6 +39,10 @@ class Document : public SaveContent {
   // A new drawing (Reset, a lamp made by the numbers): `lamp`, and no header
   // of the old file in what is written.
   void StartNew(const Lamp& lamp);
+
+  // The lamp scaled to a flux or a peak as a whole: the same light in
+  // another amount, which a written file says (its file-generation type).
+  void Scale(const Lamp& scaled);
 
   // The header a written file may claim now, by the rules above.
   Photometry Carried() const;
@@ -70,11 +75,17 @@ class Document : public SaveContent {
     FileFormat format = FileFormat::kLm63;
     Photometry table;  // the file as read
     Lamp opened;       // its lamp as opened
+    bool resampled = false;  // its angles are not the whole degrees of the lamp
   };
+
+  // Whether the light is the source's, perhaps scaled as a whole.
+  bool LightIsTheSources() const;
+  LightOrigin Origin() const;
 
   Lamp lamp_;
   std::optional<Source> source_;
   bool namesCarried_ = false;  // false after Reset and for a drawn lamp
+  std::optional<Lamp> scaled_;  // the source's lamp as Scale left it
   SaveFormat saveFormat_ = SaveFormat::kIes;
   unsigned toldFormats_ = 0;   // a bit per SaveFormat whose losses were told
 };

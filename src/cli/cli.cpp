@@ -3,7 +3,7 @@
 //   2. decoding the arguments
 //   3. where the outputs go, refused before anything is written
 //   4. a console owner window: File > Open without a dialog
-//   5. info, render, convert
+//   5. info, check, render, convert
 #include "cli/cli.h"
 
 #include <algorithm>
@@ -16,6 +16,8 @@
 #include <thread>
 #include <vector>
 
+#include "check/file_check.h"
+#include "cli/check_report.h"
 #include "cli/info_report.h"
 #include "cli/png_image.h"
 #include "app/document.h"
@@ -40,6 +42,7 @@ constexpr std::string_view kProgram = "lumistra-cli";
 
 constexpr std::string_view kUsage =
     "Usage: lumistra-cli info [--json] FILE...\n"
+    "       lumistra-cli check [--json] FILE...\n"
     "       lumistra-cli render [--size WxH] FILE... -o OUT\n"
     "       lumistra-cli convert [--lm63-2019] [--lumens N | --peak N] FILE -o OUT\n"
     "       lumistra-cli --help | --version\n";
@@ -53,6 +56,9 @@ constexpr std::string_view kHelpText =
     "Commands:\n"
     "  info     peak intensity, luminous flux, beam and field angles;\n"
     "           with --json one JSON object per file per line\n"
+    "  check    what is wrong with each file and how each renderer will take it:\n"
+    "           its format, then errors and warnings, each with its rule; with\n"
+    "           --json one JSON object per file per line, with info's numbers\n"
     "  render   both views as PNG, as Lumistra shows them after opening the file\n"
     "           in a window of W x H pixels (default 800x400); with one FILE,\n"
     "           OUT is the picture's name, with several a folder (<name>.png each)\n"
@@ -65,10 +71,10 @@ constexpr std::string_view kHelpText =
     "  -h, --help     Displays help on commandline options.\n"
     "  -v, --version  Displays version information.\n"
     "\n"
-    "Exit status: 0 when every file was usable, 1 when any was not,\n"
-    "2 for a usage error.\n";
+    "Exit status: 0 when every file was usable, 1 when any was not (for check:\n"
+    "when any has an error), 2 for a usage error.\n";
 
-enum class CommandKind { kInfo, kRender, kConvert };
+enum class CommandKind { kInfo, kCheck, kRender, kConvert };
 
 struct Command {
   CommandKind kind = CommandKind::kInfo;
@@ -127,6 +133,11 @@ bool TakesValue(std::string_view arg) {
   return arg == "-o" || arg == "--size" || arg == "--lumens" || arg == "--peak";
 }
 
+// render and convert write files (-o); info and check report on the console.
+bool WritesFiles(CommandKind kind) {
+  return kind == CommandKind::kRender || kind == CommandKind::kConvert;
+}
+
 Decoded Decode(std::span<const std::string> args) {
   Decoded decoded;
   for (size_t i = 0; i < args.size(); ++i) {
@@ -147,6 +158,8 @@ Decoded Decode(std::span<const std::string> args) {
   const std::string& name = args[0];
   if (name == "info") {
     command.kind = CommandKind::kInfo;
+  } else if (name == "check") {
+    command.kind = CommandKind::kCheck;
   } else if (name == "render") {
     command.kind = CommandKind::kRender;
   } else if (name == "convert") {
@@ -163,7 +176,7 @@ Decoded Decode(std::span<const std::string> args) {
       command.files.push_back(arg);
     } else if (arg == "--") {
       onlyFiles = true;
-    } else if (arg == "--json" && command.kind == CommandKind::kInfo) {
+    } else if (arg == "--json" && !WritesFiles(command.kind)) {
       command.json = true;
     } else if (arg == "--size" && command.kind == CommandKind::kRender) {
       if (!hasValue || !ParseSize(args[++i], command.width, command.height)) {
@@ -176,7 +189,7 @@ Decoded Decode(std::span<const std::string> args) {
       if (!hasValue || !ParsePositive(args[++i], value)) return fail(arg + " needs a positive number");
       if (command.lumens || command.peak) return fail("only one of --lumens and --peak can be given");
       (arg == "--lumens" ? command.lumens : command.peak) = value;
-    } else if (arg == "-o" && command.kind != CommandKind::kInfo) {
+    } else if (arg == "-o" && WritesFiles(command.kind)) {
       if (!hasValue || args[i + 1].empty()) return fail("-o needs a file name");
       if (command.out) return fail("-o is given twice");
       command.out = args[++i];
@@ -185,7 +198,7 @@ Decoded Decode(std::span<const std::string> args) {
     }
   }
   if (command.files.empty()) return fail(name + " needs a FILE");
-  if (command.kind != CommandKind::kInfo && !command.out) return fail(name + " needs -o");
+  if (WritesFiles(command.kind) && !command.out) return fail(name + " needs -o");
   if (command.kind == CommandKind::kConvert && command.files.size() > 1) {
     return fail("convert takes one FILE");
   }
@@ -332,7 +345,7 @@ std::optional<LampNumbers> MeasureFile(const std::string& path, Console& console
   return std::nullopt;
 }
 
-// ---- 5. info, render, convert
+// ---- 5. info, check, render, convert
 
 // What a console would have shown, kept to be shown in the files' order.
 class KeptConsole : public Console {
@@ -435,6 +448,27 @@ int RunInfo(const Command& command, Console& console) {
   return status;
 }
 
+// The findings of each file; status 1 when any file has an error.
+int RunCheck(const Command& command, Console& console) {
+  int status = kExitOk;
+  bool blockShown = false;
+  std::string out;
+  for (const std::string& path : command.files) {
+    out.clear();
+    const FileCheck check = CheckFilePath(path);
+    if (check.HasError()) status = kExitUnusable;
+    if (command.json) {
+      AppendCheckJson(out, path, check);
+    } else {
+      if (blockShown) out += '\n';  // a blank line between blocks
+      AppendCheckText(out, path, check);
+      blockShown = true;
+    }
+    console.Out(out);
+  }
+  return status;
+}
+
 int RunRender(const Command& command, const std::vector<std::string>& outputs, Console& console) {
   const std::string& out = *command.out;
   if (RenderIntoFolder(command)) {
@@ -487,7 +521,7 @@ int RunConvert(const Command& command, const std::vector<std::string>& outputs, 
                   "six decimals, and every intensity would be 0.0.\n");
       return kExitUnusable;
     }
-    document.lamp() = *scaled;
+    document.Scale(*scaled);
   }
   const std::string& out = outputs.front();
   const SaveFormat format = ConvertFormat(command);
@@ -516,12 +550,14 @@ int RunCli(std::span<const std::string> args, Console& console) {
   if (!decoded.command) return usageError(decoded.usageError);
   const Command& command = *decoded.command;
   if (command.kind == CommandKind::kInfo) return RunInfo(command, console);
+  if (command.kind == CommandKind::kCheck) return RunCheck(command, console);
   const std::vector<std::string> outputs = OutputNames(command);
   if (const std::string why = WhyOutputsRefused(command, outputs); !why.empty()) {
     return usageError(why);
   }
   switch (command.kind) {
     case CommandKind::kInfo:
+    case CommandKind::kCheck:
       break;
     case CommandKind::kRender:
       return RunRender(command, outputs, console);

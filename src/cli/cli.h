@@ -1,10 +1,12 @@
 #pragma once
-// lumistra-cli: the command line's decoding and its three commands, on the
+// lumistra-cli: the command line's decoding and its commands, on the
 // same core as the window programs. The entry function (main.cpp) turns the
 // platform's arguments into UTF-8 and implements Console; the tests use a
 // recording one.
 //
 //   lumistra-cli info [--json] FILE...           the lamp's numbers, from every plane
+//   lumistra-cli check [--json] FILE...          what is wrong with each file, and how
+//                                                each renderer will take it
 //   lumistra-cli render [--size WxH] FILE... -o OUT  both views as PNG
 //   lumistra-cli convert [--lm63-2019] [--lumens N | --peak N] FILE -o OUT
 //                                                the curve as File > Save writes it,
@@ -14,7 +16,7 @@
 // Every FILE is read as File > Open reads it, one at a time. Exit status: 0
 // when every file was usable, 1 when any was not (each named with its message
 // on standard error, the others still handled) or an output could not be
-// written, 2 for a usage error (the usage on standard error), which includes
+// written (for check: when any file has an error), 2 for a usage error (the usage on standard error), which includes
 // an output that is one of the inputs and two inputs that would give one
 // picture: these are refused before anything is written.
 

@@ -54,17 +54,6 @@ const char* SymmetryKey(Symmetry symmetry) {
   return "none";
 }
 
-const char* SymmetryText(Symmetry symmetry) {
-  switch (symmetry) {
-    case Symmetry::kRotational: return "rotationally symmetric";
-    case Symmetry::kQuadrant: return "symmetric in each quadrant";
-    case Symmetry::kBilateral0To180: return "symmetric about the 0-180 plane";
-    case Symmetry::kBilateral90To270: return "symmetric about the 90-270 plane";
-    case Symmetry::kNone: return "no symmetry";
-  }
-  return "no symmetry";
-}
-
 // The length of the well-formed UTF-8 sequence at the start of `s`, or 0.
 size_t Utf8SequenceLength(std::string_view s) {
   const auto byte = [&](size_t i) { return static_cast<unsigned char>(s[i]); };
@@ -149,20 +138,15 @@ void AppendInfoText(std::string& out, std::string_view file, const LampNumbers& 
   out += '\n';
 }
 
-void AppendInfoJson(std::string& out, std::string_view file, const LampNumbers* numbers,
-                    std::string_view message) {
-  out += "{\"file\":";
-  AppendJsonString(out, file);
+void AppendInfoJsonNumbers(std::string& out, const LampNumbers* numbers) {
   if (numbers == nullptr) {
-    out += ",\"ok\":false,\"message\":";
-    AppendJsonString(out, message);
     out +=
-        ",\"peak_cd\":null,\"peak_angle\":null,\"flux_lm\":null,\"beam_angle\":null,"
+        "\"peak_cd\":null,\"peak_angle\":null,\"flux_lm\":null,\"beam_angle\":null,"
         "\"field_angle\":null,\"planes\":null,\"symmetry\":null,\"peak_c\":null,"
-        "\"lamp_lumens\":null,\"lor\":null}\n";
+        "\"lamp_lumens\":null,\"lor\":null";
     return;
   }
-  out += ",\"ok\":true,\"message\":null,\"peak_cd\":";
+  out += "\"peak_cd\":";
   AppendShortest(out, numbers->peakCd);
   out += ",\"peak_angle\":";
   AppendShortest(out, numbers->peakGamma);
@@ -182,5 +166,19 @@ void AppendInfoJson(std::string& out, std::string_view file, const LampNumbers* 
   AppendJsonNumber(out, numbers->ratedLumens);
   out += ",\"lor\":";
   AppendJsonNumber(out, numbers->lightOutputRatio);
+}
+
+void AppendInfoJson(std::string& out, std::string_view file, const LampNumbers* numbers,
+                    std::string_view message) {
+  out += "{\"file\":";
+  AppendJsonString(out, file);
+  if (numbers == nullptr) {
+    out += ",\"ok\":false,\"message\":";
+    AppendJsonString(out, message);
+  } else {
+    out += ",\"ok\":true,\"message\":null";
+  }
+  out += ',';
+  AppendInfoJsonNumbers(out, numbers);
   out += "}\n";
 }

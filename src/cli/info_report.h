@@ -33,6 +33,10 @@ void AppendInfoText(std::string& out, std::string_view file, const LampNumbers& 
 void AppendInfoJson(std::string& out, std::string_view file, const LampNumbers* numbers,
                     std::string_view message);
 
+// The numbers' members of that line, from "peak_cd" to "lor", without
+// braces or an outer comma; all null without numbers.
+void AppendInfoJsonNumbers(std::string& out, const LampNumbers* numbers);
+
 // `text` as a JSON string with its quotes. Bytes that are not UTF-8 (a Linux
 // file name may hold any) become U+FFFD, so the line stays valid JSON.
 void AppendJsonString(std::string& out, std::string_view text);

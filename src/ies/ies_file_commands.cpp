@@ -51,6 +51,15 @@ std::string ReplaceQuestion(std::string_view fileName) {
   return std::string(fileName) + " already exists.\nDo you want to replace it?";
 }
 
+std::string_view WhyNotAFile(const std::string& path) {
+  std::error_code error;
+  const std::filesystem::file_status status = std::filesystem::status(PathFromUtf8(path), error);
+  if (error || !std::filesystem::exists(status)) return {};  // fopen says why
+  if (std::filesystem::is_directory(status)) return "it is a folder";
+  if (!std::filesystem::is_regular_file(status)) return "it is not an ordinary file";
+  return {};
+}
+
 namespace {
 
 bool Exists(const std::string& path) {
@@ -87,18 +96,6 @@ std::optional<SavedFile> SaveWithDialog(OwnerWindow& owner, SaveContent& content
 }
 
 namespace {
-
-// Why a chosen path that exists cannot be read as a file, or nothing. A
-// folder gives no text, and a device or a pipe may never end or never
-// answer, so they are refused before they are opened.
-std::string_view WhyNotAFile(const std::string& path) {
-  std::error_code error;
-  const std::filesystem::file_status status = std::filesystem::status(PathFromUtf8(path), error);
-  if (error || !std::filesystem::exists(status)) return {};  // fopen says why
-  if (std::filesystem::is_directory(status)) return "it is a folder";
-  if (!std::filesystem::is_regular_file(status)) return "it is not an ordinary file";
-  return {};
-}
 
 // Whether a line of the file starts with "TILT=", as in every LM-63 file and
 // in no EULUMDAT file: the format is chosen by content, not by name.
@@ -167,6 +164,15 @@ std::optional<PhotometricFile> ReadPhotometricPath(OwnerWindow& owner, const std
   }
   std::rewind(file);
   IesReadResult result = ReadIesFile(file);
+  if (!result.ok) {
+    // An EULUMDAT text field may start with "TILT=" too: a file that is no
+    // usable LM-63 file but reads whole as EULUMDAT is one.
+    std::optional<EulumdatReadResult> ldt = ReadEulumdatFile(file, name);
+    if (ldt && ldt->ok) {
+      std::fclose(file);
+      return PhotometricFile{FileFormat::kEulumdat, std::move(ldt->photometry), {}};
+    }
+  }
   std::fclose(file);
   if (!result.ok) {
     owner.ShowMessage(name + " is not a usable IES file: " + result.error, kOpenFailedCaption);

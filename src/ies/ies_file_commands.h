@@ -36,6 +36,11 @@ struct PhotometricFile {
   std::string tableError;
 };
 
+// Why a path that exists cannot be read as a file ("it is a folder"), or
+// nothing. A folder gives no text, and a device or a pipe may never end or
+// never answer, so they are refused before they are opened.
+std::string_view WhyNotAFile(const std::string& path);
+
 // Reads the file at `path` (UTF-8) as File > Open does: as EULUMDAT when no
 // line starts with "TILT=" (every LM-63 file has one) and the file reads as
 // one, or its name ends in ".ldt"; as LM-63 otherwise. A file that cannot

@@ -57,6 +57,17 @@ Curve AverageCurve(const Lamp& lamp, const std::vector<double>& weights) {
 
 }  // namespace
 
+const char* SymmetryText(Symmetry symmetry) {
+  switch (symmetry) {
+    case Symmetry::kRotational: return "rotationally symmetric";
+    case Symmetry::kQuadrant: return "symmetric in each quadrant";
+    case Symmetry::kBilateral0To180: return "symmetric about the 0-180 plane";
+    case Symmetry::kBilateral90To270: return "symmetric about the 90-270 plane";
+    case Symmetry::kNone: return "no symmetry";
+  }
+  return "no symmetry";
+}
+
 std::vector<double> PlaneWeights(const std::vector<float>& a, Symmetry symmetry) {
   switch (symmetry) {
     case Symmetry::kRotational: return std::vector<double>(a.size(), 1.0);  // one plane

@@ -20,6 +20,9 @@
 #include "editor/lamp.h"
 #include "ies/photometry.h"
 
+// How a symmetry reads in a sentence: "symmetric in each quadrant".
+const char* SymmetryText(Symmetry symmetry);
+
 struct LampNumbers {
   std::size_t planes = 0;
   Symmetry symmetry = Symmetry::kRotational;

@@ -105,7 +105,7 @@ struct CliCase {
   std::function<void(const CliRun&)> check = nullptr;
 };
 
-const std::string kUsageLines = R"(Usage: lumistra-cli info \[--json\] FILE\.\.\.\n(.*\n){3})";
+const std::string kUsageLines = R"(Usage: lumistra-cli info \[--json\] FILE\.\.\.\n(.*\n){4})";
 const std::string kNum = R"(-?[0-9.]+(e[-+]?[0-9]+)?)";
 const std::string kJsonGood = R"(\{"file":"[^"]+","ok":true,"message":null,"peak_cd":)" + kNum +
                               R"(,"peak_angle":)" + kNum + R"(,"flux_lm":)" + kNum + R"(,"beam_angle":()" +

@@ -170,7 +170,7 @@ TEST_F(SaveFormatTest, Lm63Of2019KeepsTheNamesAndHasTheRequiredKeywords) {
   EXPECT_EQ(keywords.rfind("[TEST][TESTLAB][ISSUEDATE][MANUFAC]", 0), 0u) << keywords;
   EXPECT_NE(text.find("\r\n[MANUFAC] ERCO GmbH\r\n"), std::string::npos);
   // Absolute photometry; the luminous area, a circle of 76 mm, in metres.
-  EXPECT_NE(text.find("\r\nTILT=NONE\r\n1 -1.0 1 181 1 1 2 -0.076 -0.076 0.0\r\n1.0 1.00010 6.9\r\n"),
+  EXPECT_NE(text.find("\r\nTILT=NONE\r\n1 -1.0 1 181 1 1 2 -0.076 -0.076 0.0\r\n1.0 1.00001 6.9\r\n"),
             std::string::npos) << text.substr(0, 600);
 }
 
