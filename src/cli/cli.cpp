@@ -3,7 +3,7 @@
 //   2. decoding the arguments
 //   3. where the outputs go, refused before anything is written
 //   4. a console owner window: File > Open without a dialog
-//   5. info, render, convert
+//   5. info, render, convert, new
 #include "cli/cli.h"
 
 #include <algorithm>
@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <optional>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 #include "cli/info_report.h"
@@ -24,7 +25,7 @@
 #include "ies/safe_save.h"
 #include "ies/utf8_path.h"
 #include "measure/lamp_numbers.h"
-#include "measure/scale_curve.h"
+#include "measure/lamp_shaping.h"
 #include "render/image.h"
 #include "render/polar_view.h"
 #include "render/wall_view.h"
@@ -38,7 +39,8 @@ constexpr std::string_view kProgram = "lumistra-cli";
 constexpr std::string_view kUsage =
     "Usage: lumistra-cli info [--json] FILE...\n"
     "       lumistra-cli render [--size WxH] FILE... -o OUT\n"
-    "       lumistra-cli convert [--lm63-2019] [--lumens N | --peak N] FILE -o OUT\n"
+    "       lumistra-cli convert [--lm63-2019] [--beam B] [--lumens N | --peak N] FILE -o OUT\n"
+    "       lumistra-cli new --beam B [--lm63-2019] [--lumens N | --peak N] -o OUT\n"
     "       lumistra-cli --help | --version\n";
 
 constexpr std::string_view kHelpText =
@@ -55,8 +57,12 @@ constexpr std::string_view kHelpText =
     "           OUT is the picture's name, with several a folder (<name>.png each)\n"
     "  convert  the curve written as File > Save writes it: as EULUMDAT when OUT\n"
     "           ends in .ldt, otherwise as LM-63 (.ies); --lm63-2019 writes a\n"
-    "           standard LM-63-2019 file; --lumens N first scales the curve to a\n"
-    "           flux of N lm, --peak N to a peak of N cd\n"
+    "           standard LM-63-2019 file; --beam B first stretches or squeezes\n"
+    "           the gamma angles to a beam of B degrees (2 to 170), the peak kept;\n"
+    "           then --lumens N scales the curve to a flux of N lm, --peak N to a\n"
+    "           peak of N cd\n"
+    "  new      a new spot lamp of a beam of B degrees (2 to 170) and 1000 lm,\n"
+    "           or --lumens N, or a peak of --peak N cd, written as convert writes\n"
     "\n"
     "Options:\n"
     "  -h, --help     Displays help on commandline options.\n"
@@ -65,7 +71,7 @@ constexpr std::string_view kHelpText =
     "Exit status: 0 when every file was usable, 1 when any was not,\n"
     "2 for a usage error.\n";
 
-enum class CommandKind { kInfo, kRender, kConvert };
+enum class CommandKind { kInfo, kRender, kConvert, kNew };
 
 struct Command {
   CommandKind kind = CommandKind::kInfo;
@@ -74,9 +80,8 @@ struct Command {
   int height = 400;
   std::vector<std::string> files;
   std::optional<std::string> out;
-  bool lm63Of2019 = false;        // convert: a standard LM-63-2019 file
-  std::optional<double> lumens;   // convert: the curve scaled to this flux first
-  std::optional<double> peak;     // convert: or to this peak
+  bool lm63Of2019 = false;  // convert, new: a standard LM-63-2019 file
+  LampShaping shaping;      // convert, new: the beam, then the flux or the peak
 };
 
 // --help and --version end the run at once, wherever they stand.
@@ -121,7 +126,34 @@ bool NamesEulumdat(const std::string& name) {
 // The options that take the next argument as their value, whatever it looks
 // like ("-o -h" names a file "-h").
 bool TakesValue(std::string_view arg) {
-  return arg == "-o" || arg == "--size" || arg == "--lumens" || arg == "--peak";
+  return arg == "-o" || arg == "--size" || arg == "--lumens" || arg == "--peak" || arg == "--beam";
+}
+
+// The commands that write a lamp file.
+bool WritesLamp(CommandKind kind) { return kind == CommandKind::kConvert || kind == CommandKind::kNew; }
+
+bool IsShapingOption(std::string_view arg) {
+  return arg == "--beam" || arg == "--lumens" || arg == "--peak";
+}
+
+// Takes --beam B, --lumens N or --peak N into `shaping`; `value` is the next
+// argument, or null when there is none. Returns why it cannot be used, or
+// nothing.
+std::string DecodeShaping(const std::string& option, const std::string* value, LampShaping& shaping) {
+  double number = 0.0;
+  if (option == "--beam") {
+    if (value == nullptr || !ParsePositive(*value, number) || number < kMinBeamAngle ||
+        number > kMaxBeamAngle) {
+      return "--beam needs a number from 2 to 170";
+    }
+    if (shaping.beamAngle) return "--beam is given twice";
+    shaping.beamAngle = number;
+    return {};
+  }
+  if (value == nullptr || !ParsePositive(*value, number)) return option + " needs a positive number";
+  if (shaping.lumens || shaping.peakCd) return "only one of --lumens and --peak can be given";
+  (option == "--lumens" ? shaping.lumens : shaping.peakCd) = number;
+  return {};
 }
 
 Decoded Decode(std::span<const std::string> args) {
@@ -148,6 +180,8 @@ Decoded Decode(std::span<const std::string> args) {
     command.kind = CommandKind::kRender;
   } else if (name == "convert") {
     command.kind = CommandKind::kConvert;
+  } else if (name == "new") {
+    command.kind = CommandKind::kNew;
   } else {
     return fail("unknown command \"" + name + "\"");
   }
@@ -166,13 +200,13 @@ Decoded Decode(std::span<const std::string> args) {
       if (!hasValue || !ParseSize(args[++i], command.width, command.height)) {
         return fail("--size needs WxH, each side 1 to 32767 pixels");
       }
-    } else if (arg == "--lm63-2019" && command.kind == CommandKind::kConvert) {
+    } else if (WritesLamp(command.kind) && IsShapingOption(arg)) {
+      if (const std::string why = DecodeShaping(arg, hasValue ? &args[++i] : nullptr, command.shaping);
+          !why.empty()) {
+        return fail(why);
+      }
+    } else if (arg == "--lm63-2019" && WritesLamp(command.kind)) {
       command.lm63Of2019 = true;
-    } else if ((arg == "--lumens" || arg == "--peak") && command.kind == CommandKind::kConvert) {
-      double value = 0.0;
-      if (!hasValue || !ParsePositive(args[++i], value)) return fail(arg + " needs a positive number");
-      if (command.lumens || command.peak) return fail("only one of --lumens and --peak can be given");
-      (arg == "--lumens" ? command.lumens : command.peak) = value;
     } else if (arg == "-o" && command.kind != CommandKind::kInfo) {
       if (!hasValue || args[i + 1].empty()) return fail("-o needs a file name");
       if (command.out) return fail("-o is given twice");
@@ -181,7 +215,12 @@ Decoded Decode(std::span<const std::string> args) {
       return fail("unknown option \"" + arg + "\" for " + name);
     }
   }
-  if (command.files.empty()) return fail(name + " needs a FILE");
+  if (command.kind == CommandKind::kNew) {
+    if (!command.files.empty()) return fail("new takes no FILE");
+    if (!command.shaping.beamAngle) return fail("new needs --beam");
+  } else if (command.files.empty()) {
+    return fail(name + " needs a FILE");
+  }
   if (command.kind != CommandKind::kInfo && !command.out) return fail(name + " needs -o");
   if (command.kind == CommandKind::kConvert && command.files.size() > 1) {
     return fail("convert takes one FILE");
@@ -219,7 +258,7 @@ SaveFormat ConvertFormat(const Command& command) {
 
 std::vector<std::string> OutputNames(const Command& command) {
   const std::string& out = *command.out;
-  if (command.kind == CommandKind::kConvert) return {WithSaveExtension(out, ConvertFormat(command))};
+  if (WritesLamp(command.kind)) return {WithSaveExtension(out, ConvertFormat(command))};
   if (!RenderIntoFolder(command)) return {WithExtension(out, ".png")};
   const bool endsInSeparator = out.back() == '/' || out.back() == '\\';
   std::vector<std::string> names;
@@ -388,23 +427,42 @@ int RunRender(const Command& command, const std::vector<std::string>& outputs, C
   return status;
 }
 
-// The bytes File > Save writes for the curve, under Save's name rule.
+// The bytes File > Save writes for the editor's lamp, under Save's name rule.
+int WriteLampFile(const Command& command, const DistributionEditor& editor,
+                  const std::vector<std::string>& outputs, Console& console) {
+  const std::string& out = outputs.front();
+  return WriteOutput(out, SaveBytes(editor, ConvertFormat(command), out), console) ? kExitOk
+                                                                                  : kExitUnusable;
+}
+
+// The file's lamp, stretched and scaled as asked, written again.
 int RunConvert(const Command& command, const std::vector<std::string>& outputs, Console& console) {
   DistributionEditor editor;
   const std::string& path = command.files.front();
   if (!OpenFile(editor, path, console)) return kExitUnusable;
-  if (command.lumens || command.peak) {
-    const std::optional<Curve> scaled = command.lumens ? ScaledToFlux(editor.curve, *command.lumens)
-                                                       : ScaledToPeak(editor.curve, *command.peak);
-    if (!scaled) {
-      console.Err(path + ": the curve cannot be scaled: it gives no light, or too much.\n");
-      return kExitUnusable;
-    }
-    editor.curve = *scaled;
+  const LampResult shaped = ShapedLamp(Lamp::OfCurve(editor.curve), command.shaping);
+  if (!shaped.lamp) {
+    console.Err(path + ": " + shaped.error + "\n");
+    return kExitUnusable;
   }
-  const std::string& out = outputs.front();
-  return WriteOutput(out, SaveBytes(editor, ConvertFormat(command), out), console) ? kExitOk
-                                                                                  : kExitUnusable;
+  editor.curve = shaped.lamp->planes.front();
+  return WriteLampFile(command, editor, outputs, console);
+}
+
+// A new spot of the beam asked, of 1000 lm unless a flux or a peak is asked,
+// written as File > Save writes a drawn lamp.
+int RunNew(const Command& command, const std::vector<std::string>& outputs, Console& console) {
+  constexpr double kNewLampLumens = 1000.0;
+  const LampShaping& asked = command.shaping;
+  const LampResult spot = NewSpotLamp(*asked.beamAngle, asked.lumens.value_or(kNewLampLumens));
+  const LampResult shaped = spot.lamp && asked.peakCd ? LampScaledToPeak(*spot.lamp, *asked.peakCd) : spot;
+  if (!shaped.lamp) {
+    console.Err(std::string(kProgram) + ": " + shaped.error + "\n");
+    return kExitUnusable;
+  }
+  DistributionEditor editor;
+  editor.curve = shaped.lamp->planes.front();
+  return WriteLampFile(command, editor, outputs, console);
 }
 
 }  // namespace
@@ -437,6 +495,8 @@ int RunCli(std::span<const std::string> args, Console& console) {
       return RunRender(command, outputs, console);
     case CommandKind::kConvert:
       return RunConvert(command, outputs, console);
+    case CommandKind::kNew:
+      return RunNew(command, outputs, console);
   }
   return kExitUsage;
 }

@@ -1,14 +1,17 @@
 #pragma once
-// lumistra-cli: the command line's decoding and its three commands, on the
+// lumistra-cli: the command line's decoding and its four commands, on the
 // same core as the window programs. The entry function (main.cpp) turns the
 // platform's arguments into UTF-8 and implements Console; the tests use a
 // recording one.
 //
 //   lumistra-cli info [--json] FILE...           the lamp's numbers, from every plane
 //   lumistra-cli render [--size WxH] FILE... -o OUT  both views as PNG
-//   lumistra-cli convert [--lm63-2019] [--lumens N | --peak N] FILE -o OUT
+//   lumistra-cli convert [--lm63-2019] [--beam B] [--lumens N | --peak N] FILE -o OUT
 //                                                the curve as File > Save writes it,
-//                                                EULUMDAT for OUT.ldt, scaled first
+//                                                EULUMDAT for OUT.ldt, its beam
+//                                                stretched, then scaled first
+//   lumistra-cli new --beam B [--lm63-2019] [--lumens N | --peak N] -o OUT
+//                                                a new spot lamp, written as convert writes
 //   lumistra-cli --help | --version
 //
 // Every FILE is read as File > Open reads it, one at a time. Exit status: 0

@@ -36,24 +36,6 @@ Peak FindPeak(const Photometry& table) {
   return peak;
 }
 
-// The average curve of the planes, each intensity the square of its sample
-// in double precision; with one plane exactly that plane.
-Curve AverageCurve(const Lamp& lamp, const std::vector<double>& weights) {
-  if (lamp.planes.size() == 1) return lamp.planes.front();
-  std::array<double, kCurveSampleCount> sum{};
-  for (std::size_t h = 0; h < lamp.planes.size(); ++h) {
-    for (std::size_t d = 0; d < sum.size(); ++d) {
-      const double root = lamp.planes[h][d];
-      sum[d] += weights[h] * root * root;
-    }
-  }
-  DegreeIntensities average{};
-  for (std::size_t d = 0; d < sum.size(); ++d) {
-    average[d] = static_cast<float>(std::min(sum[d], static_cast<double>(FLT_MAX)));
-  }
-  return CurveOfIntensities(average);
-}
-
 }  // namespace
 
 std::vector<double> PlaneWeights(const std::vector<float>& a, Symmetry symmetry) {
@@ -77,6 +59,23 @@ std::vector<double> PlaneWeights(const std::vector<float>& a, Symmetry symmetry)
   return {};
 }
 
+Curve AverageCurve(const Lamp& lamp) {
+  if (lamp.planes.size() == 1) return lamp.planes.front();
+  const std::vector<double> weights = PlaneWeights(lamp.planeAngles, lamp.symmetry);
+  std::array<double, kCurveSampleCount> sum{};
+  for (std::size_t h = 0; h < lamp.planes.size(); ++h) {
+    for (std::size_t d = 0; d < sum.size(); ++d) {
+      const double root = lamp.planes[h][d];
+      sum[d] += weights[h] * root * root;
+    }
+  }
+  DegreeIntensities average{};
+  for (std::size_t d = 0; d < sum.size(); ++d) {
+    average[d] = static_cast<float>(std::min(sum[d], static_cast<double>(FLT_MAX)));
+  }
+  return CurveOfIntensities(average);
+}
+
 LampNumbers MeasureLamp(const Lamp& lamp) {
   LampNumbers numbers;
   numbers.planes = lamp.planes.size();
@@ -93,8 +92,7 @@ LampNumbers MeasureLamp(const Lamp& lamp) {
     }
   }
   numbers.peakCd = static_cast<float>(std::min(peak, static_cast<double>(FLT_MAX)));
-  const CurveNumbers average =
-      MeasureCurve(AverageCurve(lamp, PlaneWeights(lamp.planeAngles, lamp.symmetry)));
+  const CurveNumbers average = MeasureCurve(AverageCurve(lamp));
   numbers.fluxLm = average.fluxLm;
   numbers.beamAngle = average.beamAngle;
   numbers.fieldAngle = average.fieldAngle;

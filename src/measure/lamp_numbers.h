@@ -53,5 +53,10 @@ LampMeasurement MeasureLamp(const Photometry& table);
 // between whole degrees.
 LampNumbers MeasureLamp(const Lamp& lamp);
 
+// The average curve of the planes (the weighted average of their intensities,
+// each the square of its sample in double precision); with one plane exactly
+// that plane. Its beam and field angles are the lamp's.
+Curve AverageCurve(const Lamp& lamp);
+
 // Each plane's weight in the average curve; they sum to 1.
 std::vector<double> PlaneWeights(const std::vector<float>& horizontalAngles, Symmetry symmetry);

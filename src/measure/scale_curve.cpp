@@ -9,10 +9,15 @@ namespace {
 
 // Each intensity times target / now.
 std::optional<Curve> ScaledBy(const Curve& curve, double now, double target) {
-  if (!(now > 0.0) || !std::isfinite(now) || !(target > 0.0) || !std::isfinite(target)) {
-    return std::nullopt;
-  }
-  const double rootFactor = std::sqrt(target / now);
+  if (!(now > 0.0) || !std::isfinite(now)) return std::nullopt;
+  return ScaledByFactor(curve, target / now);
+}
+
+}  // namespace
+
+std::optional<Curve> ScaledByFactor(const Curve& curve, double factor) {
+  if (!(factor > 0.0) || !std::isfinite(factor)) return std::nullopt;
+  const double rootFactor = std::sqrt(factor);
   Curve scaled{};
   for (size_t i = 0; i < curve.size(); ++i) {
     const double sample = static_cast<double>(curve[i]) * rootFactor;
@@ -21,8 +26,6 @@ std::optional<Curve> ScaledBy(const Curve& curve, double now, double target) {
   }
   return scaled;
 }
-
-}  // namespace
 
 std::optional<Curve> ScaledToFlux(const Curve& curve, double lumens) {
   return ScaledBy(curve, MeasureCurve(curve).fluxLm, lumens);

@@ -15,3 +15,7 @@ std::optional<Curve> ScaledToFlux(const Curve& curve, double lumens);
 
 // The curve whose peak intensity is `candela`, under the same conditions.
 std::optional<Curve> ScaledToPeak(const Curve& curve, double candela);
+
+// The curve with every intensity times `factor`; nothing when the factor is
+// not a positive finite number or a sample would leave the float range.
+std::optional<Curve> ScaledByFactor(const Curve& curve, double factor);
