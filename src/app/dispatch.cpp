@@ -4,6 +4,7 @@
 #include <string>
 #include <utility>
 
+#include "app/lamp_commands.h"
 #include "app/status_text.h"
 #include "app/ui_text.h"
 #include "editor/fit_view.h"
@@ -82,6 +83,18 @@ Halves RunCommand(DistributionEditor& editor, CurveHistory& history, SavedState&
     case IDM_HOW_TO_USE:
       window.RunHelpBox();
       return Halves::kNone;
+    case IDM_NEW_LAMP:
+    case IDM_SCALE_TO_FLUX:
+    case IDM_SCALE_TO_PEAK:
+    case IDM_BEAM_ANGLE: {
+      // The editor's curve is the lamp's one rotational plane.
+      const LampCommandResult result = RunLampCommand(command, Lamp::OfCurve(editor.curve), window);
+      if (!result.lamp) return Halves::kNone;
+      editor.curve = result.lamp->planes.front();
+      history.Record(editor.curve);
+      if (command == IDM_NEW_LAMP) FitViewToCurve(editor);
+      return Halves::kBoth;
+    }
     default:
       return Halves::kNone;  // Escape and Enter arrive as commands 2 and 1: nothing
   }

@@ -133,8 +133,7 @@ bool HasBeam(const Lamp& lamp, double beamAngle) {
   return beam && std::abs(*beam - beamAngle) <= kBeamTolerance;
 }
 
-std::string NoBeamError(const Curve& average) {
-  const CurveNumbers numbers = MeasureCurve(average);
+std::string NoBeamError(const CurveNumbers& numbers) {
   if (numbers.peakCd <= 0.0) return "This lamp gives no light, so it has no beam angle to change.";
   if (numbers.peakAngle != 0) {
     return "This lamp has no beam angle: it is brightest away from straight down, so its beam "
@@ -167,10 +166,15 @@ LampResult LampScaledToPeak(const Lamp& lamp, double candela) {
   return ScaledTo(lamp, PeakIntensity(lamp), candela);
 }
 
+std::optional<std::string> NoBeamAngleReason(const Lamp& lamp) {
+  const CurveNumbers numbers = MeasureCurve(AverageCurve(lamp));
+  if (numbers.beamAngle) return std::nullopt;
+  return NoBeamError(numbers);
+}
+
 LampResult WithBeamAngle(const Lamp& lamp, double beamAngle) {
+  if (std::optional<std::string> why = NoBeamAngleReason(lamp)) return Refused(std::move(*why));
   const Curve average = AverageCurve(lamp);
-  const std::optional<double> beam = MeasureCurve(average).beamAngle;
-  if (!beam) return Refused(NoBeamError(average));
   if (!BeamInRange(beamAngle)) return Refused(BeamRangeError(beamAngle));
   // The average of stretched planes is the stretched average (the stretch is
   // linear in intensity), so the search needs only the average.

@@ -40,6 +40,11 @@ LampResult NewSpotLamp(double beamAngle, double lumens);
 LampResult LampScaledToFlux(const Lamp& lamp, double lumens);
 LampResult LampScaledToPeak(const Lamp& lamp, double candela);
 
+// Why the lamp has no beam angle (a sentence for a message box), or nothing
+// when it has one: it gives no light, it is brightest away from straight
+// down, or its intensity never falls to half of the one straight down.
+std::optional<std::string> NoBeamAngleReason(const Lamp& lamp);
+
 // The lamp with the gamma angles of every plane stretched (or squeezed) by
 // one factor k, the intensity at gamma becoming the one at gamma / k (linear
 // in intensity between whole degrees, the one straight up beyond 180), k

@@ -33,6 +33,7 @@ class RecordingWindow final : public Window {
   std::optional<std::string> openChoice;
   std::optional<std::string> saveChoice;
   SaveChangesAnswer answer = SaveChangesAnswer::kCancel;
+  std::vector<std::string> typed;  // the texts the number dialog takes, in order
 
   std::optional<std::string> ChooseSaveFile(std::string_view) override {
     return Note("choose save"), saveChoice;
@@ -45,6 +46,19 @@ class RecordingWindow final : public Window {
     messages.emplace_back(text, caption);
   }
   bool AskYesNo(std::string_view, std::string_view) override { return Note("ask yes no"), false; }
+  // The number dialog: each field's offered text noted, then the texts of
+  // `typed` taken (OK) or, when too few are left, cancelled.
+  bool AskFields(std::string_view caption, std::span<AskedField> fields) override {
+    std::string entry = "ask " + std::string(caption) + ":";
+    for (const AskedField& field : fields) entry += " " + field.text;
+    Note(entry);
+    if (typed.size() < fields.size()) return false;
+    for (AskedField& field : fields) {
+      field.text = typed.front();
+      typed.erase(typed.begin());
+    }
+    return true;
+  }
   void ShowTitle(const WindowTitle& title) override { titles.push_back(CaptionOf(title)); }
   void ShowNote(std::string_view text) override { Note("note " + std::string(text)); }
   SaveChangesAnswer AskSaveChanges(std::string_view text, std::string_view caption) override {
