@@ -109,10 +109,10 @@ std::optional<double> ParseTypedNumber(std::string_view text, const TypedQuantit
   const char* end = digits.data() + digits.size();
   const auto [stop, error] = std::from_chars(digits.data(), end, value);
   if (!digits.empty() && error == std::errc() && stop == end && std::isfinite(value)) return value;
-  const std::string what = "the " + std::string(quantity.name) + " in " + std::string(quantity.unit);
-  message = number.empty() ? "Type " + what + "."
-                           : "\"" + std::string(number) + "\" is not a number. Type " + what +
-                                 " as digits, with a full stop for decimals: 30 or 12.5, for example.";
+  message.clear();
+  if (!number.empty()) message.append("\"").append(number).append("\" is not a number. ");
+  message.append("Type the ").append(quantity.name).append(" in ").append(quantity.unit);
+  message.append(number.empty() ? "." : " as digits, with a full stop for decimals: 30 or 12.5, for example.");
   return std::nullopt;
 }
 
