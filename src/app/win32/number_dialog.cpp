@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/ui_text.h"
+#include "app/win32/info_dialog.h"
 #include "win32_text/wide_text.h"
 
 namespace {
@@ -42,28 +43,19 @@ std::string FieldText(HWND dialog, int field) {
   return Utf8FromWide(text);
 }
 
+// Init fills the rows; OK takes the fields' texts first. OK and Cancel then
+// end the dialog as they end the information boxes.
 INT_PTR CALLBACK NumberDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_INITDIALOG:
-      SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-      ShowFields(dialog, *reinterpret_cast<const NumberDialog*>(lParam));
-      return FALSE;  // the focus is set: the first field
-    case WM_COMMAND: {
-      // Enter and the OK button arrive as IDOK; Escape and the close box as IDCANCEL.
-      const WORD command = LOWORD(wParam);
-      if (command == IDOK) {
-        auto* asked = reinterpret_cast<NumberDialog*>(GetWindowLongPtrW(dialog, DWLP_USER));
-        for (size_t i = 0; i < asked->fields.size(); ++i) asked->fields[i].text = FieldText(dialog, kRows[i].field);
-      }
-      if (command == IDOK || command == IDCANCEL) {
-        EndDialog(dialog, command);
-        return TRUE;
-      }
-      return FALSE;
-    }
-    default:
-      return FALSE;
+  if (message == WM_INITDIALOG) {
+    SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+    ShowFields(dialog, *reinterpret_cast<const NumberDialog*>(lParam));
+    return FALSE;  // the focus is set: the first field
   }
+  if (message == WM_COMMAND && LOWORD(wParam) == IDOK) {
+    auto* asked = reinterpret_cast<NumberDialog*>(GetWindowLongPtrW(dialog, DWLP_USER));
+    for (size_t i = 0; i < asked->fields.size(); ++i) asked->fields[i].text = FieldText(dialog, kRows[i].field);
+  }
+  return InfoDialogProc(dialog, message, wParam, lParam);
 }
 
 }  // namespace
