@@ -20,10 +20,10 @@ void Stroked(DistributionEditor& e) {
 void BM_StatusTexts(benchmark::State& state) {
   DistributionEditor e;
   Stroked(e);
-  const Lamp lamp = Lamp::OfCurve(e.curve);
+  const Document document;
   StatusTexts texts;
   for (auto _ : state) {
-    FillStatusTexts(e, lamp, true, texts);
+    FillStatusTexts(e, document, true, texts);
     benchmark::DoNotOptimize(texts.pointer.data());
   }
 }
@@ -34,14 +34,14 @@ void BM_MoveAndLeftHalf(benchmark::State& state, bool withTexts) {
   DistributionEditor e;
   Stroked(e);
   Image client(e.clientWidth, e.clientHeight);
-  const Lamp lamp = Lamp::OfCurve(e.curve);
+  const Document document;
   StatusTexts texts;
   bool out = true;
   for (auto _ : state) {
     e.OnPointerMove(out ? 300 : 280, out ? 300 : 330);
     out = !out;
     DrawPolar(e, client);
-    if (withTexts) FillStatusTexts(e, lamp, true, texts);
+    if (withTexts) FillStatusTexts(e, document, true, texts);
     benchmark::DoNotOptimize(client.pixels.data());
     benchmark::DoNotOptimize(texts.pointer.data());
   }

@@ -4,6 +4,7 @@
 #include <string>
 #include <utility>
 
+#include "app/lamp_commands.h"
 #include "app/ui_text.h"
 #include "editor/fit_view.h"
 #include "ies/ies_file_commands.h"
@@ -23,10 +24,18 @@ void ShowEditedPlane(DistributionEditor& editor, const Document& document) {
   editor.curve = document.EditedCurve();
 }
 
-// A stroke's samples go into the lamp's planes and become one edit.
+// A stroke's samples go into the lamp's planes and become one edit; while
+// the flux is kept, the lamp is scaled back to the flux it had before.
 void EndStroke(DistributionEditor& editor, Document& document, LampHistory& history) {
   editor.OnLeftButton(false);
-  document.TakeEditedCurve(editor.curve);
+  if (document.drawingOptions().keepFlux) {
+    const Lamp before = document.lamp();
+    document.TakeEditedCurve(editor.curve);
+    document.lamp() = LampAfterStroke(before, document.lamp(), document.drawingOptions());
+    ShowEditedPlane(editor, document);
+  } else {
+    document.TakeEditedCurve(editor.curve);
+  }
   history.Record(document.lamp());  // the stroke, if it changed a sample
 }
 
@@ -109,6 +118,29 @@ Halves RunCommand(DistributionEditor& editor, Document& document, LampHistory& h
       return Halves::kNone;
     case IDM_HOW_TO_USE:
       window.RunHelpBox();
+      return Halves::kNone;
+    case IDM_NEW_LAMP:
+    case IDM_SCALE_TO_FLUX:
+    case IDM_SCALE_TO_PEAK:
+    case IDM_BEAM_ANGLE: {
+      const LampCommandResult result = RunLampCommand(command, document.lamp(), window);
+      if (!result.lamp) return Halves::kNone;
+      // A new lamp is a new drawing; a scaled one the same light in another
+      // amount; a stretched beam another light.
+      if (command == IDM_NEW_LAMP) {
+        document.StartNew(*result.lamp);
+      } else if (command == IDM_BEAM_ANGLE) {
+        document.lamp() = *result.lamp;
+      } else {
+        document.Scale(*result.lamp);
+      }
+      ShowEditedPlane(editor, document);
+      history.Record(document.lamp());
+      if (command == IDM_NEW_LAMP) FitViewToCurve(editor);
+      return Halves::kBoth;
+    }
+    case IDM_KEEP_FLUX:
+      ToggleKeepFlux(document.drawingOptions(), window);
       return Halves::kNone;
     default:
       return Halves::kNone;  // Escape and Enter arrive as commands 2 and 1: nothing

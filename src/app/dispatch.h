@@ -12,15 +12,17 @@
 //   size, Open, open file, Reset   -> both halves (also when Open read nothing)
 //   undo, redo                     -> both halves, nothing when there is nothing to take back
 //   fit view                       -> both halves
+//   a Lamp menu dialog             -> both halves when it made a lamp, else nothing
 //   paint                          -> the image as it stands, nothing rendered
 //   Save, middle button, info boxes, double click, unknown commands -> nothing
 //   any key during a stroke        -> nothing
 //
 // The lamp's history: a stroke's release (its samples go into the lamp's
-// plane at C 0), Reset and a successful open each record one edit (nothing
-// when the lamp came out as it was). A successful open also fits the view to
-// the new curve before it renders; File > Open and an open file first ask
-// about modified work, as closing does.
+// plane at C 0), Reset, a successful open and a lamp made by a Lamp menu
+// dialog each record one edit (nothing when the lamp came out as it was). A
+// successful open and a new lamp also fit the view to the new curve before
+// it renders; File > Open and an open file first ask about modified work, as
+// closing does.
 //
 // The saved state: a successful save or open sets it to the lamp and the
 // file. After every event that can change the title (the end of a stroke,

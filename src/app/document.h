@@ -20,6 +20,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/lamp_commands.h"
 #include "editor/lamp.h"
 #include "ies/file_types.h"
 #include "ies/ies_2019.h"
@@ -61,6 +62,10 @@ class Document : public SaveContent {
   // several planes, else empty.
   std::string PlaneNote() const;
 
+  // What the Lamp menu sets for the strokes (Keep flux while drawing).
+  DrawingOptions& drawingOptions() { return drawingOptions_; }
+  const DrawingOptions& drawingOptions() const { return drawingOptions_; }
+
   // The source's path, empty for a drawn lamp.
   std::string_view sourcePath() const { return source_ ? std::string_view(source_->path) : std::string_view(); }
 
@@ -88,4 +93,5 @@ class Document : public SaveContent {
   std::optional<Lamp> scaled_;  // the source's lamp as Scale left it
   SaveFormat saveFormat_ = SaveFormat::kIes;
   unsigned toldFormats_ = 0;   // a bit per SaveFormat whose losses were told
+  DrawingOptions drawingOptions_;
 };

@@ -31,6 +31,9 @@ inline constexpr Shortcut kShortcuts[] = {
     {'O', kControl, EventKind::kShortcutCommand, IDM_OPEN},
     {'S', kControl, EventKind::kShortcutCommand, IDM_SAVE},
     {kKeyF1, kNoModifier, EventKind::kShortcutCommand, IDM_HOW_TO_USE},
+    {'N', kControl, EventKind::kShortcutCommand, IDM_NEW_LAMP},
+    {'L', kControl, EventKind::kShortcutCommand, IDM_SCALE_TO_FLUX},
+    {'B', kControl, EventKind::kShortcutCommand, IDM_BEAM_ANGLE},
     {'0', kControl, EventKind::kFitView, 0},
 };
 

@@ -143,18 +143,24 @@ void FillLamp(const DistributionEditor& editor, const Lamp& lamp, std::string& o
 
 }  // namespace
 
-void FillStatusTexts(const DistributionEditor& editor, const Lamp& lamp, bool pointerInside,
-                     StatusTexts& texts) {
+void FillStatusTexts(const DistributionEditor& editor, const Document& document,
+                     bool pointerInside, StatusTexts& texts) {
+  const Lamp& lamp = document.lamp();
   texts.pointer.clear();
   texts.curve.clear();
   texts.lamp.clear();
   FillPointer(editor, pointerInside, texts.pointer);
   FillCurve(editor, lamp, texts.curve);
   FillLamp(editor, lamp, texts.lamp);
+  if (const std::string_view kept = KeepFluxStatus(document.drawingOptions()); !kept.empty()) {
+    texts.lamp += "  ";
+    texts.lamp += kept;
+  }
 }
 
-StatusTexts StatusTextsFor(const DistributionEditor& editor, const Lamp& lamp, bool pointerInside) {
+StatusTexts StatusTextsFor(const DistributionEditor& editor, const Document& document,
+                           bool pointerInside) {
   StatusTexts texts;
-  FillStatusTexts(editor, lamp, pointerInside, texts);
+  FillStatusTexts(editor, document, pointerInside, texts);
   return texts;
 }

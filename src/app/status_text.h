@@ -15,7 +15,8 @@
 //            several planes the whole lamp's numbers, as `info` gives them,
 //            and the peak's plane: "peak 2090 cd at C 45° 60°  flux ..."
 //   lamp     "light 0.95 m from the wall", after the plane the diagram
-//            edits when the lamp has several: "C 0° of 12 planes  light ..."
+//            edits when the lamp has several: "C 0° of 12 planes  light ...",
+//            and "  flux kept while drawing" while Lamp > Keep flux is on
 //
 // Numbers have 4 significant digits (the "%.4g" form, but plain figures
 // from 10^4 to below 10^7: 13510, not 1.351e+04), beam and field one
@@ -26,7 +27,7 @@
 #include <string_view>
 
 #include "editor/distribution_editor.h"
-#include "editor/lamp.h"
+#include "app/document.h"
 
 struct StatusTexts {
   std::string pointer, curve, lamp;
@@ -34,9 +35,10 @@ struct StatusTexts {
 
 // The pointer is taken at (lastX, lastY); `pointerInside` says whether it is
 // in the client area at all (it may have left the window since its last move).
-StatusTexts StatusTextsFor(const DistributionEditor& editor, const Lamp& lamp, bool pointerInside);
+StatusTexts StatusTextsFor(const DistributionEditor& editor, const Document& document,
+                           bool pointerInside);
 
 // The same, written into `texts`: once their storage has grown, a refresh on
 // a pointer move allocates nothing.
-void FillStatusTexts(const DistributionEditor& editor, const Lamp& lamp, bool pointerInside,
-                     StatusTexts& texts);
+void FillStatusTexts(const DistributionEditor& editor, const Document& document,
+                     bool pointerInside, StatusTexts& texts);

@@ -2,6 +2,9 @@
 // What the main window's event handling needs of the platform. Each front
 // end's main window implements it; the tests use a recording fake.
 
+#include <cstdint>
+#include <span>
+#include <string>
 #include <string_view>
 
 #include "app/saved_state.h"
@@ -9,6 +12,13 @@
 
 // Which halves of the client area to render and show.
 enum class Halves { kNone = 0, kLeft = 1, kRight = 2, kBoth = 3 };
+
+// A field of the number dialog: its label ("&" marks a mnemonic) and its
+// text, offered when the dialog opens and as typed once it is accepted.
+struct AskedField {
+  std::string_view label;
+  std::string text;
+};
 
 // The answers to the question before modified work is closed.
 enum class SaveChangesAnswer { kSave, kDontSave, kCancel };
@@ -50,6 +60,16 @@ class Window : public OwnerWindow {
   // default, Enter), don't save (the key N) and cancel (Escape, and closing
   // the box).
   virtual SaveChangesAnswer AskSaveChanges(std::string_view text, std::string_view caption) = 0;
+
+  // The number dialog: a modal dialog owned by the main window, with the
+  // caption, one or two labelled text fields (the first has the focus, its
+  // text selected), OK (the default, Enter) and Cancel (Escape, the close
+  // box). True on OK, with each field's text as typed; false on cancel.
+  virtual bool AskFields(std::string_view caption, std::span<AskedField> fields) = 0;
+
+  // Shows whether a checkable menu command is checked (Lamp > Keep flux
+  // while drawing). A window without that menu shows nothing.
+  virtual void ShowMenuCheck(uint16_t /*command*/, bool /*checked*/) {}
 
   // Ends the program's event loop with this exit code (on the destroy event).
   virtual void PostQuit(int exitCode) = 0;

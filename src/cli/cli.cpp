@@ -3,7 +3,7 @@
 //   2. decoding the arguments
 //   3. where the outputs go, refused before anything is written
 //   4. a console owner window: File > Open without a dialog
-//   5. info, check, render, convert
+//   5. info, check, render, convert, new
 #include "cli/cli.h"
 
 #include <algorithm>
@@ -14,6 +14,7 @@
 #include <optional>
 #include <system_error>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "check/file_check.h"
@@ -29,7 +30,7 @@
 #include "ies/safe_save.h"
 #include "ies/utf8_path.h"
 #include "measure/lamp_numbers.h"
-#include "measure/scale_curve.h"
+#include "measure/lamp_shaping.h"
 #include "render/image.h"
 #include "render/polar_view.h"
 #include "render/wall_view.h"
@@ -44,7 +45,8 @@ constexpr std::string_view kUsage =
     "Usage: lumistra-cli info [--json] FILE...\n"
     "       lumistra-cli check [--json] FILE...\n"
     "       lumistra-cli render [--size WxH] FILE... -o OUT\n"
-    "       lumistra-cli convert [--lm63-2019] [--lumens N | --peak N] FILE -o OUT\n"
+    "       lumistra-cli convert [--lm63-2019] [--beam B] [--lumens N | --peak N] FILE -o OUT\n"
+    "       lumistra-cli new --beam B [--lm63-2019] [--lumens N | --peak N] -o OUT\n"
     "       lumistra-cli --help | --version\n";
 
 constexpr std::string_view kHelpText =
@@ -64,8 +66,12 @@ constexpr std::string_view kHelpText =
     "           OUT is the picture's name, with several a folder (<name>.png each)\n"
     "  convert  the curve written as File > Save writes it: as EULUMDAT when OUT\n"
     "           ends in .ldt, otherwise as LM-63 (.ies); --lm63-2019 writes a\n"
-    "           standard LM-63-2019 file; --lumens N first scales the curve to a\n"
-    "           flux of N lm, --peak N to a peak of N cd\n"
+    "           standard LM-63-2019 file; --beam B first stretches or squeezes\n"
+    "           the gamma angles to a beam of B degrees (2 to 170), the peak kept;\n"
+    "           then --lumens N scales the curve to a flux of N lm, --peak N to a\n"
+    "           peak of N cd\n"
+    "  new      a new spot lamp of a beam of B degrees (2 to 170) and 1000 lm,\n"
+    "           or --lumens N, or a peak of --peak N cd, written as convert writes\n"
     "\n"
     "Options:\n"
     "  -h, --help     Displays help on commandline options.\n"
@@ -74,7 +80,7 @@ constexpr std::string_view kHelpText =
     "Exit status: 0 when every file was usable, 1 when any was not (for check:\n"
     "when any has an error), 2 for a usage error.\n";
 
-enum class CommandKind { kInfo, kCheck, kRender, kConvert };
+enum class CommandKind { kInfo, kCheck, kRender, kConvert, kNew };
 
 struct Command {
   CommandKind kind = CommandKind::kInfo;
@@ -83,9 +89,8 @@ struct Command {
   int height = 400;
   std::vector<std::string> files;
   std::optional<std::string> out;
-  bool lm63Of2019 = false;        // convert: a standard LM-63-2019 file
-  std::optional<double> lumens;   // convert: the curve scaled to this flux first
-  std::optional<double> peak;     // convert: or to this peak
+  bool lm63Of2019 = false;  // convert, new: a standard LM-63-2019 file
+  LampShaping shaping;      // convert, new: the beam, then the flux or the peak
 };
 
 // --help and --version end the run at once, wherever they stand.
@@ -130,12 +135,39 @@ bool NamesEulumdat(const std::string& name) {
 // The options that take the next argument as their value, whatever it looks
 // like ("-o -h" names a file "-h").
 bool TakesValue(std::string_view arg) {
-  return arg == "-o" || arg == "--size" || arg == "--lumens" || arg == "--peak";
+  return arg == "-o" || arg == "--size" || arg == "--lumens" || arg == "--peak" || arg == "--beam";
 }
 
-// render and convert write files (-o); info and check report on the console.
+// The commands that write a lamp file.
+bool WritesLamp(CommandKind kind) { return kind == CommandKind::kConvert || kind == CommandKind::kNew; }
+
+bool IsShapingOption(std::string_view arg) {
+  return arg == "--beam" || arg == "--lumens" || arg == "--peak";
+}
+
+// Takes --beam B, --lumens N or --peak N into `shaping`; `value` is the next
+// argument, or null when there is none. Returns why it cannot be used, or
+// nothing.
+std::string DecodeShaping(const std::string& option, const std::string* value, LampShaping& shaping) {
+  double number = 0.0;
+  if (option == "--beam") {
+    if (value == nullptr || !ParsePositive(*value, number) || number < kMinBeamAngle ||
+        number > kMaxBeamAngle) {
+      return "--beam needs a number from 2 to 170";
+    }
+    if (shaping.beamAngle) return "--beam is given twice";
+    shaping.beamAngle = number;
+    return {};
+  }
+  if (value == nullptr || !ParsePositive(*value, number)) return option + " needs a positive number";
+  if (shaping.lumens || shaping.peakCd) return "only one of --lumens and --peak can be given";
+  (option == "--lumens" ? shaping.lumens : shaping.peakCd) = number;
+  return {};
+}
+
+// render, convert and new write files (-o); info and check report on the console.
 bool WritesFiles(CommandKind kind) {
-  return kind == CommandKind::kRender || kind == CommandKind::kConvert;
+  return kind == CommandKind::kRender || WritesLamp(kind);
 }
 
 Decoded Decode(std::span<const std::string> args) {
@@ -164,6 +196,8 @@ Decoded Decode(std::span<const std::string> args) {
     command.kind = CommandKind::kRender;
   } else if (name == "convert") {
     command.kind = CommandKind::kConvert;
+  } else if (name == "new") {
+    command.kind = CommandKind::kNew;
   } else {
     return fail("unknown command \"" + name + "\"");
   }
@@ -182,13 +216,13 @@ Decoded Decode(std::span<const std::string> args) {
       if (!hasValue || !ParseSize(args[++i], command.width, command.height)) {
         return fail("--size needs WxH, each side 1 to 32767 pixels");
       }
-    } else if (arg == "--lm63-2019" && command.kind == CommandKind::kConvert) {
+    } else if (WritesLamp(command.kind) && IsShapingOption(arg)) {
+      if (const std::string why = DecodeShaping(arg, hasValue ? &args[++i] : nullptr, command.shaping);
+          !why.empty()) {
+        return fail(why);
+      }
+    } else if (arg == "--lm63-2019" && WritesLamp(command.kind)) {
       command.lm63Of2019 = true;
-    } else if ((arg == "--lumens" || arg == "--peak") && command.kind == CommandKind::kConvert) {
-      double value = 0.0;
-      if (!hasValue || !ParsePositive(args[++i], value)) return fail(arg + " needs a positive number");
-      if (command.lumens || command.peak) return fail("only one of --lumens and --peak can be given");
-      (arg == "--lumens" ? command.lumens : command.peak) = value;
     } else if (arg == "-o" && WritesFiles(command.kind)) {
       if (!hasValue || args[i + 1].empty()) return fail("-o needs a file name");
       if (command.out) return fail("-o is given twice");
@@ -197,7 +231,12 @@ Decoded Decode(std::span<const std::string> args) {
       return fail("unknown option \"" + arg + "\" for " + name);
     }
   }
-  if (command.files.empty()) return fail(name + " needs a FILE");
+  if (command.kind == CommandKind::kNew) {
+    if (!command.files.empty()) return fail("new takes no FILE");
+    if (!command.shaping.beamAngle) return fail("new needs --beam");
+  } else if (command.files.empty()) {
+    return fail(name + " needs a FILE");
+  }
   if (WritesFiles(command.kind) && !command.out) return fail(name + " needs -o");
   if (command.kind == CommandKind::kConvert && command.files.size() > 1) {
     return fail("convert takes one FILE");
@@ -235,7 +274,7 @@ SaveFormat ConvertFormat(const Command& command) {
 
 std::vector<std::string> OutputNames(const Command& command) {
   const std::string& out = *command.out;
-  if (command.kind == CommandKind::kConvert) return {WithSaveExtension(out, ConvertFormat(command))};
+  if (WritesLamp(command.kind)) return {WithSaveExtension(out, ConvertFormat(command))};
   if (!RenderIntoFolder(command)) return {WithExtension(out, ".png")};
   const bool endsInSeparator = out.back() == '/' || out.back() == '\\';
   std::vector<std::string> names;
@@ -489,46 +528,52 @@ int RunRender(const Command& command, const std::vector<std::string>& outputs, C
   return status;
 }
 
-// Whether an LM-63 file of `lamp` would give every intensity as 0.0: its
-// numbers have six decimals, so a peak below 0.0000005 cd leaves no light.
-// (EULUMDAT gives intensities per 1000 lm of the curve's own flux.)
-bool WrittenWithoutLight(const Lamp& lamp, SaveFormat format) {
-  if (format == SaveFormat::kEulumdat) return false;
-  float peakRoot = 0.0f;
-  for (const Curve& plane : lamp.planes) {
-    peakRoot = std::max(peakRoot, *std::max_element(plane.begin(), plane.end()));
-  }
-  const double peak = static_cast<double>(peakRoot) * static_cast<double>(peakRoot);
-  return peak > 0.0 && FormatTrimmed(peak) == "0.0";
-}
-
-// The bytes File > Save writes for the whole lamp, under Save's name rule;
-// what the format has no place for is said on standard error first.
-int RunConvert(const Command& command, const std::vector<std::string>& outputs, Console& console) {
-  Document document;
-  const std::string& path = command.files.front();
-  if (!OpenFile(document, path, console)) return kExitUnusable;
-  if (command.lumens || command.peak) {
-    const std::optional<Lamp> scaled = command.lumens
-                                           ? ScaledToFlux(document.lamp(), *command.lumens)
-                                           : ScaledToPeak(document.lamp(), *command.peak);
-    if (!scaled) {
-      console.Err(path + ": the curve cannot be scaled: it gives no light, or too much.\n");
-      return kExitUnusable;
-    }
-    if (WrittenWithoutLight(*scaled, ConvertFormat(command))) {
-      console.Err(path + ": the scaled curve cannot be written: an LM-63 file gives candela with " +
-                  "six decimals, and every intensity would be 0.0.\n");
-      return kExitUnusable;
-    }
-    document.Scale(*scaled);
-  }
+// The bytes File > Save writes for the document's lamp, under Save's name
+// rule; what the format has no place for is said on standard error first.
+int WriteLampFile(const Command& command, Document& document,
+                  const std::vector<std::string>& outputs, Console& console) {
   const std::string& out = outputs.front();
   const SaveFormat format = ConvertFormat(command);
   if (const std::string left = document.NotWritten(format); !left.empty()) {
     console.Err(std::string(kProgram) + ": " + out + ": " + left + "\n");
   }
   return WriteOutput(out, document.Bytes(format, out), console) ? kExitOk : kExitUnusable;
+}
+
+// The file's lamp, stretched and scaled as asked, written again.
+int RunConvert(const Command& command, const std::vector<std::string>& outputs, Console& console) {
+  Document document;
+  const std::string& path = command.files.front();
+  if (!OpenFile(document, path, console)) return kExitUnusable;
+  const LampResult shaped = ShapedLamp(document.lamp(), command.shaping);
+  if (!shaped.lamp) {
+    console.Err(path + ": " + shaped.error + "\n");
+    return kExitUnusable;
+  }
+  // A stretched beam is another light; a lamp only scaled is the file's in
+  // another amount.
+  if (command.shaping.beamAngle) {
+    document.lamp() = *shaped.lamp;
+  } else {
+    document.Scale(*shaped.lamp);
+  }
+  return WriteLampFile(command, document, outputs, console);
+}
+
+// A new spot of the beam asked, of 1000 lm unless a flux or a peak is asked,
+// written as File > Save writes a drawn lamp.
+int RunNew(const Command& command, const std::vector<std::string>& outputs, Console& console) {
+  constexpr double kNewLampLumens = 1000.0;
+  const LampShaping& asked = command.shaping;
+  const LampResult spot = NewSpotLamp(*asked.beamAngle, asked.lumens.value_or(kNewLampLumens));
+  const LampResult shaped = spot.lamp && asked.peakCd ? LampScaledToPeak(*spot.lamp, *asked.peakCd) : spot;
+  if (!shaped.lamp) {
+    console.Err(std::string(kProgram) + ": " + shaped.error + "\n");
+    return kExitUnusable;
+  }
+  Document document;
+  document.StartNew(*shaped.lamp);
+  return WriteLampFile(command, document, outputs, console);
 }
 
 }  // namespace
@@ -563,6 +608,8 @@ int RunCli(std::span<const std::string> args, Console& console) {
       return RunRender(command, outputs, console);
     case CommandKind::kConvert:
       return RunConvert(command, outputs, console);
+    case CommandKind::kNew:
+      return RunNew(command, outputs, console);
   }
   return kExitUsage;
 }

@@ -8,9 +8,12 @@
 //   lumistra-cli check [--json] FILE...          what is wrong with each file, and how
 //                                                each renderer will take it
 //   lumistra-cli render [--size WxH] FILE... -o OUT  both views as PNG
-//   lumistra-cli convert [--lm63-2019] [--lumens N | --peak N] FILE -o OUT
+//   lumistra-cli convert [--lm63-2019] [--beam B] [--lumens N | --peak N] FILE -o OUT
 //                                                the curve as File > Save writes it,
-//                                                EULUMDAT for OUT.ldt, scaled first
+//                                                EULUMDAT for OUT.ldt, its beam
+//                                                stretched, then scaled first
+//   lumistra-cli new --beam B [--lm63-2019] [--lumens N | --peak N] -o OUT
+//                                                a new spot lamp, written as convert writes
 //   lumistra-cli --help | --version
 //
 // Every FILE is read as File > Open reads it, one at a time. Exit status: 0

@@ -37,24 +37,6 @@ Peak FindPeak(const Photometry& table) {
   return peak;
 }
 
-// The average curve of the planes, each intensity the square of its sample
-// in double precision; with one plane exactly that plane.
-Curve AverageCurve(const Lamp& lamp, const std::vector<double>& weights) {
-  if (lamp.planes.size() == 1) return lamp.planes.front();
-  std::array<double, kCurveSampleCount> sum{};
-  for (std::size_t h = 0; h < lamp.planes.size(); ++h) {
-    for (std::size_t d = 0; d < sum.size(); ++d) {
-      const double root = lamp.planes[h][d];
-      sum[d] += weights[h] * root * root;
-    }
-  }
-  DegreeIntensities average{};
-  for (std::size_t d = 0; d < sum.size(); ++d) {
-    average[d] = static_cast<float>(std::min(sum[d], static_cast<double>(FLT_MAX)));
-  }
-  return CurveOfIntensities(average);
-}
-
 }  // namespace
 
 const char* SymmetryText(Symmetry symmetry) {
@@ -89,6 +71,23 @@ std::vector<double> PlaneWeights(const std::vector<float>& a, Symmetry symmetry)
   return {};
 }
 
+Curve AverageCurve(const Lamp& lamp) {
+  if (lamp.planes.size() == 1) return lamp.planes.front();
+  const std::vector<double> weights = PlaneWeights(lamp.planeAngles, lamp.symmetry);
+  std::array<double, kCurveSampleCount> sum{};
+  for (std::size_t h = 0; h < lamp.planes.size(); ++h) {
+    for (std::size_t d = 0; d < sum.size(); ++d) {
+      const double root = lamp.planes[h][d];
+      sum[d] += weights[h] * root * root;
+    }
+  }
+  DegreeIntensities average{};
+  for (std::size_t d = 0; d < sum.size(); ++d) {
+    average[d] = static_cast<float>(std::min(sum[d], static_cast<double>(FLT_MAX)));
+  }
+  return CurveOfIntensities(average);
+}
+
 LampNumbers MeasureLamp(const Lamp& lamp) {
   LampNumbers numbers;
   numbers.planes = lamp.planes.size();
@@ -105,8 +104,7 @@ LampNumbers MeasureLamp(const Lamp& lamp) {
     }
   }
   numbers.peakCd = static_cast<float>(std::min(peak, static_cast<double>(FLT_MAX)));
-  const CurveNumbers average =
-      MeasureCurve(AverageCurve(lamp, PlaneWeights(lamp.planeAngles, lamp.symmetry)));
+  const CurveNumbers average = MeasureCurve(AverageCurve(lamp));
   numbers.fluxLm = average.fluxLm;
   numbers.beamAngle = average.beamAngle;
   numbers.fieldAngle = average.fieldAngle;
@@ -140,7 +138,7 @@ LampMeasurement MeasureLamp(const Photometry& table) {
 }
 
 double DownwardFluxPercent(const Lamp& lamp) {
-  const Curve average = AverageCurve(lamp, PlaneWeights(lamp.planeAngles, lamp.symmetry));
+  const Curve average = AverageCurve(lamp);
   const double flux = MeasureCurve(average).fluxLm;
   if (!(flux > 0.0)) return 0.0;
   constexpr double kRadiansPerDegree = std::numbers::pi / 180.0;

@@ -61,5 +61,10 @@ LampNumbers MeasureLamp(const Lamp& lamp);
 // half. 0 for a lamp without light.
 double DownwardFluxPercent(const Lamp& lamp);
 
+// The average curve of the planes (the weighted average of their intensities,
+// each the square of its sample in double precision); with one plane exactly
+// that plane. Its beam and field angles are the lamp's.
+Curve AverageCurve(const Lamp& lamp);
+
 // Each plane's weight in the average curve; they sum to 1.
 std::vector<double> PlaneWeights(const std::vector<float>& horizontalAngles, Symmetry symmetry);

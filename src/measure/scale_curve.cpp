@@ -4,16 +4,20 @@
 #include <cmath>
 
 #include "measure/curve_numbers.h"
-#include "measure/lamp_numbers.h"
 
 namespace {
 
 // Each intensity times target / now.
 std::optional<Curve> ScaledBy(const Curve& curve, double now, double target) {
-  if (!(now > 0.0) || !std::isfinite(now) || !(target > 0.0) || !std::isfinite(target)) {
-    return std::nullopt;
-  }
-  const double rootFactor = std::sqrt(target / now);
+  if (!(now > 0.0) || !std::isfinite(now)) return std::nullopt;
+  return ScaledByFactor(curve, target / now);
+}
+
+}  // namespace
+
+std::optional<Curve> ScaledByFactor(const Curve& curve, double factor) {
+  if (!(factor > 0.0) || !std::isfinite(factor)) return std::nullopt;
+  const double rootFactor = std::sqrt(factor);
   Curve scaled{};
   for (size_t i = 0; i < curve.size(); ++i) {
     const double sample = static_cast<double>(curve[i]) * rootFactor;
@@ -23,8 +27,6 @@ std::optional<Curve> ScaledBy(const Curve& curve, double now, double target) {
   return scaled;
 }
 
-}  // namespace
-
 std::optional<Curve> ScaledToFlux(const Curve& curve, double lumens) {
   return ScaledBy(curve, MeasureCurve(curve).fluxLm, lumens);
 }
@@ -33,25 +35,3 @@ std::optional<Curve> ScaledToPeak(const Curve& curve, double candela) {
   return ScaledBy(curve, MeasureCurve(curve).peakCd, candela);
 }
 
-namespace {
-
-// Every plane's intensities times target / now.
-std::optional<Lamp> LampScaledBy(const Lamp& lamp, double now, double target) {
-  Lamp scaled = lamp;
-  for (Curve& plane : scaled.planes) {
-    const std::optional<Curve> curve = ScaledBy(plane, now, target);
-    if (!curve) return std::nullopt;
-    plane = *curve;
-  }
-  return scaled;
-}
-
-}  // namespace
-
-std::optional<Lamp> ScaledToFlux(const Lamp& lamp, double lumens) {
-  return LampScaledBy(lamp, MeasureLamp(lamp).fluxLm, lumens);
-}
-
-std::optional<Lamp> ScaledToPeak(const Lamp& lamp, double candela) {
-  return LampScaledBy(lamp, MeasureLamp(lamp).peakCd, candela);
-}

@@ -7,7 +7,6 @@
 #include <optional>
 
 #include "editor/curve.h"
-#include "editor/lamp.h"
 
 // The curve whose zonal flux (MeasureCurve) is `lumens`; nothing when the
 // curve has no flux, or `lumens` is not a positive finite number, or a
@@ -17,7 +16,7 @@ std::optional<Curve> ScaledToFlux(const Curve& curve, double lumens);
 // The curve whose peak intensity is `candela`, under the same conditions.
 std::optional<Curve> ScaledToPeak(const Curve& curve, double candela);
 
-// The same for a whole lamp: every plane by one factor, so that the lamp's
-// flux (MeasureLamp) is `lumens`, or its peak `candela`.
-std::optional<Lamp> ScaledToFlux(const Lamp& lamp, double lumens);
-std::optional<Lamp> ScaledToPeak(const Lamp& lamp, double candela);
+
+// The curve with every intensity times `factor`; nothing when the factor is
+// not a positive finite number or a sample would leave the float range.
+std::optional<Curve> ScaledByFactor(const Curve& curve, double factor);

@@ -13,9 +13,13 @@
 #include <vector>
 
 #include "app/dispatch.h"
+#include "app/status_text.h"
+#include "app/lamp_commands.h"
 #include "app/shortcuts.h"
 #include "app/ui_text.h"
 #include "editor/fit_view.h"
+#include "measure/lamp_numbers.h"
+#include "measure/lamp_shaping.h"
 
 namespace {
 
@@ -33,6 +37,7 @@ class RecordingWindow final : public Window {
   std::optional<std::string> openChoice;
   std::optional<std::string> saveChoice;
   SaveChangesAnswer answer = SaveChangesAnswer::kCancel;
+  std::vector<std::string> typed;  // the texts the number dialog takes, in order
 
   std::optional<std::string> ChooseSaveFile(std::string_view, SaveFormat) override {
     return Note("choose save"), saveChoice;
@@ -45,8 +50,24 @@ class RecordingWindow final : public Window {
     messages.emplace_back(text, caption);
   }
   bool AskYesNo(std::string_view, std::string_view) override { return Note("ask yes no"), false; }
+  // The number dialog: each field's offered text noted, then the texts of
+  // `typed` taken (OK) or, when too few are left, cancelled.
+  bool AskFields(std::string_view caption, std::span<AskedField> fields) override {
+    std::string entry = "ask " + std::string(caption) + ":";
+    for (const AskedField& field : fields) entry += " " + field.text;
+    Note(entry);
+    if (typed.size() < fields.size()) return false;
+    for (AskedField& field : fields) {
+      field.text = typed.front();
+      typed.erase(typed.begin());
+    }
+    return true;
+  }
   void ShowTitle(const WindowTitle& title) override { titles.push_back(CaptionOf(title)); }
   void ShowNote(std::string_view text) override { Note("note " + std::string(text)); }
+  void ShowMenuCheck(uint16_t command, bool checked) override {
+    Note("check " + std::to_string(command) + (checked ? " on" : " off"));
+  }
   SaveChangesAnswer AskSaveChanges(std::string_view text, std::string_view caption) override {
     return Note("ask " + std::string(caption) + ": " + std::string(text)), answer;
   }
@@ -515,6 +536,85 @@ INSTANTIATE_TEST_SUITE_P(Keys, KeyDuringStroke,
                                          Plain(EventKind::kFitView), Key(IDM_OPEN),
                                          Key(IDM_SAVE), Key(IDM_HOW_TO_USE)));
 
+// --- The Lamp menu: what its dialogs refuse and make --------------------------
+
+struct LampDialogRow {
+  const char* name;
+  bool fromSpot;  // else from the empty curve
+  uint16_t command;
+  std::vector<std::string> typed;  // fewer than the fields: cancelled
+  std::string message;             // the message box's text, or none
+  double beam = 0, lumens = 0;     // of the lamp made; 0: nothing made
+};
+
+void PrintTo(const LampDialogRow& row, std::ostream* out) { *out << row.name; }
+
+class LampDialog : public testing::TestWithParam<LampDialogRow> {};
+
+TEST_P(LampDialog, RefusesWithAMessageOrMakesOneEdit) {
+  const LampDialogRow& row = GetParam();
+  Session s(300, 200);
+  if (row.fromSpot) s.document.StartNew(*NewSpotLamp(30, 1000).lamp);
+  s.editor.curve = s.document.EditedCurve();
+  s.history.Record(s.document.lamp());
+  const Lamp before = s.document.lamp();
+  s.window.typed = row.typed;
+  const Halves halves = s.Send(Command(row.command));
+  std::string message;
+  for (const auto& [text, caption] : s.window.messages) message += text;
+  EXPECT_EQ(message, row.message);
+  if (row.beam == 0) {
+    EXPECT_EQ(s.document.lamp(), before);
+    EXPECT_EQ(halves, Halves::kNone);
+    return;
+  }
+  const LampNumbers made = MeasureLamp(s.document.lamp());
+  EXPECT_NEAR(made.beamAngle.value_or(0), row.beam, kBeamTolerance);
+  if (row.lumens > 0) {
+    EXPECT_NEAR(made.fluxLm, row.lumens, 1e-3 * row.lumens);
+  }
+  EXPECT_EQ(s.editor.curve, s.document.EditedCurve());  // the diagram shows it
+  EXPECT_EQ(halves, Halves::kBoth);
+  EXPECT_TRUE(s.history.Undo(s.document.lamp()));  // one edit
+  EXPECT_EQ(s.document.lamp(), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, LampDialog,
+    testing::Values(
+        LampDialogRow{"NewLamp", false, IDM_NEW_LAMP, {"60", " 2500 "}, "", 60, 2500},
+        LampDialogRow{"NotANumber", false, IDM_NEW_LAMP, {"30", "1,000"},
+                      "\"1,000\" is not a number. Type the luminous flux in lm as digits, with a full stop for decimals: 30 or 12.5, for example."},
+        LampDialogRow{"ZeroFlux", false, IDM_NEW_LAMP, {"30", "0"}, "The luminous flux must be more than 0 lm, not 0."},
+        LampDialogRow{"NegativeBeam", false, IDM_NEW_LAMP, {"-4", "1000"}, "The beam angle must be from 2 to 170 degrees, not -4."},
+        LampDialogRow{"BeyondTheRange", true, IDM_BEAM_ANGLE, {"171"}, "The beam angle must be from 2 to 170 degrees, not 171."},
+        LampDialogRow{"TooMuchLight", true, IDM_SCALE_TO_PEAK, {"1e39"}, "That would make the peak intensity 1e+39 cd, more than a lamp file can hold."},
+        LampDialogRow{"Empty", true, IDM_SCALE_TO_PEAK, {""}, "Type the peak intensity in cd."},
+        LampDialogRow{"NoLightYet", false, IDM_SCALE_TO_FLUX, {"100"}, "The lamp gives no light yet: draw a curve or make a new lamp first."},
+        LampDialogRow{"OfferUnchanged", true, IDM_SCALE_TO_FLUX, {"1000"}, ""},
+        LampDialogRow{"Cancelled", true, IDM_BEAM_ANGLE, {}, ""},
+        LampDialogRow{"ScaleToFlux", true, IDM_SCALE_TO_FLUX, {"+1e4"}, "", 30, 10000},
+        LampDialogRow{"BeamAngle", true, IDM_BEAM_ANGLE, {"45"}, "", 45}),
+    [](const testing::TestParamInfo<LampDialogRow>& p) { return p.param.name; });
+
+TEST(KeepFlux, AStrokeIsScaledBackToTheFluxBeforeItWhileChecked) {
+  const auto strokeFlux = [](bool kept) {
+    Session s(300, 200);
+    s.document.StartNew(*NewSpotLamp(30, 1000).lamp);
+    s.editor.curve = s.document.EditedCurve();
+    if (kept) s.Send(Command(IDM_KEEP_FLUX));
+    for (const AppEvent& e : {Plain(EventKind::kLeftDown), Move(330, 260), Plain(EventKind::kLeftUp)}) {
+      s.Send(e);
+    }
+    EXPECT_EQ(StatusTextsFor(s.editor, s.document, false).lamp.find("flux kept") != std::string::npos,
+              kept);
+    EXPECT_EQ(s.editor.curve, s.document.EditedCurve());
+    return MeasureLamp(s.document.lamp()).fluxLm;
+  };
+  EXPECT_GT(strokeFlux(false), 1001);
+  EXPECT_NEAR(strokeFlux(true), 1000, 1e-3);
+}
+
 // --- Opening fits the view ---------------------------------------------------
 
 TEST(Open, ASuccessfulOpenFitsTheViewBeforeItRenders) {
@@ -589,6 +689,7 @@ INSTANTIATE_TEST_SUITE_P(
         ShortcutRow{"CtrlS", 'S', kControl, EventKind::kShortcutCommand, IDM_SAVE},
         ShortcutRow{"F1", kKeyF1, kNoModifier, EventKind::kShortcutCommand, IDM_HOW_TO_USE},
         ShortcutRow{"Ctrl0", '0', kControl, EventKind::kFitView, 0},
+        ShortcutRow{"CtrlN", 'N', kControl, EventKind::kShortcutCommand, IDM_NEW_LAMP},
         // Without Control, or with Alt (AltGr is Control and Alt): nothing.
         ShortcutRow{"PlainZ", 'Z', kNoModifier, std::nullopt, 0},
         ShortcutRow{"CtrlAltZ", 'Z', kControl | kAlt, std::nullopt, 0},

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QMenu>
 #include <QMessageBox>
@@ -166,7 +167,7 @@ class QtFrontEndTest : public QObject {
     const auto field = [bar](const char* name) { return bar->findChild<QLabel*>(name)->text(); };
     QTest::mouseMove(window_->windowHandle(), FromPole(100 * ratio(), 0));
     QVERIFY(field("pointer").startsWith(QStringLiteral("90\u00b0  curve 0 cd  pointer ")));
-    QCOMPARE(field("pointer"), QString::fromStdString(StatusTextsFor(*editor_, Lamp::OfCurve(editor_->curve), true).pointer));
+    QCOMPARE(field("pointer"), QString::fromStdString(StatusTextsFor(*editor_, Document(), true).pointer));
     QCOMPARE(field("lamp"), QStringLiteral("light 0.1 m from the wall"));
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(&client(), &leave);
@@ -180,8 +181,11 @@ class QtFrontEndTest : public QObject {
       popups << popup->text();
       for (QAction* item : popup->menu()->actions()) items << item->text();
     }
-    QCOMPARE(popups, (QStringList{TEXT_MENU_FILE, TEXT_MENU_HELP}));
-    QCOMPARE(items, (QStringList{"Open", "Save", "Reset", "E&xit", "&About ...", "How to use"}));
+    QCOMPARE(popups, (QStringList{TEXT_MENU_FILE, TEXT_MENU_LAMP, TEXT_MENU_HELP}));
+    QCOMPARE(items, (QStringList{"Open", "Save", "Reset", "E&xit", "&New lamp...", "Scale to &flux...",
+                                 "Scale to &peak...", "&Beam angle...", "", "&Keep flux while drawing",
+                                 "&About ...", "How to use"}));
+    QVERIFY(MenuAction(TEXT_MENU_KEEP_FLUX)->isCheckable());
   }
 
   void paintAndResize() {
@@ -446,6 +450,28 @@ class QtFrontEndTest : public QObject {
     const float centerX = editor_->centerX;
     QTest::mouseMove(w, FromPole(40, 40));  // back, no button held
     QCOMPARE(editor_->centerX, centerX);
+  }
+
+  // The number dialog's refusal, one row of the dispatch's table: a beam
+  // typed as a word gets a message and changes nothing.
+  void newLampRefusesAWordForTheBeam() {
+    QString message;
+    AnswerNextModal([&](QWidget* dialog) {
+      QCOMPARE(dialog->windowTitle(), QStringLiteral(TEXT_NEW_LAMP_CAPTION));
+      const QList<QLineEdit*> fields = dialog->findChildren<QLineEdit*>();
+      QCOMPARE(fields.size(), 2);
+      QCOMPARE(fields[0]->text() + " " + fields[1]->text(), QStringLiteral("30 1000"));
+      fields[0]->setText(QStringLiteral("wide"));
+      AnswerNextModal([&](QWidget* box) {
+        message = static_cast<QMessageBox*>(box)->text();
+        QTest::keyClick(box, Qt::Key_Return);
+      }, "QMessageBox");
+      QTest::keyClick(fields[0], Qt::Key_Return);  // OK, the default button
+    }, "QDialog");
+    MenuAction(TEXT_MENU_NEW_LAMP)->trigger();
+    QVERIFY2(message.startsWith(QStringLiteral("\"wide\" is not a number.")), qPrintable(message));
+    QVERIFY(CurveIsZero(*editor_));
+    QVERIFY(window_->renders.isEmpty());
   }
 
   void aMenuTakingThePointerEndsTheStroke() {

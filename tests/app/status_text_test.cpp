@@ -24,7 +24,7 @@ TEST_P(StatusPointer, ReadsThePointAndItsValue) {
   editor.polarScale = row.polarScale;
   editor.clientWidth = row.clientWidth;
   editor.OnPointerMove(row.x, row.y);
-  EXPECT_EQ(StatusTextsFor(editor, Lamp::OfCurve(editor.curve), row.inside).pointer, row.text);
+  EXPECT_EQ(StatusTextsFor(editor, Document(), row.inside).pointer, row.text);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -59,14 +59,14 @@ TEST(StatusCurve, ShowsPeakFluxBeamAndField) {
   DistributionEditor editor;
   for (size_t n = 0; n < editor.curve.size(); ++n) editor.curve[n] = static_cast<float>(n) / 100;
   // The brightest sample is not straight down: no beam, no field.
-  EXPECT_EQ(StatusTextsFor(editor, Lamp::OfCurve(editor.curve), false).curve,
+  EXPECT_EQ(StatusTextsFor(editor, Document(), false).curve,
             "peak 3.24 cd at 180\u00b0  flux 12.11 lm  beam \u2013  field \u2013");
   // 100 cd to 20 degrees, nothing from 21: half and a tenth at 20.5 and 20.9.
   editor.ResetCurve();
   for (size_t n = 0; n <= 20; ++n) editor.curve[n] = 10.0f;
-  EXPECT_EQ(StatusTextsFor(editor, Lamp::OfCurve(editor.curve), false).curve,
+  EXPECT_EQ(StatusTextsFor(editor, Document(), false).curve,
             "peak 100 cd at 0\u00b0  flux 39.79 lm  beam 41.0\u00b0  field 41.8\u00b0");
-  EXPECT_EQ(StatusTextsFor(editor, Lamp::OfCurve(editor.curve), false).lamp, "light 0.1 m from the wall");
+  EXPECT_EQ(StatusTextsFor(editor, Document(), false).lamp, "light 0.1 m from the wall");
 }
 
 }  // namespace

@@ -13,7 +13,7 @@
 #include "ies/owner_window.h"
 #include "measure/curve_numbers.h"
 #include "measure/lamp_numbers.h"
-#include "measure/scale_curve.h"
+#include "measure/lamp_shaping.h"
 
 namespace {
 
@@ -157,10 +157,10 @@ TEST(OwnOutputTest, EveryFileSavedInEveryFormatIsClean) {
       Document document;
       if (!entry.is_regular_file() || !OpenCurve(editor, owner, path, &document)) continue;
       ExpectOwnOutputsClean(document, path);
-      const std::optional<Lamp> brighter =
-          ScaledToFlux(document.lamp(), 2.0 * MeasureLamp(document.lamp()).fluxLm);
-      if (!brighter) continue;
-      document.Scale(*brighter);  // as convert --lumens writes it
+      const LampResult brighter =
+          LampScaledToFlux(document.lamp(), 2.0 * MeasureLamp(document.lamp()).fluxLm);
+      if (!brighter.lamp) continue;
+      document.Scale(*brighter.lamp);  // as convert --lumens writes it
       ExpectOwnOutputsClean(document, path + " scaled");
     }
   }

@@ -19,7 +19,9 @@
 #include "measure/curve_numbers.h"
 #include "editor/distribution_editor.h"
 #include "editor/fit_view.h"
+#include "ies/ies_file_commands.h"
 #include "ies/owner_window.h"
+#include "measure/lamp_numbers.h"
 #include "render/polar_view.h"
 #include "render/wall_view.h"
 #include "png_reading.h"
@@ -94,6 +96,16 @@ struct CliRun {
   RecordingConsole console;
 };
 
+void ExpectBeamAndFlux(const fs::path& file, double beam, double lumens) {
+  SaveTo owner("");
+  const std::optional<PhotometricFile> read = ReadPhotometricPath(owner, file.string());
+  ASSERT_TRUE(read);
+  const LampMeasurement m = MeasureLamp(read->table);
+  ASSERT_TRUE(m.numbers && m.numbers->beamAngle);
+  EXPECT_NEAR(*m.numbers->beamAngle, beam, 0.1);
+  EXPECT_NEAR(m.numbers->fluxLm, lumens, 1e-3 * lumens);
+}
+
 struct CliCase {
   const char* name;
   // "@" in an argument stands for the run's folder, which holds lamp.ies (a
@@ -105,7 +117,8 @@ struct CliCase {
   std::function<void(const CliRun&)> check = nullptr;
 };
 
-const std::string kUsageLines = R"(Usage: lumistra-cli info \[--json\] FILE\.\.\.\n(.*\n){4})";
+// The usage: a line per command and one for --help and --version.
+const std::string kUsageLines = R"(Usage: lumistra-cli info \[--json\] FILE\.\.\.\n(.*\n){5})";
 const std::string kNum = R"(-?[0-9.]+(e[-+]?[0-9]+)?)";
 const std::string kJsonGood = R"(\{"file":"[^"]+","ok":true,"message":null,"peak_cd":)" + kNum +
                               R"(,"peak_angle":)" + kNum + R"(,"flux_lm":)" + kNum + R"(,"beam_angle":()" +
@@ -244,10 +257,19 @@ INSTANTIATE_TEST_SUITE_P(
                 ".*--peak needs a positive number\n" + kUsageLines},
         // A peak below what six decimals show would write a file without light.
         CliCase{"PeakTooSmallToWrite", {"convert", "--peak", "0.0000004", kGood1, "-o", "@/x.ies"}, 1, "",
-                ".*every intensity would be 0\\.0\\.\n",
+                ".*which a lamp file writes as 0\\.\n",
                 [](const CliRun& run) { EXPECT_FALSE(fs::exists(run.dir / "x.ies")); }},
         CliCase{"EulumdatOf2019", {"convert", "--lm63-2019", kGood1, "-o", "@/x.LDT"}, 2, "",
-                ".*--lm63-2019 writes an .ies file, not .*\n" + kUsageLines}),
+                ".*--lm63-2019 writes an .ies file, not .*\n" + kUsageLines},
+        // The beam and the flux asked, as info measures the written file.
+        CliCase{"NewSpot", {"new", "--beam", "30", "--lumens", "1500", "-o", "@/spot"}, 0, "", "",
+                [](const CliRun& run) { ExpectBeamAndFlux(run.dir / "spot.ies", 30, 1500); }},
+        // What EULUMDAT has no place for is said before the file is written.
+        CliCase{"ConvertBeamBeforeLumens", {"convert", "--lumens", "2000", "--beam", "45", kGood2, "-o", "@/wide.ldt"},
+                0, "", "lumistra-cli: .*wide\\.ldt: The file will not hold the lines \\[LAMPCAT\\]: .*\n", [](const CliRun& run) { ExpectBeamAndFlux(run.dir / "wide.ldt", 45, 2000); }},
+        CliCase{"NewNeedsBeam", {"new", "--lumens", "100", "-o", "@/x.ies"}, 2, "", ".*new needs --beam\n" + kUsageLines},
+        CliCase{"BeamOutOfRange", {"new", "--beam", "171", "-o", "@/x.ies"}, 2, "",
+                ".*--beam needs a number from 2 to 170\n" + kUsageLines}),
     [](const testing::TestParamInfo<CliCase>& row) { return row.param.name; });
 
 // A constant curve of I cd gives 4 pi I lm, so --lumens 1000 makes every

@@ -189,17 +189,22 @@ TEST_F(MainDialogTest, TemplateCarriesTheCaptionStylesAndMenu109) {
   const Item items[] = {
       {0, 0, TEXT_MENU_OPEN, IDM_OPEN},   {0, 1, TEXT_MENU_SAVE, IDM_SAVE},
       {0, 2, TEXT_MENU_RESET, IDM_RESET}, {0, 3, TEXT_MENU_EXIT, IDM_EXIT},
-      {1, 0, TEXT_MENU_ABOUT, IDM_ABOUT}, {1, 1, TEXT_MENU_HOW_TO_USE, IDM_HOW_TO_USE},
+      {1, 0, TEXT_MENU_NEW_LAMP, IDM_NEW_LAMP}, {1, 1, TEXT_MENU_SCALE_TO_FLUX, IDM_SCALE_TO_FLUX},
+      {1, 2, TEXT_MENU_SCALE_TO_PEAK, IDM_SCALE_TO_PEAK}, {1, 3, TEXT_MENU_BEAM_ANGLE, IDM_BEAM_ANGLE},
+      {1, 5, TEXT_MENU_KEEP_FLUX, IDM_KEEP_FLUX},  // after a separator
+      {2, 0, TEXT_MENU_ABOUT, IDM_ABOUT}, {2, 1, TEXT_MENU_HOW_TO_USE, IDM_HOW_TO_USE},
   };
   HMENU menu = GetMenu(window_);
-  ASSERT_EQ(GetMenuItemCount(menu), 2);
+  ASSERT_EQ(GetMenuItemCount(menu), 3);
   char text[64];
-  GetMenuStringA(menu, 0, text, sizeof text, MF_BYPOSITION);
-  EXPECT_STREQ(text, TEXT_MENU_FILE);
-  GetMenuStringA(menu, 1, text, sizeof text, MF_BYPOSITION);
-  EXPECT_STREQ(text, TEXT_MENU_HELP);
+  const char* const popups[] = {TEXT_MENU_FILE, TEXT_MENU_LAMP, TEXT_MENU_HELP};
+  for (int i = 0; i < 3; ++i) {
+    GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
+    EXPECT_STREQ(text, popups[i]);
+  }
   EXPECT_EQ(GetMenuItemCount(GetSubMenu(menu, 0)), 4);
-  EXPECT_EQ(GetMenuItemCount(GetSubMenu(menu, 1)), 2);
+  EXPECT_EQ(GetMenuItemCount(GetSubMenu(menu, 1)), 6);
+  EXPECT_EQ(GetMenuItemCount(GetSubMenu(menu, 2)), 2);
   for (const Item& item : items) {
     HMENU popup = GetSubMenu(menu, item.popup);
     GetMenuStringA(popup, static_cast<UINT>(item.position), text, sizeof text, MF_BYPOSITION);
@@ -335,7 +340,7 @@ TEST_F(MainDialogTest, StatusBarFollowsThePointerBelowTheViews) {
   };
   Send(Move(static_cast<int>(editor_.centerX) + 100, static_cast<int>(editor_.centerY)));
   EXPECT_EQ(part(0).rfind(L"90\u00b0  curve 0 cd  pointer ", 0), 0u) << Utf8FromWide(part(0));
-  EXPECT_EQ(part(0), WideFromUtf8(StatusTextsFor(editor_, Lamp::OfCurve(editor_.curve), true).pointer));
+  EXPECT_EQ(part(0), WideFromUtf8(StatusTextsFor(editor_, Document(), true).pointer));
   EXPECT_EQ(part(2), L"light 0.1 m from the wall");
   Send({WM_MOUSELEAVE, 0, 0});
   EXPECT_EQ(part(0), L"");
@@ -1112,6 +1117,29 @@ TEST_F(MainDialogTest, DpiChangeMovesToTheSuggestedRectangle) {
   EXPECT_EQ(editor_.clientWidth, client.right);  // the size event followed
   EXPECT_EQ(editor_.clientHeight, StatusBarRect().top);
   EXPECT_EQ(StatusBarRect().bottom, client.bottom);
+}
+
+// The number dialog's refusal, one row of the dispatch's table: a beam typed
+// as a word gets a message and changes nothing.
+TEST_F(MainDialogTest, NewLampRefusesAWordForTheBeam) {
+  std::vector<std::string> texts;
+  EXPECT_TRUE(WithModalBoxes(
+      window_, [&] { Send(Command(IDM_NEW_LAMP)); },
+      [&](HWND dialog) {
+        char field[32] = "";
+        GetDlgItemTextA(dialog, IDC_ASK_FIELD2, field, sizeof field);
+        EXPECT_STREQ(field, "1000");
+        EXPECT_EQ(GetFocus(), GetDlgItem(dialog, IDC_ASK_FIELD1));
+        SetDlgItemTextA(dialog, IDC_ASK_FIELD1, "wide");
+        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+      },
+      [&](HWND box) {
+        texts = ChildTexts(box);
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+      }));
+  EXPECT_TRUE(std::any_of(texts.begin(), texts.end(),
+                          [](const std::string& t) { return t.starts_with("\"wide\" is not a number."); }));
+  EXPECT_TRUE(CurveIsZero());
 }
 
 TEST_F(MainDialogTest, CancelledDialogsReturnNothing) {

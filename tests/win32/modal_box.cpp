@@ -40,8 +40,9 @@ HWND VisibleBoxOwnedBy(HWND owner) {
 void CALLBACK Tick(HWND, UINT, UINT_PTR timer, DWORD) {
   if (pending == nullptr) return;
   HWND box = VisibleBoxOwnedBy(pending->owner);
-  if (pending->found && pending->inSecond && box == pending->first) {
-    if (HWND second = VisibleBoxOwnedBy(box)) {
+  if (pending->found && pending->inSecond && box != nullptr) {
+    // The first box's own question, or the owner's next box once the first has closed.
+    if (HWND second = box == pending->first ? VisibleBoxOwnedBy(box) : box) {
       const std::function<void(HWND)> inSecond = std::move(pending->inSecond);
       pending->inSecond = nullptr;
       inSecond(second);

@@ -17,7 +17,9 @@ bool WithModalBox(HWND owner, const std::function<void()>& open,
                   const std::function<void(HWND box)>& inBox);
 
 // As WithModalBox, and then `inSecond` with the box that the first one opens
-// in its turn (owned by it), such as a dialog's question, if one opens.
+// in its turn (owned by it), such as a dialog's question, or else the next
+// box of `owner` once the first has closed, such as a message about what the
+// dialog took, if one opens.
 bool WithModalBoxes(HWND owner, const std::function<void()>& open,
                     const std::function<void(HWND box)>& inBox,
                     const std::function<void(HWND box)>& inSecond);

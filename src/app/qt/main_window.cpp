@@ -1,5 +1,6 @@
 #include "app/qt/main_window.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDropEvent>
@@ -19,6 +20,7 @@
 #include "app/qt/app_icon.h"
 #include "app/qt/client_area.h"
 #include "app/qt/info_box.h"
+#include "app/qt/number_dialog.h"
 #include "app/qt/status_fields.h"
 #include "app/shortcuts.h"
 #include "app/ui_text.h"
@@ -43,15 +45,25 @@ QStringList NameFilters(const FileTypes& types) {
   return filters;
 }
 
+// A menu item; an item without text is a separator.
 struct MenuItem {
   const char* text;
   uint16_t command;
 };
 
+// The menu items whose check the dispatch shows (ShowMenuCheck).
+bool IsCheckable(uint16_t command) { return command == IDM_KEEP_FLUX; }
+
 constexpr MenuItem kFileMenu[] = {{TEXT_MENU_OPEN, IDM_OPEN},
                                   {TEXT_MENU_SAVE, IDM_SAVE},
                                   {TEXT_MENU_RESET, IDM_RESET},
                                   {TEXT_MENU_EXIT, IDM_EXIT}};
+constexpr MenuItem kLampMenu[] = {{TEXT_MENU_NEW_LAMP, IDM_NEW_LAMP},
+                                  {TEXT_MENU_SCALE_TO_FLUX, IDM_SCALE_TO_FLUX},
+                                  {TEXT_MENU_SCALE_TO_PEAK, IDM_SCALE_TO_PEAK},
+                                  {TEXT_MENU_BEAM_ANGLE, IDM_BEAM_ANGLE},
+                                  {nullptr, 0},
+                                  {TEXT_MENU_KEEP_FLUX, IDM_KEEP_FLUX}};
 constexpr MenuItem kHelpMenu[] = {{TEXT_MENU_ABOUT, IDM_ABOUT},
                                   {TEXT_MENU_HOW_TO_USE, IDM_HOW_TO_USE}};
 
@@ -126,7 +138,7 @@ MainWindow::MainWindow(DistributionEditor& editor, std::function<void(int)> quit
   BuildShortcuts();
   client_ = new ClientArea(editor_, [this](const AppEvent& event) { Dispatch(event); }, this);
   setCentralWidget(client_);
-  status_ = new StatusFields(*statusBar(), *client_, editor_, document_.lamp());
+  status_ = new StatusFields(*statusBar(), *client_, editor_, document_);
   setAcceptDrops(true);  // over the whole window, menu bar included
 }
 
@@ -134,8 +146,18 @@ void MainWindow::BuildMenu() {
   const auto addMenu = [this](const char* title, const auto& items) {
     QMenu* menu = menuBar()->addMenu(QString::fromLatin1(title));
     for (const MenuItem& item : items) {
+      if (item.text == nullptr) {
+        menu->addSeparator();
+        continue;
+      }
       const uint16_t command = item.command;
-      menu->addAction(QString::fromLatin1(item.text), this, [this, command] {
+      QAction* action = menu->addAction(QString::fromLatin1(item.text));
+      action->setData(command);
+      action->setCheckable(IsCheckable(command));
+      connect(action, &QAction::triggered, this, [this, action, command] {
+        // A checkable item shows what the dispatch says (ShowMenuCheck), not
+        // Qt's own turn of the check.
+        if (action->isCheckable()) action->setChecked(!action->isChecked());
         AppEvent event;
         event.kind = EventKind::kCommand;
         event.command = command;
@@ -144,6 +166,7 @@ void MainWindow::BuildMenu() {
     }
   };
   addMenu(TEXT_MENU_FILE, kFileMenu);
+  addMenu(TEXT_MENU_LAMP, kLampMenu);
   addMenu(TEXT_MENU_HELP, kHelpMenu);
 }
 
@@ -250,6 +273,18 @@ SaveChangesAnswer MainWindow::AskSaveChanges(std::string_view text, std::string_
 }
 
 void MainWindow::ShowNote(std::string_view text) { status_->ShowNote(text); }
+
+bool MainWindow::AskFields(std::string_view caption, std::span<AskedField> fields) {
+  return RunNumberDialog(this, caption, fields);
+}
+
+void MainWindow::ShowMenuCheck(uint16_t command, bool checked) {
+  for (QAction* popup : menuBar()->actions()) {
+    for (QAction* item : popup->menu()->actions()) {
+      if (item->isCheckable() && item->data().toUInt() == command) item->setChecked(checked);
+    }
+  }
+}
 
 void MainWindow::ShowTitle(const WindowTitle& title) {
   // Qt's window-modified mark shows the '*' where the title begins with its

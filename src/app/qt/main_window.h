@@ -56,6 +56,8 @@ class MainWindow : public QMainWindow, public Window {
   void DestroyWindow() override;
   void ShowTitle(const WindowTitle& title) override;
   void ShowNote(std::string_view text) override;
+  bool AskFields(std::string_view caption, std::span<AskedField> fields) override;
+  void ShowMenuCheck(uint16_t command, bool checked) override;
   SaveChangesAnswer AskSaveChanges(std::string_view text, std::string_view caption) override;
   void PostQuit(int exitCode) override;
   void RenderHalves(Halves halves) override;

@@ -125,10 +125,10 @@ bool ShowChanged(QLabel& label, const std::string& text, std::string& shown) {
 }  // namespace
 
 StatusFields::StatusFields(QStatusBar& bar, QWidget& client, const DistributionEditor& editor,
-                           const Lamp& lamp)
+                           const Document& document)
     : QObject(&bar),
       editor_(editor),
-      shownLamp_(lamp),
+      document_(document),
       client_(client),
       row_(new FieldRow(&bar)),
       // The pointer's longest usual text: four significant digits of
@@ -159,7 +159,7 @@ bool StatusFields::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void StatusFields::Show(bool rearrange) {
-  FillStatusTexts(editor_, shownLamp_, pointerInside_, texts_);
+  FillStatusTexts(editor_, document_, pointerInside_, texts_);
   if (!noteShown_ && ShowChanged(*pointer_, texts_.pointer, shown_.pointer)) {
     rearrange = rearrange || pointer_->Need() > pointer_->width();
   }

@@ -22,7 +22,7 @@ class FieldRow;
 class StatusFields final : public QObject {
  public:
   // Adds the labels to `bar`; watches `client` for the pointer leaving it.
-  StatusFields(QStatusBar& bar, QWidget& client, const DistributionEditor& editor, const Lamp& lamp);
+  StatusFields(QStatusBar& bar, QWidget& client, const DistributionEditor& editor, const Document& document);
 
   // Shows the texts of the editor as an event has left it.
   void Follow(const AppEvent& event);
@@ -39,7 +39,7 @@ class StatusFields final : public QObject {
   void Show(bool rearrange);
 
   const DistributionEditor& editor_;
-  const Lamp& shownLamp_;  // the document's lamp, whose numbers the fields show
+  const Document& document_;  // the lamp whose numbers the fields show
   QWidget& client_;
   FieldRow* row_;
   FieldLabel* pointer_;

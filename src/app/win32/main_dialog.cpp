@@ -280,9 +280,9 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
       Win32Window platform(window, *editor, state->client, &state->status);
       DispatchEvent(*editor, state->document, state->history, state->saved, platform, *event);
       // Exit and close destroy the window, and its state with it, inside the dispatch.
-      if (StateOf(window) == state) state->status.Follow(*editor, state->document.lamp(), *event);
+      if (StateOf(window) == state) state->status.Follow(*editor, state->document, *event);
     }
-    if (message == WM_MOUSELEAVE) state->status.PointerLeft(*editor, state->document.lamp());
+    if (message == WM_MOUSELEAVE) state->status.PointerLeft(*editor, state->document);
   }
 
   if (start != nullptr) OpenStartFileLater(window, *start);

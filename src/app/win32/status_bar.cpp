@@ -97,7 +97,7 @@ void StatusBar::SetParts() {
   SendMessageW(bar_, SB_SETPARTS, rightEdges.size(), reinterpret_cast<LPARAM>(rightEdges.data()));
 }
 
-void StatusBar::Follow(const DistributionEditor& editor, const Lamp& lamp, const AppEvent& event) {
+void StatusBar::Follow(const DistributionEditor& editor, const Document& document, const AppEvent& event) {
   if (event.kind == EventKind::kPointerMove && noteShown_) {
     noteShown_ = false;
     SetParts();
@@ -108,17 +108,17 @@ void StatusBar::Follow(const DistributionEditor& editor, const Lamp& lamp, const
     TrackMouseEvent(&track);
     pointerInside_ = true;
   }
-  Show(editor, lamp);
+  Show(editor, document);
 }
 
-void StatusBar::PointerLeft(const DistributionEditor& editor, const Lamp& lamp) {
+void StatusBar::PointerLeft(const DistributionEditor& editor, const Document& document) {
   pointerInside_ = false;
-  Show(editor, lamp);
+  Show(editor, document);
 }
 
-void StatusBar::Show(const DistributionEditor& editor, const Lamp& lamp) {
+void StatusBar::Show(const DistributionEditor& editor, const Document& document) {
   if (bar_ == nullptr) return;
-  FillStatusTexts(editor, lamp, pointerInside_, texts_);
+  FillStatusTexts(editor, document, pointerInside_, texts_);
   if (!noteShown_) ShowChanged(bar_, 0, texts_.pointer, shown_.pointer);
   ShowChanged(bar_, 1, texts_.curve, shown_.curve);
   ShowChanged(bar_, 2, texts_.lamp, shown_.lamp);

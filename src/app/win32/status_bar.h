@@ -21,18 +21,18 @@ class StatusBar {
 
   // Shows the editor's texts as an event has left them. A move over the
   // views asks to be told when the pointer leaves the client area.
-  void Follow(const DistributionEditor& editor, const Lamp& lamp, const AppEvent& event);
+  void Follow(const DistributionEditor& editor, const Document& document, const AppEvent& event);
 
   // Shows `text` in the pointer's part until the next pointer move.
   void ShowNote(std::string_view text);
 
   // The pointer left the client area (WM_MOUSELEAVE), or went onto the bar.
-  void PointerLeft(const DistributionEditor& editor, const Lamp& lamp);
+  void PointerLeft(const DistributionEditor& editor, const Document& document);
 
   HWND handle() const { return bar_; }
 
  private:
-  void Show(const DistributionEditor& editor, const Lamp& lamp);
+  void Show(const DistributionEditor& editor, const Document& document);
   // Sizes the three parts for the client width (a note widens the first).
   void SetParts();
 

@@ -9,6 +9,7 @@
 #include "app/label_scale.h"
 #include "app/ui_text.h"
 #include "app/win32/info_dialog.h"
+#include "app/win32/number_dialog.h"
 #include "ies/ies_file_commands.h"
 #include "render/polar_view.h"
 #include "render/wall_view.h"
@@ -196,6 +197,14 @@ bool Win32Window::IsLeftControlDown() {
 void Win32Window::RunInfoBox(int templateId) {
   const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window_, GWLP_HINSTANCE));
   DialogBoxParamA(instance, MAKEINTRESOURCEA(templateId), window_, InfoDialogProc, 0);
+}
+
+bool Win32Window::AskFields(std::string_view caption, std::span<AskedField> fields) {
+  return RunNumberDialog(window_, caption, fields);
+}
+
+void Win32Window::ShowMenuCheck(uint16_t command, bool checked) {
+  CheckMenuItem(GetMenu(window_), command, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
 }
 
 void Win32Window::RunAboutBox() { RunInfoBox(IDD_ABOUT); }
