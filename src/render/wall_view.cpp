@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <limits>
 #include <numbers>
 #include <span>
 #include <vector>
@@ -48,6 +49,16 @@
 //   - Geometry outside the range where these bounds are safe (a scale or a
 //     distance that is not a positive normal number, columns or rows far
 //     out) takes the exact formula for every pixel.
+//
+// A whole lamp whose planes differ (section 5): each column looks along its
+// own C-angle (wall_geometry.h), fixed for the call, between two listed
+// planes with weight t; then
+//   vl, vu = the two planes' root intensities at gamma, as v above
+//   I = (1 - t) vl^2 + t vu^2 (vl^2 where t = 0),  E = I D / R^3.
+// Columns i and halfWidth - i no longer share their pixels, but they still
+// share R and gamma: those are computed once for both, then the two columns'
+// intensities. The check of the table angle holds with |vl| and |vu| moving
+// by at most their bounds: sqrt(I) moves by at most their sum.
 
 namespace {
 
@@ -103,8 +114,8 @@ struct CurveData {
   std::array<double, 181> slope{};  // sample[j + 1] - sample[j], as Interpolate takes it
   std::array<double, 181> vError{};
 
-  explicit CurveData(const DistributionEditor& e) {
-    for (size_t j = 0; j < 181; ++j) sample[j] = e.curve[j];
+  explicit CurveData(const Curve& curve) {
+    for (size_t j = 0; j < 181; ++j) sample[j] = curve[j];
     sample[181] = sample[180];
     for (size_t j = 0; j < 181; ++j) slope[j] = sample[j + 1] - sample[j];
     for (size_t j = 0; j < 181; ++j) {
@@ -124,9 +135,11 @@ inline double Interpolate(const CurveData& c, double gamma, int j) {
   return WallInterpolate(c.sample[static_cast<size_t>(j)], c.sample[static_cast<size_t>(j + 1)], gamma, j);
 }
 
-inline double Level(double v, double distance, double rCubed) {
-  return 255.0 * std::sqrt(v * v * distance / rCubed);
+inline double LevelOfIntensity(double intensity, double distance, double rCubed) {
+  return 255.0 * std::sqrt(intensity * distance / rCubed);
 }
+
+inline double Level(double v, double distance, double rCubed) { return LevelOfIntensity(v * v, distance, rCubed); }
 
 inline uint32_t Grey(double level) {
   uint32_t b = 0;
@@ -151,13 +164,63 @@ inline uint32_t ExactPixel(const CurveData& c, double xSquared, double q, double
   return Grey(Level(Interpolate(c, gamma, DegreeIndex(gamma)), distance, rCubed));
 }
 
+// The planes of a lamp one after another, each laid out as CurveData lays
+// out its curve: degree j of plane p at p * kStride + j.
+struct LampData {
+  static constexpr int kStride = 182;
+  std::vector<double> sample, slope, vError;
+
+  explicit LampData(const Lamp& lamp) {
+    for (const Curve& plane : lamp.planes) {
+      const CurveData one(plane);
+      sample.insert(sample.end(), one.sample.begin(), one.sample.end());
+      slope.insert(slope.end(), one.slope.begin(), one.slope.end());
+      slope.push_back(0.0);
+      vError.insert(vError.end(), one.vError.begin(), one.vError.end());
+      vError.push_back(0.0);
+    }
+  }
+};
+
+// The planes each computed column looks along (WallBracket): the first
+// entries of the two planes, and the weights of the lower (keep = 1 - t) and
+// the upper one (t).
+struct ColumnPlanes {
+  std::vector<int> lower, upper;
+  std::vector<double> keep, t;
+
+  void Add(const PlaneBracket& bracket) {
+    lower.push_back(static_cast<int>(bracket.lower) * LampData::kStride);
+    upper.push_back(static_cast<int>(bracket.upper) * LampData::kStride);
+    keep.push_back(1.0 - bracket.t);
+    t.push_back(bracket.t);
+  }
+};
+
+inline double RootAt(const std::vector<double>& sample, int first, double gamma, int j) {
+  const auto at = static_cast<size_t>(first + j);
+  return WallInterpolate(sample[at], sample[at + 1], gamma, j);
+}
+
+inline uint32_t ExactLampPixel(const LampData& lamp, const ColumnPlanes& planes, size_t c, double xSquared,
+                               double q, double ySquared, double minusY, double dSquared, double distance) {
+  const double rCubed = RCubed(xSquared + ySquared + dSquared);
+  const double gamma = WallAngle(q, minusY);
+  const int j = DegreeIndex(gamma);
+  const double intensity = WallBlend(RootAt(lamp.sample, planes.lower[c], gamma, j),
+                                     RootAt(lamp.sample, planes.upper[c], gamma, j), planes.t[c]);
+  return Grey(LevelOfIntensity(intensity, distance, rCubed));
+}
+
 // ---- 3. a row of pixels -----------------------------------------------------------
 
 // What one call shares among its rows. Columns are the computed ones: from
 // the middle of the half to its right end, then column 0; padded to a
 // multiple of eight (the widest vector).
 struct WallFrame {
-  const CurveData* curve = nullptr;
+  const CurveData* curve = nullptr;  // one curve, or
+  const LampData* lamp = nullptr;    // a lamp whose planes differ, with
+  ColumnPlanes right, mirror;        // the planes of columns i and halfWidth - i
   std::vector<double> xSquared, q;
   std::vector<int> column;  // the half's column of each computed column
   int computed = 0;         // computed columns without the padding
@@ -175,11 +238,12 @@ struct RowScratch {
   std::vector<uint8_t> sure;  // per pair: bit 0 and 1 set where whole is the level
   std::vector<uint32_t> line;
   std::vector<double> levelFactor;  // 255 sqrt(D / R^3)
-  std::vector<uint32_t> computedPixels;
+  std::vector<uint32_t> computedPixels, mirrorPixels;  // columns i and, for a lamp, halfWidth - i
   explicit RowScratch(const WallFrame& f)
       : rCubed(f.xSquared.size()), ratio(f.xSquared.size()), v(f.xSquared.size()), vError(f.xSquared.size()),
         whole(f.xSquared.size()), sure(f.xSquared.size() / 2), line(static_cast<size_t>(f.halfWidth)),
-        levelFactor(f.xSquared.size()), computedPixels(f.xSquared.size()) {}
+        levelFactor(f.xSquared.size()), computedPixels(f.xSquared.size()),
+        mirrorPixels(f.lamp ? f.xSquared.size() : 0) {}
 };
 
 // rCubed = R^3 with R held in single precision; ratio = min(q, |y|) / max(q, |y|).
@@ -291,19 +355,26 @@ void FastRows(const WallFrame& f, const AtanTable& table, double y, std::span<co
 
 void ExactRow(const WallFrame& f, int scanLine, RowScratch& s) {
   const double y = RowY(f, scanLine);
+  auto pixelOf = [&](const ColumnPlanes& planes, size_t c) {
+    if (f.lamp) return ExactLampPixel(*f.lamp, planes, c, f.xSquared[c], f.q[c], y * y, -y, f.dSquared, f.distance);
+    return ExactPixel(*f.curve, f.xSquared[c], f.q[c], y * y, -y, f.dSquared, f.distance);
+  };
   for (size_t c = 0; c < static_cast<size_t>(f.computed); ++c) {
     const int i = f.column[c];
-    const uint32_t pixel = ExactPixel(*f.curve, f.xSquared[c], f.q[c], y * y, -y, f.dSquared, f.distance);
+    const uint32_t pixel = pixelOf(f.right, c);
     s.line[static_cast<size_t>(i)] = pixel;
     const int mirror = f.halfWidth - i;
-    if (i > 0 && mirror < f.halfWidth) s.line[static_cast<size_t>(mirror)] = pixel;
+    if (i > 0 && mirror < f.halfWidth) s.line[static_cast<size_t>(mirror)] = f.lamp ? pixelOf(f.mirror, c) : pixel;
   }
   f.raster->SetScanLine(scanLine, s.line);
 }
 
 // Places the computed columns' pixels into the scan line: the run from the
-// middle on as it is, column 0, and the mirror image of the run on the left.
-void PlaceComputedColumns(const WallFrame& f, std::span<const uint32_t> pixels, std::span<uint32_t> line) {
+// middle on as it is, column 0, and on the left the mirror image of the run
+// of `mirrored` (the same pixels for one curve, columns halfWidth - i for a
+// lamp).
+void PlaceComputedColumns(const WallFrame& f, std::span<const uint32_t> pixels, std::span<const uint32_t> mirrored,
+                          std::span<uint32_t> line) {
   const int middle = f.halfWidth / 2;
   const int run = f.halfWidth - middle;
   std::copy_n(pixels.begin(), run, line.begin() + middle);
@@ -312,7 +383,7 @@ void PlaceComputedColumns(const WallFrame& f, std::span<const uint32_t> pixels, 
   // c but the one at column 0; where the two runs overlap (the columns next
   // to the centre) both give the same pixel.
   const int first = middle > 0 ? 0 : 1;
-  std::reverse_copy(pixels.begin() + first, pixels.begin() + run, line.begin() + 1);
+  std::reverse_copy(mirrored.begin() + first, mirrored.begin() + run, line.begin() + 1);
 }
 
 // ---- 4. the same rows four or eight pixels at a time -------------------------
@@ -322,15 +393,77 @@ void PlaceComputedColumns(const WallFrame& f, std::span<const uint32_t> pixels, 
 // pragma, and each is called only when the CPU reports its instructions, so
 // the program still runs on any x86-64. A lane the check sends back to the
 // formula takes ExactPixel compiled for plain x86-64: AVX-512 brings fused
-// multiply-adds, which would round the formula's steps differently.
+// multiply-adds, which would round the formula's steps differently. A lamp's
+// rows are compiled a third time, one pixel at a time with plain arithmetic,
+// for CPUs without either set.
+
+#if defined(__GNUC__)
+#define LUMISTRA_NOINLINE __attribute__((noinline))
+#else
+#define LUMISTRA_NOINLINE
+#endif
+
+LUMISTRA_NOINLINE uint32_t FormulaPixel(const CurveData& c, double xSquared, double q, double ySquared,
+                                        double minusY, double dSquared, double distance) {
+  return ExactPixel(c, xSquared, q, ySquared, minusY, dSquared, distance);
+}
+
+LUMISTRA_NOINLINE uint32_t FormulaLampPixel(const LampData& lamp, const ColumnPlanes& planes, size_t c,
+                                            double xSquared, double q, double ySquared, double minusY,
+                                            double dSquared, double distance) {
+  return ExactLampPixel(lamp, planes, c, xSquared, q, ySquared, minusY, dSquared, distance);
+}
+
+// One pixel a vector, for a lamp's rows on any CPU: the vector operations of
+// the wide paths on plain doubles, with their x86 results where a value is
+// out of range (the minimum and maximum give the second value for NaN; a
+// truncation out of the int range gives INT_MIN).
+namespace plain {
+
+struct Ops {
+  static constexpr size_t kWidth = 1;
+  using D = double;
+  using I = int;
+  using M = bool;
+  static D Set(double v) { return v; }
+  static D Load(const double* p) { return *p; }
+  static void Store(double* p, D v) { *p = v; }
+  static I LoadInts(const int* p) { return *p; }
+  static I AddInts(I a, I b) { return a + b; }
+  static D Add(D a, D b) { return a + b; }
+  static D Sub(D a, D b) { return a - b; }
+  static D Mul(D a, D b) { return a * b; }
+  static D Div(D a, D b) { return a / b; }
+  static D Sqrt(D v) { return std::sqrt(v); }
+  static D Min(D a, D b) { return a < b ? a : b; }
+  static D Max(D a, D b) { return a > b ? a : b; }
+  static D Abs(D v) { return std::fabs(v); }
+  static D HoldSingle(D v) { return ::HoldSingle(v); }
+  static I Trunc(D v) {
+    return v > -2147483649.0 && v < 2147483648.0 ? static_cast<int>(v) : std::numeric_limits<int>::min();
+  }
+  static D ToDouble(I i) { return i; }
+  static M AtLeast(D a, D b) { return a >= b; }
+  static M Above(D a, D b) { return a > b; }
+  static M Equal(D a, D b) { return a == b; }
+  static M And(M a, M b) { return a && b; }
+  static M Or(M a, M b) { return a || b; }
+  static D Select(M m, D ifSet, D otherwise) { return m ? ifSet : otherwise; }
+  static unsigned Bits(M m) { return m ? 1u : 0u; }
+  static int CommonIndex(I index) { return index; }
+  static D Lookup(const double* base, I index, int) { return base[index]; }
+  static void StoreGrey(uint32_t* p, I b) {
+    const auto level = static_cast<uint32_t>(b);
+    *p = Rgb(level, level, level);
+  }
+};
+
+#include "render/wall_wide_rows.inc"
+
+}  // namespace plain
 
 #if defined(__x86_64__) && defined(__GNUC__)
 #define LUMISTRA_WALL_WIDE 1
-
-__attribute__((noinline)) uint32_t FormulaPixel(const CurveData& c, double xSquared, double q, double ySquared,
-                                                double minusY, double dSquared, double distance) {
-  return ExactPixel(c, xSquared, q, ySquared, minusY, dSquared, distance);
-}
 
 #pragma GCC push_options
 #pragma GCC target("avx2")
@@ -344,6 +477,8 @@ struct Ops {
   static D Set(double v) { return _mm256_set1_pd(v); }
   static D Load(const double* p) { return _mm256_loadu_pd(p); }
   static void Store(double* p, D v) { _mm256_storeu_pd(p, v); }
+  static I LoadInts(const int* p) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)); }
+  static I AddInts(I a, I b) { return _mm_add_epi32(a, b); }
   static D Add(D a, D b) { return _mm256_add_pd(a, b); }
   static D Sub(D a, D b) { return _mm256_sub_pd(a, b); }
   static D Mul(D a, D b) { return _mm256_mul_pd(a, b); }
@@ -407,6 +542,8 @@ struct Ops {
   static D Set(double v) { return _mm512_set1_pd(v); }
   static D Load(const double* p) { return _mm512_loadu_pd(p); }
   static void Store(double* p, D v) { _mm512_storeu_pd(p, v); }
+  static I LoadInts(const int* p) { return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p)); }
+  static I AddInts(I a, I b) { return _mm256_add_epi32(a, b); }
   static D Add(D a, D b) { return _mm512_add_pd(a, b); }
   static D Sub(D a, D b) { return _mm512_sub_pd(a, b); }
   static D Mul(D a, D b) { return _mm512_mul_pd(a, b); }
@@ -472,17 +609,18 @@ void DrawRows(const WallFrame& f, int from, int to, int firstVisible) {
     if (partner < f.height && partner != r && partner >= firstVisible) rows[count++] = partner;
     if (count == 0) continue;
     const std::span<const int> pair(rows.data(), count);
+    const double y = RowY(f, rows[0]);
     switch (f.path) {
 #if defined(LUMISTRA_WALL_WIDE)
       case WallPath::EightWide:
-        avx512::WideRows(f, table, RowY(f, rows[0]), pair, scratch);
+        f.lamp ? avx512::LampRows(f, table, y, pair, scratch) : avx512::WideRows(f, table, y, pair, scratch);
         break;
       case WallPath::FourWide:
-        avx2::WideRows(f, table, RowY(f, rows[0]), pair, scratch);
+        f.lamp ? avx2::LampRows(f, table, y, pair, scratch) : avx2::WideRows(f, table, y, pair, scratch);
         break;
 #endif
       case WallPath::TwoWide:
-        FastRows(f, table, RowY(f, rows[0]), pair, scratch);
+        f.lamp ? plain::LampRows(f, table, y, pair, scratch) : FastRows(f, table, y, pair, scratch);
         break;
       default:
         for (int scanLine : pair) ExactRow(f, scanLine, scratch);
@@ -501,19 +639,20 @@ bool FastPathHolds(const WallFrame& f) {
   for (size_t c = 0; c < f.xSquared.size(); ++c) {
     if (!tame(f.xSquared[c]) || !tame(f.q[c])) return false;
   }
-  for (double v : f.curve->sample) {
-    if (!tame(v)) return false;
-  }
-  return true;
+  const auto samples = f.lamp ? std::span<const double>(f.lamp->sample) : std::span<const double>(f.curve->sample);
+  return std::all_of(samples.begin(), samples.end(), tame);
 }
 
-}  // namespace
+// What lights the wall: one curve, or a lamp whose planes differ (with its
+// samples laid out as LampData) seen at section sectionC.
+struct Light {
+  const CurveData* curve = nullptr;
+  const Lamp* lamp = nullptr;
+  const LampData* lampData = nullptr;
+  double sectionC = 0;
+};
 
-bool WallPathAvailable(WallPath path) { return CpuHas(path); }
-
-void DrawWall(const DistributionEditor& e, Image& client) { DrawWall(e, client, WallPath::Automatic); }
-
-void DrawWall(const DistributionEditor& e, Image& client, WallPath path) {
+void DrawLight(const DistributionEditor& e, const Light& light, Image& client, WallPath path) {
   const int halfWidth = e.halfWidth();
   const int height = e.clientHeight;
   if (halfWidth <= 0 || height <= 0) return;
@@ -521,20 +660,27 @@ void DrawWall(const DistributionEditor& e, Image& client, WallPath path) {
   const int visibleRows = std::min(height, client.height);
   if (visibleRows <= 0 || client.width <= halfWidth) return;
 
-  const CurveData curve(e);
   WallFrame f;
-  f.curve = &curve;
+  f.curve = light.curve;
+  f.lamp = light.lampData;
   f.halfWidth = halfWidth;
   f.height = height;
   f.wallScale = e.wallScale;
   f.distance = e.wallDistance;
   f.dSquared = f.distance * f.distance;
   f.raster = &raster;
-  auto addColumn = [&f](int i) {
+  auto planesOf = [&](int i) {
+    return WallBracket(*light.lamp, WallPlaneAngle(light.sectionC, WallX(i, f.halfWidth, f.wallScale), f.distance));
+  };
+  auto addColumn = [&](int i) {
     const double x = WallX(i, f.halfWidth, f.wallScale);
     f.xSquared.push_back(x * x);
     f.q.push_back(std::sqrt(x * x + f.dSquared));
     f.column.push_back(i);
+    if (!f.lamp) return;
+    const int mirror = f.halfWidth - i;
+    f.right.Add(planesOf(i));
+    f.mirror.Add(planesOf(i > 0 && mirror < f.halfWidth ? mirror : i));
   };
   for (int i = halfWidth / 2; i < halfWidth; ++i) addColumn(i);
   if (halfWidth / 2 > 0) addColumn(0);
@@ -557,4 +703,29 @@ void DrawWall(const DistributionEditor& e, Image& client, WallPath path) {
     DrawRows(f, static_cast<int>(int64_t{pairs} * band / bands), static_cast<int>(int64_t{pairs} * (band + 1) / bands),
              firstVisible);
   });
+}
+
+}  // namespace
+
+bool WallPathAvailable(WallPath path) { return CpuHas(path); }
+
+void DrawWall(const DistributionEditor& e, Image& client) { DrawWall(e, client, WallPath::Automatic); }
+
+void DrawWall(const DistributionEditor& e, Image& client, WallPath path) {
+  const CurveData curve(e.curve);
+  DrawLight(e, Light{.curve = &curve}, client, path);
+}
+
+void DrawWall(const DistributionEditor& e, const Lamp& lamp, double sectionC, Image& client) {
+  DrawWall(e, lamp, sectionC, client, WallPath::Automatic);
+}
+
+void DrawWall(const DistributionEditor& e, const Lamp& lamp, double sectionC, Image& client, WallPath path) {
+  if (lamp.planes.empty() || lamp.AllPlanesEqual()) {
+    const CurveData curve(lamp.planes.empty() ? Curve{} : lamp.planes.front());
+    DrawLight(e, Light{.curve = &curve}, client, path);
+    return;
+  }
+  const LampData samples(lamp);
+  DrawLight(e, Light{.lamp = &lamp, .lampData = &samples, .sectionC = sectionC}, client, path);
 }
