@@ -184,16 +184,27 @@ struct LampData {
 
 // The planes each computed column looks along (WallBracket): the first
 // entries of the two planes, and the weights of the lower (keep = 1 - t) and
-// the upper one (t).
+// the upper one (t). Neighbouring columns mostly share their planes: runEnd
+// is the first column from c on that does not.
 struct ColumnPlanes {
   std::vector<int> lower, upper;
   std::vector<double> keep, t;
+  std::vector<size_t> runEnd;
 
   void Add(const PlaneBracket& bracket) {
     lower.push_back(static_cast<int>(bracket.lower) * LampData::kStride);
     upper.push_back(static_cast<int>(bracket.upper) * LampData::kStride);
     keep.push_back(1.0 - bracket.t);
     t.push_back(bracket.t);
+  }
+
+  // After the last Add.
+  void FindRuns() {
+    runEnd.assign(lower.size(), lower.size());
+    for (size_t c = lower.size(); c-- > 1;) {
+      const bool same = lower[c - 1] == lower[c] && upper[c - 1] == upper[c];
+      runEnd[c - 1] = same ? runEnd[c] : c;
+    }
   }
 };
 
@@ -238,12 +249,14 @@ struct RowScratch {
   std::vector<uint8_t> sure;  // per pair: bit 0 and 1 set where whole is the level
   std::vector<uint32_t> line;
   std::vector<double> levelFactor;  // 255 sqrt(D / R^3)
-  std::vector<uint32_t> computedPixels, mirrorPixels;  // columns i and, for a lamp, halfWidth - i
+  // The computed columns' pixels; for a lamp followed by their mirrors'.
+  std::vector<uint32_t> computedPixels;
+  std::vector<double> greySquared, greyMargin;  // for a lamp: both sides' levels squared, and their margins
   explicit RowScratch(const WallFrame& f)
       : rCubed(f.xSquared.size()), ratio(f.xSquared.size()), v(f.xSquared.size()), vError(f.xSquared.size()),
         whole(f.xSquared.size()), sure(f.xSquared.size() / 2), line(static_cast<size_t>(f.halfWidth)),
-        levelFactor(f.xSquared.size()), computedPixels(f.xSquared.size()),
-        mirrorPixels(f.lamp ? f.xSquared.size() : 0) {}
+        levelFactor(f.xSquared.size()), computedPixels(f.xSquared.size() * (f.lamp ? 2 : 1)),
+        greySquared(f.lamp ? 2 * f.xSquared.size() : 0), greyMargin(greySquared.size()) {}
 };
 
 // rCubed = R^3 with R held in single precision; ratio = min(q, |y|) / max(q, |y|).
@@ -399,8 +412,10 @@ void PlaceComputedColumns(const WallFrame& f, std::span<const uint32_t> pixels, 
 
 #if defined(__GNUC__)
 #define LUMISTRA_NOINLINE __attribute__((noinline))
+#define LUMISTRA_ALWAYS_INLINE inline __attribute__((always_inline))
 #else
 #define LUMISTRA_NOINLINE
+#define LUMISTRA_ALWAYS_INLINE inline
 #endif
 
 LUMISTRA_NOINLINE uint32_t FormulaPixel(const CurveData& c, double xSquared, double q, double ySquared,
@@ -435,6 +450,7 @@ struct Ops {
   static D Mul(D a, D b) { return a * b; }
   static D Div(D a, D b) { return a / b; }
   static D Sqrt(D v) { return std::sqrt(v); }
+  static D SqrtSingle(D v) { return std::sqrt(static_cast<float>(v)); }
   static D Min(D a, D b) { return a < b ? a : b; }
   static D Max(D a, D b) { return a > b ? a : b; }
   static D Abs(D v) { return std::fabs(v); }
@@ -450,6 +466,7 @@ struct Ops {
   static M Or(M a, M b) { return a || b; }
   static D Select(M m, D ifSet, D otherwise) { return m ? ifSet : otherwise; }
   static unsigned Bits(M m) { return m ? 1u : 0u; }
+  static unsigned EqualBits(I a, I b) { return a == b ? 1u : 0u; }
   static int CommonIndex(I index) { return index; }
   static D Lookup(const double* base, I index, int) { return base[index]; }
   static void StoreGrey(uint32_t* p, I b) {
@@ -484,6 +501,7 @@ struct Ops {
   static D Mul(D a, D b) { return _mm256_mul_pd(a, b); }
   static D Div(D a, D b) { return _mm256_div_pd(a, b); }
   static D Sqrt(D v) { return _mm256_sqrt_pd(v); }
+  static D SqrtSingle(D v) { return _mm256_cvtps_pd(_mm_sqrt_ps(_mm256_cvtpd_ps(v))); }
   static D Min(D a, D b) { return _mm256_min_pd(a, b); }
   static D Max(D a, D b) { return _mm256_max_pd(a, b); }
   static D Abs(D v) { return _mm256_andnot_pd(_mm256_set1_pd(-0.0), v); }
@@ -497,6 +515,9 @@ struct Ops {
   static M Or(M a, M b) { return _mm256_or_pd(a, b); }
   static D Select(M m, D ifSet, D otherwise) { return _mm256_blendv_pd(otherwise, ifSet, m); }
   static unsigned Bits(M m) { return static_cast<unsigned>(_mm256_movemask_pd(m)); }
+  static unsigned EqualBits(I a, I b) {
+    return static_cast<unsigned>(_mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(a, b))));
+  }
   // The lanes of `index` as one number when they are all equal, else -1.
   // Along a row the angle's degree and the arctangent's table step change
   // only every few columns, so most lookups read one entry, which a
@@ -529,9 +550,10 @@ struct Ops {
 #pragma GCC push_options
 #pragma GCC target("avx2,avx512f,avx512dq")
 // GCC 12's AVX-512 intrinsics start from a register they leave undefined on
-// purpose, and then warn that it may be used uninitialized.
+// purpose, and then warn that it is or may be used uninitialized.
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+#pragma GCC diagnostic ignored "-Wuninitialized"
 namespace avx512 {
 
 struct Ops {
@@ -549,6 +571,7 @@ struct Ops {
   static D Mul(D a, D b) { return _mm512_mul_pd(a, b); }
   static D Div(D a, D b) { return _mm512_div_pd(a, b); }
   static D Sqrt(D v) { return _mm512_sqrt_pd(v); }
+  static D SqrtSingle(D v) { return _mm512_cvtps_pd(_mm256_sqrt_ps(_mm512_cvtpd_ps(v))); }
   static D Min(D a, D b) { return _mm512_min_pd(a, b); }
   static D Max(D a, D b) { return _mm512_max_pd(a, b); }
   static D Abs(D v) { return _mm512_andnot_pd(_mm512_set1_pd(-0.0), v); }
@@ -562,6 +585,9 @@ struct Ops {
   static M Or(M a, M b) { return static_cast<M>(a | b); }
   static D Select(M m, D ifSet, D otherwise) { return _mm512_mask_blend_pd(m, otherwise, ifSet); }
   static unsigned Bits(M m) { return m; }
+  static unsigned EqualBits(I a, I b) {
+    return static_cast<unsigned>(_mm256_movemask_ps(_mm256_castsi256_ps(_mm256_cmpeq_epi32(a, b))));
+  }
   static int CommonIndex(I index) {
     const int first = _mm256_cvtsi256_si32(index);
     return _mm256_movemask_epi8(_mm256_cmpeq_epi32(index, _mm256_set1_epi32(first))) == -1 ? first : -1;
@@ -686,6 +712,8 @@ void DrawLight(const DistributionEditor& e, const Light& light, Image& client, W
   if (halfWidth / 2 > 0) addColumn(0);
   f.computed = static_cast<int>(f.column.size());
   while (f.column.size() % 8 != 0) addColumn(f.column.back());  // padding for whole vectors
+  f.right.FindRuns();
+  f.mirror.FindRuns();
   if (path == WallPath::Automatic) {
     path = CpuHas(WallPath::EightWide) ? WallPath::EightWide
            : CpuHas(WallPath::FourWide) ? WallPath::FourWide
