@@ -25,6 +25,12 @@ void LampCurve(DistributionEditor& e, float peak) {
 
 void SizeClient(DistributionEditor& e, int width, int height) { e.OnResize(width, height); }
 
+// Milliseconds of real time, with the CPU time of all the program's threads
+// beside it (the wall is drawn on every core, the plain loop on one).
+void WallTiming(benchmark::internal::Benchmark* b) {
+  b->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
+}
+
 // The wall of a 3840 x 2160 client, drawn by `draw`: ours or the plain loop.
 void BM_DrawWall(benchmark::State& state, void (*draw)(const DistributionEditor&, Image&)) {
   DistributionEditor e;
@@ -38,10 +44,10 @@ void BM_DrawWall(benchmark::State& state, void (*draw)(const DistributionEditor&
 }
 void DrawWallTwoWide(const DistributionEditor& e, Image& client) { DrawWall(e, client, WallPath::TwoWide); }
 void DrawWallFourWide(const DistributionEditor& e, Image& client) { DrawWall(e, client, WallPath::FourWide); }
-BENCHMARK_CAPTURE(BM_DrawWall, ours, DrawWall)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
-BENCHMARK_CAPTURE(BM_DrawWall, four_wide, DrawWallFourWide)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
-BENCHMARK_CAPTURE(BM_DrawWall, two_wide, DrawWallTwoWide)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
-BENCHMARK_CAPTURE(BM_DrawWall, plain_loop, PlainWall)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
+BENCHMARK_CAPTURE(BM_DrawWall, ours, DrawWall)->Apply(WallTiming);
+BENCHMARK_CAPTURE(BM_DrawWall, four_wide, DrawWallFourWide)->Apply(WallTiming);
+BENCHMARK_CAPTURE(BM_DrawWall, two_wide, DrawWallTwoWide)->Apply(WallTiming);
+BENCHMARK_CAPTURE(BM_DrawWall, plain_loop, PlainWall)->Apply(WallTiming);
 
 // The wall of an asymmetric lamp of 24 planes (every 15 degrees, each the
 // lamp-like curve with its own peak) at 3840 x 2160, against the one-plane
@@ -64,9 +70,9 @@ void BM_DrawLampWall(benchmark::State& state, WallPath path) {
     benchmark::DoNotOptimize(client.pixels.data());
   }
 }
-BENCHMARK_CAPTURE(BM_DrawLampWall, ours, WallPath::Automatic)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
-BENCHMARK_CAPTURE(BM_DrawLampWall, four_wide, WallPath::FourWide)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
-BENCHMARK_CAPTURE(BM_DrawLampWall, plain_ops, WallPath::TwoWide)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
+BENCHMARK_CAPTURE(BM_DrawLampWall, ours, WallPath::Automatic)->Apply(WallTiming);
+BENCHMARK_CAPTURE(BM_DrawLampWall, four_wide, WallPath::FourWide)->Apply(WallTiming);
+BENCHMARK_CAPTURE(BM_DrawLampWall, plain_ops, WallPath::TwoWide)->Apply(WallTiming);
 
 // Polar cases: 0 default view, 1 zoomed far in (1e6 px per unit, huge rings),
 // 2 zoomed far out, 3 pole far outside the half, 4 pole a million pixels away

@@ -33,6 +33,7 @@ double WallIlluminance(const Lamp& lamp, double sectionC, double x, double y, do
   const Curve& lower = lamp.planes[bracket.lower];
   if (bracket.t == 0) return WallIlluminance(lower, x, y, distance);
   const double angle = AngleToward(x, y, distance);
-  const double intensity = WallBlend(WallRootAt(lower, angle), WallRootAt(lamp.planes[bracket.upper], angle), bracket.t);
+  const Curve& upper = lamp.planes[bracket.upper];
+  const double intensity = WallBlend(WallRootAt(lower, angle), WallRootAt(upper, angle), bracket.t);
   return IlluminanceOf(intensity, x, y, distance);
 }

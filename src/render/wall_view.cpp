@@ -50,15 +50,17 @@
 //     distance that is not a positive normal number, columns or rows far
 //     out) takes the exact formula for every pixel.
 //
-// A whole lamp whose planes differ (section 5): each column looks along its
-// own C-angle (wall_geometry.h), fixed for the call, between two listed
-// planes with weight t; then
+// A whole lamp whose planes differ: each column looks along its own C-angle
+// (wall_geometry.h), fixed for the call, between two listed planes with
+// weight t; then
 //   vl, vu = the two planes' root intensities at gamma, as v above
 //   I = (1 - t) vl^2 + t vu^2 (vl^2 where t = 0),  E = I D / R^3.
 // Columns i and halfWidth - i no longer share their pixels, but they still
 // share R and gamma: those are computed once for both, then the two columns'
 // intensities. The check of the table angle holds with |vl| and |vu| moving
-// by at most their bounds: sqrt(I) moves by at most their sum.
+// by at most their bounds: sqrt(I) moves by at most their sum. The vector
+// paths take the level's square root in single precision, and the check
+// allows for that too.
 
 namespace {
 

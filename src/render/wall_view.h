@@ -10,8 +10,9 @@
 void DrawWall(const DistributionEditor& editor, Image& client);
 
 // The ways of computing those same pixels: the formula for every pixel, or
-// tables and symmetry with two, four or eight pixels at a time. Automatic
-// takes the widest that the CPU has; a path it lacks falls back to TwoWide.
+// tables and symmetry with two, four or eight pixels at a time (for a lamp
+// whose planes differ, TwoWide takes one at a time). Automatic takes the
+// widest that the CPU has; a path it lacks falls back to TwoWide.
 // The choice is there so that tests and benchmarks can set the paths side by
 // side.
 enum class WallPath { Automatic, Exact, TwoWide, FourWide, EightWide };

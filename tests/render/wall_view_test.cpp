@@ -357,7 +357,8 @@ TEST(WallView, HalfOfWidthZeroOrClientOfHeightOneIsSafe) {
 }
 
 // Fields outside what the editor stores: zero, negative, subnormal. Drawn
-// without fault (the sanitizers watch), every pixel grey.
+// without fault (the sanitizers watch), every pixel grey; the curve alone
+// and in a lamp beside a dark plane.
 TEST(WallView, AnyFiniteFieldsDrawSafely) {
   const float values[] = {0.0f, -1.0f, 1e-45f, 1e-30f, 3e38f};
   for (float scale : values) {
@@ -366,12 +367,16 @@ TEST(WallView, AnyFiniteFieldsDrawSafely) {
       for (size_t n = 0; n < e.curve.size(); ++n) e.curve[n] = n % 2 ? -2.0f : 3e38f;
       e.wallScale = scale;
       e.wallDistance = distance;
-      Image client(64, 40);
-      DrawWall(e, client);
-      for (int y = 0; y < 40; ++y) {
-        for (int x = 32; x < 64; ++x) {
-          const uint32_t p = At(client, x, y);
-          ASSERT_TRUE((p & 0xff) == ((p >> 16) & 0xff) && (p & 0xff) == ((p >> 8) & 0xff));
+      Lamp lamp = RandomLamp(Symmetry::kNone, {0, 90, 180}, 0, 0);
+      lamp.planes[1] = e.curve;
+      for (bool whole : {false, true}) {
+        Image client(64, 40);
+        whole ? DrawWall(e, lamp, 60, client) : DrawWall(e, client);
+        for (int y = 0; y < 40; ++y) {
+          for (int x = 32; x < 64; ++x) {
+            const uint32_t p = At(client, x, y);
+            ASSERT_TRUE((p & 0xff) == ((p >> 16) & 0xff) && (p & 0xff) == ((p >> 8) & 0xff));
+          }
         }
       }
     }
