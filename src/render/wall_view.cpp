@@ -462,12 +462,7 @@ struct Ops {
   }
   static D ToDouble(I i) { return i; }
   static M AtLeast(D a, D b) { return a >= b; }
-  static M Above(D a, D b) { return a > b; }
-  static M Equal(D a, D b) { return a == b; }
-  static M And(M a, M b) { return a && b; }
-  static M Or(M a, M b) { return a || b; }
   static D Select(M m, D ifSet, D otherwise) { return m ? ifSet : otherwise; }
-  static unsigned Bits(M m) { return m ? 1u : 0u; }
   static unsigned EqualBits(I a, I b) { return a == b ? 1u : 0u; }
   static int CommonIndex(I index) { return index; }
   static D Lookup(const double* base, I index, int) { return base[index]; }
@@ -511,12 +506,7 @@ struct Ops {
   static I Trunc(D v) { return _mm256_cvttpd_epi32(v); }
   static D ToDouble(I i) { return _mm256_cvtepi32_pd(i); }
   static M AtLeast(D a, D b) { return _mm256_cmp_pd(a, b, _CMP_GE_OQ); }
-  static M Above(D a, D b) { return _mm256_cmp_pd(a, b, _CMP_GT_OQ); }
-  static M Equal(D a, D b) { return _mm256_cmp_pd(a, b, _CMP_EQ_OQ); }
-  static M And(M a, M b) { return _mm256_and_pd(a, b); }
-  static M Or(M a, M b) { return _mm256_or_pd(a, b); }
   static D Select(M m, D ifSet, D otherwise) { return _mm256_blendv_pd(otherwise, ifSet, m); }
-  static unsigned Bits(M m) { return static_cast<unsigned>(_mm256_movemask_pd(m)); }
   static unsigned EqualBits(I a, I b) {
     return static_cast<unsigned>(_mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(a, b))));
   }
@@ -581,12 +571,7 @@ struct Ops {
   static I Trunc(D v) { return _mm512_cvttpd_epi32(v); }
   static D ToDouble(I i) { return _mm512_cvtepi32_pd(i); }
   static M AtLeast(D a, D b) { return _mm512_cmp_pd_mask(a, b, _CMP_GE_OQ); }
-  static M Above(D a, D b) { return _mm512_cmp_pd_mask(a, b, _CMP_GT_OQ); }
-  static M Equal(D a, D b) { return _mm512_cmp_pd_mask(a, b, _CMP_EQ_OQ); }
-  static M And(M a, M b) { return static_cast<M>(a & b); }
-  static M Or(M a, M b) { return static_cast<M>(a | b); }
   static D Select(M m, D ifSet, D otherwise) { return _mm512_mask_blend_pd(m, otherwise, ifSet); }
-  static unsigned Bits(M m) { return m; }
   static unsigned EqualBits(I a, I b) {
     return static_cast<unsigned>(_mm256_movemask_ps(_mm256_castsi256_ps(_mm256_cmpeq_epi32(a, b))));
   }
