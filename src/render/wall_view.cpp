@@ -253,7 +253,7 @@ struct RowScratch {
   std::vector<double> levelFactor;  // 255 sqrt(D / R^3)
   // The computed columns' pixels; for a lamp followed by their mirrors'.
   std::vector<uint32_t> computedPixels;
-  std::vector<double> greySquared, greyMargin;  // for a lamp: both sides' levels squared, and their margins
+  std::vector<float> greySquared, greyMargin;  // for a lamp: both sides' levels squared, and their margins
   explicit RowScratch(const WallFrame& f)
       : rCubed(f.xSquared.size()), ratio(f.xSquared.size()), v(f.xSquared.size()), vError(f.xSquared.size()),
         whole(f.xSquared.size()), sure(f.xSquared.size() / 2), line(static_cast<size_t>(f.halfWidth)),
@@ -452,7 +452,6 @@ struct Ops {
   static D Mul(D a, D b) { return a * b; }
   static D Div(D a, D b) { return a / b; }
   static D Sqrt(D v) { return std::sqrt(v); }
-  static D SqrtSingle(D v) { return std::sqrt(static_cast<float>(v)); }
   static D Min(D a, D b) { return a < b ? a : b; }
   static D Max(D a, D b) { return a > b ? a : b; }
   static D Abs(D v) { return std::fabs(v); }
@@ -469,6 +468,21 @@ struct Ops {
   static void StoreGrey(uint32_t* p, I b) {
     const auto level = static_cast<uint32_t>(b);
     *p = Rgb(level, level, level);
+  }
+  // Single precision: F, and FI for its truncations.
+  static constexpr size_t kSingles = 1;
+  using F = float;
+  using FI = int;
+  static void StoreSingles(float* p, D v) { *p = static_cast<float>(v); }  // v within the float range
+  static F LoadSingles(const float* p) { return *p; }
+  static F SetSingle(float v) { return v; }
+  static F Add(F a, F b) { return a + b; }
+  static F Sub(F a, F b) { return a - b; }
+  static F Mul(F a, F b) { return a * b; }
+  static F Min(F a, F b) { return a < b ? a : b; }
+  static F Sqrt(F v) { return std::sqrt(v); }
+  static FI Trunc(F v) {
+    return v > -2147483649.0f && v < 2147483648.0f ? static_cast<int>(v) : std::numeric_limits<int>::min();
   }
 };
 
@@ -498,7 +512,6 @@ struct Ops {
   static D Mul(D a, D b) { return _mm256_mul_pd(a, b); }
   static D Div(D a, D b) { return _mm256_div_pd(a, b); }
   static D Sqrt(D v) { return _mm256_sqrt_pd(v); }
-  static D SqrtSingle(D v) { return _mm256_cvtps_pd(_mm_sqrt_ps(_mm256_cvtpd_ps(v))); }
   static D Min(D a, D b) { return _mm256_min_pd(a, b); }
   static D Max(D a, D b) { return _mm256_max_pd(a, b); }
   static D Abs(D v) { return _mm256_andnot_pd(_mm256_set1_pd(-0.0), v); }
@@ -532,6 +545,28 @@ struct Ops {
                                       _mm_or_si128(_mm_slli_epi32(b, 16), _mm_set1_epi32(static_cast<int>(kOpaque))));
     _mm_storeu_si128(reinterpret_cast<__m128i*>(p), grey);
   }
+  // Single precision: F, and FI for its truncations.
+  static constexpr size_t kSingles = 8;
+  using F = __m256;
+  using FI = __m256i;
+  static void StoreSingles(float* p, D v) { _mm_storeu_ps(p, _mm256_cvtpd_ps(v)); }
+  static F LoadSingles(const float* p) { return _mm256_loadu_ps(p); }
+  static F SetSingle(float v) { return _mm256_set1_ps(v); }
+  static F Add(F a, F b) { return _mm256_add_ps(a, b); }
+  static F Sub(F a, F b) { return _mm256_sub_ps(a, b); }
+  static F Mul(F a, F b) { return _mm256_mul_ps(a, b); }
+  static F Min(F a, F b) { return _mm256_min_ps(a, b); }
+  static F Sqrt(F v) { return _mm256_sqrt_ps(v); }
+  static FI Trunc(F v) { return _mm256_cvttps_epi32(v); }
+  static unsigned EqualBits(FI a, FI b) {
+    return static_cast<unsigned>(_mm256_movemask_ps(_mm256_castsi256_ps(_mm256_cmpeq_epi32(a, b))));
+  }
+  static void StoreGrey(uint32_t* p, FI b) {
+    const __m256i grey =
+        _mm256_or_si256(_mm256_or_si256(b, _mm256_slli_epi32(b, 8)),
+                        _mm256_or_si256(_mm256_slli_epi32(b, 16), _mm256_set1_epi32(static_cast<int>(kOpaque))));
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(p), grey);
+  }
 };
 
 #include "render/wall_wide_rows.inc"
@@ -563,7 +598,6 @@ struct Ops {
   static D Mul(D a, D b) { return _mm512_mul_pd(a, b); }
   static D Div(D a, D b) { return _mm512_div_pd(a, b); }
   static D Sqrt(D v) { return _mm512_sqrt_pd(v); }
-  static D SqrtSingle(D v) { return _mm512_cvtps_pd(_mm256_sqrt_ps(_mm512_cvtpd_ps(v))); }
   static D Min(D a, D b) { return _mm512_min_pd(a, b); }
   static D Max(D a, D b) { return _mm512_max_pd(a, b); }
   static D Abs(D v) { return _mm512_andnot_pd(_mm512_set1_pd(-0.0), v); }
@@ -588,6 +622,25 @@ struct Ops {
         _mm256_or_si256(_mm256_or_si256(b, _mm256_slli_epi32(b, 8)),
                         _mm256_or_si256(_mm256_slli_epi32(b, 16), _mm256_set1_epi32(static_cast<int>(kOpaque))));
     _mm256_storeu_si256(reinterpret_cast<__m256i*>(p), grey);
+  }
+  static constexpr size_t kSingles = 16;
+  using F = __m512;
+  using FI = __m512i;
+  static void StoreSingles(float* p, D v) { _mm256_storeu_ps(p, _mm512_cvtpd_ps(v)); }
+  static F LoadSingles(const float* p) { return _mm512_loadu_ps(p); }
+  static F SetSingle(float v) { return _mm512_set1_ps(v); }
+  static F Add(F a, F b) { return _mm512_add_ps(a, b); }
+  static F Sub(F a, F b) { return _mm512_sub_ps(a, b); }
+  static F Mul(F a, F b) { return _mm512_mul_ps(a, b); }
+  static F Min(F a, F b) { return _mm512_min_ps(a, b); }
+  static F Sqrt(F v) { return _mm512_sqrt_ps(v); }
+  static FI Trunc(F v) { return _mm512_cvttps_epi32(v); }
+  static unsigned EqualBits(FI a, FI b) { return _mm512_cmpeq_epi32_mask(a, b); }
+  static void StoreGrey(uint32_t* p, FI b) {
+    const __m512i grey =
+        _mm512_or_si512(_mm512_or_si512(b, _mm512_slli_epi32(b, 8)),
+                        _mm512_or_si512(_mm512_slli_epi32(b, 16), _mm512_set1_epi32(static_cast<int>(kOpaque))));
+    _mm512_storeu_si512(p, grey);
   }
 };
 
