@@ -229,7 +229,7 @@ inline uint32_t ExactLampPixel(const LampData& lamp, const ColumnPlanes& planes,
 
 // What one call shares among its rows. Columns are the computed ones: from
 // the middle of the half to its right end, then column 0; padded to a
-// multiple of eight (the widest vector).
+// multiple of sixteen (the widest vector, of singles).
 struct WallFrame {
   const CurveData* curve = nullptr;  // one curve, or
   const LampData* lamp = nullptr;    // a lamp whose planes differ, with
@@ -253,12 +253,13 @@ struct RowScratch {
   std::vector<double> levelFactor;  // 255 sqrt(D / R^3)
   // The computed columns' pixels; for a lamp followed by their mirrors'.
   std::vector<uint32_t> computedPixels;
-  std::vector<float> greySquared, greyMargin;  // for a lamp: both sides' levels squared, and their margins
+  // The wide paths' levels (for a lamp their squares, both sides) and their margins.
+  std::vector<float> level, levelMargin;
   explicit RowScratch(const WallFrame& f)
       : rCubed(f.xSquared.size()), ratio(f.xSquared.size()), v(f.xSquared.size()), vError(f.xSquared.size()),
         whole(f.xSquared.size()), sure(f.xSquared.size() / 2), line(static_cast<size_t>(f.halfWidth)),
         levelFactor(f.xSquared.size()), computedPixels(f.xSquared.size() * (f.lamp ? 2 : 1)),
-        greySquared(f.lamp ? 2 * f.xSquared.size() : 0), greyMargin(greySquared.size()) {}
+        level(computedPixels.size()), levelMargin(computedPixels.size()) {}
 };
 
 // rCubed = R^3 with R held in single precision; ratio = min(q, |y|) / max(q, |y|).
@@ -751,7 +752,7 @@ void DrawLight(const DistributionEditor& e, const Light& light, Image& client, W
   for (int i = halfWidth / 2; i < halfWidth; ++i) addColumn(i);
   if (halfWidth / 2 > 0) addColumn(0);
   f.computed = static_cast<int>(f.column.size());
-  while (f.column.size() % 8 != 0) addColumn(f.column.back());  // padding for whole vectors
+  while (f.column.size() % 16 != 0) addColumn(f.column.back());  // padding for whole vectors
   f.right.FindRuns();
   f.mirror.FindRuns();
   if (path == WallPath::Automatic) {
