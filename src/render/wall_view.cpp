@@ -385,21 +385,30 @@ void ExactRow(const WallFrame& f, int scanLine, RowScratch& s) {
   f.raster->SetScanLine(scanLine, s.line);
 }
 
-// Places the computed columns' pixels into the scan line: the run from the
-// middle on as it is, column 0, and on the left the mirror image of the run
-// of `mirrored` (the same pixels for one curve, columns halfWidth - i for a
-// lamp).
-void PlaceComputedColumns(const WallFrame& f, std::span<const uint32_t> pixels, std::span<const uint32_t> mirrored,
-                          std::span<uint32_t> line) {
-  const int middle = f.halfWidth / 2;
-  const int run = f.halfWidth - middle;
-  std::copy_n(pixels.begin(), run, line.begin() + middle);
-  if (middle > 0) line[0] = pixels[static_cast<size_t>(run)];
+// Places the computed columns' pixels into the scan line `line`: the run
+// from the middle on (computed column c at middle + c), of which the first
+// `direct` are there already and the others in `pixels`; column 0; and on
+// the left the mirror image of the run, from `mirrored` for a lamp (columns
+// halfWidth - i), from the run itself for one curve (mirrored empty).
+void PlaceComputedColumns(const WallFrame& f, size_t direct, std::span<const uint32_t> pixels,
+                          std::span<const uint32_t> mirrored, std::span<uint32_t> line) {
+  const auto middle = static_cast<size_t>(f.halfWidth / 2);
+  const size_t run = static_cast<size_t>(f.halfWidth) - middle;
+  std::copy(pixels.begin() + direct, pixels.begin() + run, line.begin() + middle + direct);
+  if (middle > 0) line[0] = pixels[run];
   // Column middle + c mirrors onto halfWidth - middle - c = run - c, for every
-  // c but the one at column 0; where the two runs overlap (the columns next
-  // to the centre) both give the same pixel.
-  const int first = middle > 0 ? 0 : 1;
-  std::reverse_copy(mirrored.begin() + first, mirrored.begin() + run, line.begin() + 1);
+  // c but the one at column 0 (from `first` on). Where the two runs overlap
+  // (the one or two columns next to the centre) both give the same pixel;
+  // copying the run's own mirror image leaves those to a plain loop, since
+  // reverse_copy's ranges may not overlap.
+  const size_t first = middle > 0 ? 0 : 1;
+  if (!mirrored.empty()) {
+    std::reverse_copy(mirrored.begin() + first, mirrored.begin() + run, line.begin() + 1);
+    return;
+  }
+  const size_t apart = middle > 1 ? middle - 1 : 0;  // line[1 .. apart] lie before the run
+  std::reverse_copy(line.begin() + middle + run - apart, line.begin() + middle + run, line.begin() + 1);
+  for (size_t k = apart + 1; k <= run - first; ++k) line[k] = line[middle + run - k];
 }
 
 // ---- 4. the same rows four or eight pixels at a time -------------------------
