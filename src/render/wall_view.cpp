@@ -41,8 +41,10 @@
 //     degrees of std::atan2. The level is monotone in |v|, so when it lies
 //     farther from the next whole level than that angle error can move it,
 //     it is the level std::atan2 gives; otherwise the pixel is computed again
-//     with std::atan2 (no pixel of a 3840 x 2160 client for a smooth or a
-//     random curve; a third of them for samples jumping between 0 and 1e35).
+//     with std::atan2 (hardly any pixel for a smooth or a random curve, none
+//     of a 3840 x 2160 client two at a time; a third of them for samples
+//     jumping between 0 and 1e35). The paths of four and eight make that
+//     check in single precision, with a margin for it (wall_wide_rows.inc).
 //   - Scan lines r and H - r have y and -y: R^3 and the arctangent are
 //     computed once for both.
 //   - The rows are shared among the machine's cores inside the call.
