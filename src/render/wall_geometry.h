@@ -9,8 +9,10 @@
 // centred on the point opposite the lamp, 0.2 / wallScale wall units a pixel.
 
 #include <cmath>
+#include <numbers>
 
 #include "editor/curve.h"
+#include "editor/lamp.h"
 #include "render/hold_single.h"
 
 inline constexpr float kWallRadToDeg = 57.295776f;
@@ -45,7 +47,41 @@ inline double WallInterpolate(double here, double next, double angle, int j) {
   return here + (next - here) * (angle - j);
 }
 
+// The root intensity of `curve` at `angle`, as WallInterpolate takes it.
+inline double WallRootAt(const Curve& curve, double angle) {
+  const int j = WallDegreeIndex(angle);
+  const int next = j < kCurveSampleCount - 1 ? j + 1 : j;
+  return WallInterpolate(curve[static_cast<size_t>(j)], curve[static_cast<size_t>(next)], angle, j);
+}
+
+// ---- the whole lamp ------------------------------------------------------------
+//
+// The plane at the section's C-angle faces the wall: it reaches the point
+// opposite the lamp (x = 0). The C-angle toward a wall point depends on x
+// only, and grows counterclockwise seen from above, as photometric files
+// number their planes: toward the left of the picture, which shows the wall
+// as seen from the lamp.
+inline double WallPlaneAngle(double sectionC, double x, double distance) {
+  return sectionC - std::atan2(x, distance) * (180.0 / std::numbers::pi);
+}
+
+// The planes toward C-angle c and the weight of the upper one (BracketOf),
+// with t = 0 where the two planes are equal: between equal planes the light
+// is that one plane's, to the last bit.
+PlaneBracket WallBracket(const Lamp& lamp, double c);
+
+// The intensity between two planes whose root intensities at the angle are
+// `lower` and `upper`: linear in candela, (1 - t) lower^2 + t upper^2.
+inline double WallBlend(double lower, double upper, double t) {
+  return t == 0 ? lower * lower : (1 - t) * lower * lower + t * upper * upper;
+}
+
 // The illuminance in lux at wall point (x, y) of a lamp `distance` from the
 // wall: E = v^2 D / R^3, v interpolated as the picture does, all in double
 // precision (R too) and without the picture's cap.
 double WallIlluminance(const Curve& curve, double x, double y, double distance);
+
+// The same for a whole lamp seen at section `sectionC`: E = I D / R^3, I
+// blended (WallBlend) between the planes of WallBracket. A lamp whose planes
+// are all equal gives the number of its one curve.
+double WallIlluminance(const Lamp& lamp, double sectionC, double x, double y, double distance);

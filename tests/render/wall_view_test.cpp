@@ -10,6 +10,7 @@
 #include "editor/distribution_editor.h"
 #include "plain_wall.h"
 #include "render/raster.h"
+#include "render/wall_geometry.h"
 #include "render/wall_view.h"
 
 namespace {
@@ -224,6 +225,106 @@ INSTANTIATE_TEST_SUITE_P(Widths, EachPath,
                                                           WallPath::EightWide),
                                           testing::Values(2, 4, 6, 7, 16, 17, 32, 66, 155, 262)));
 
+// ---- a whole lamp ----------------------------------------------------------------
+
+// A lamp of `symmetry` with its planes at `angles`, plane k a random curve
+// (samples below `scale`) or, with `steep`, steps from 0 to 1e35.
+Lamp RandomLamp(Symmetry symmetry, std::vector<float> angles, unsigned seed, float scale, bool steep = false) {
+  Lamp lamp;
+  lamp.symmetry = symmetry;
+  lamp.planes.assign(angles.size(), ::Curve{});
+  lamp.planeAngles = std::move(angles);
+  std::mt19937 rng(seed);
+  std::uniform_real_distribution<float> sample(0.0f, scale);
+  for (size_t k = 0; k < lamp.planes.size(); ++k) {
+    for (size_t n = 0; n < kCurveSampleCount; ++n) {
+      lamp.planes[k][n] = steep ? ((n + k) % 3 == 0 ? 1e35f : 0.0f) : sample(rng);
+    }
+  }
+  return lamp;
+}
+
+std::vector<float> Every(float step, float last) {
+  std::vector<float> angles;
+  for (float c = 0; c <= last; c += step) angles.push_back(c);
+  return angles;
+}
+
+struct LampScene {
+  const char* name;
+  Lamp lamp;
+  double sectionC;
+  int width, height;
+  float wallDistance;
+};
+
+void PrintTo(const LampScene& scene, std::ostream* out) { *out << scene.name; }
+
+class LampWall : public testing::TestWithParam<LampScene> {};
+
+// Every path, and the automatic one, against the plain loop.
+TEST_P(LampWall, EveryPathGivesThePlainLoopsPixels) {
+  const LampScene& scene = GetParam();
+  DistributionEditor e;
+  e.OnResize(scene.width, scene.height);
+  e.wallDistance = scene.wallDistance;
+  Image plain(e.clientWidth, e.clientHeight);
+  PlainLampWall(e, scene.lamp, scene.sectionC, plain);
+  for (WallPath path : {WallPath::Automatic, WallPath::Exact, WallPath::TwoWide, WallPath::FourWide,
+                        WallPath::EightWide}) {
+    if (!WallPathAvailable(path)) continue;
+    Image ours(e.clientWidth, e.clientHeight);
+    DrawWall(e, scene.lamp, scene.sectionC, ours, path);
+    EXPECT_TRUE(ours.pixels == plain.pixels) << "path " << static_cast<int>(path);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Scenes, LampWall,
+    testing::Values(
+        LampScene{"quadrant", RandomLamp(Symmetry::kQuadrant, Every(22.5f, 90), 11, 0.08f), 30, 262, 41, 0.1f},
+        LampScene{"bilateral_0_180", RandomLamp(Symmetry::kBilateral0To180, Every(30, 180), 12, 0.08f), 200, 155,
+                  60, 0.1f},
+        LampScene{"bilateral_90_270", RandomLamp(Symmetry::kBilateral90To270, {90, 150, 270}, 13, 0.08f), 0, 66,
+                  33, 0.05f},
+        // 24 planes round the circle, odd sides (no scan line its own partner).
+        LampScene{"none_24_planes", RandomLamp(Symmetry::kNone, Every(15, 345), 14, 0.08f), 100, 785, 343, 0.1f},
+        // Uneven planes not listing 360: the last closes onto C 0.
+        LampScene{"none_uneven", RandomLamp(Symmetry::kNone, {0, 10, 100, 250}, 15, 0.5f), 350, 17, 40, 0.3f},
+        // Steep steps: lanes sent back to the formula.
+        LampScene{"none_steep", RandomLamp(Symmetry::kNone, Every(90, 270), 16, 0, true), 45, 66, 20, 1e20f}),
+    [](const testing::TestParamInfo<LampScene>& row) { return std::string(row.param.name); });
+
+// A lamp whose planes are all equal draws its one curve's pixels, whatever the section.
+TEST(LampWall, AllPlanesEqualGiveTheCurvesPixels) {
+  DistributionEditor e;
+  Random(e, 17, 0.08f);
+  Lamp lamp = RandomLamp(Symmetry::kNone, Every(30, 330), 0, 0);
+  lamp.planes.assign(lamp.planes.size(), e.curve);
+  Image curve(e.clientWidth, e.clientHeight);
+  DrawWall(e, curve);
+  for (double sectionC : {0.0, 37.5, 300.0}) {
+    Image drawn(e.clientWidth, e.clientHeight);
+    DrawWall(e, lamp, sectionC, drawn);
+    EXPECT_TRUE(drawn.pixels == curve.pixels) << sectionC;
+    EXPECT_EQ(WallIlluminance(lamp, sectionC, 0.07, -0.03, 0.1), WallIlluminance(e.curve, 0.07, -0.03, 0.1));
+  }
+}
+
+// The pointer's reading: the plane of the section opposite the lamp, C
+// falling to the right (a point at x = D looks along C - 45).
+TEST(LampWall, IlluminanceLooksAlongThePlaneOfEachPoint) {
+  Lamp lamp = RandomLamp(Symmetry::kNone, Every(45, 315), 18, 1.0f);
+  const double x = 0.1, y = -0.05, d = 0.1;
+  EXPECT_EQ(WallIlluminance(lamp, 90, 0, y, d), WallIlluminance(lamp.planes[2], 0, y, d));
+  EXPECT_NEAR(WallIlluminance(lamp, 90, x, y, d), WallIlluminance(lamp.planes[1], x, y, d), 1e-9);
+  EXPECT_NEAR(WallIlluminance(lamp, 90, -x, y, d), WallIlluminance(lamp.planes[3], -x, y, d), 1e-9);
+  // Halfway between C 0 and C 45: linear in candela.
+  const double between = WallIlluminance(lamp, 22.5, x, y, d);
+  EXPECT_NEAR(between, (WallIlluminance(lamp.planes[7], x, y, d) + WallIlluminance(lamp.planes[0], x, y, d)) / 2,
+              1e-9 * between);
+}
+
 // ---- sizes and values no editor operation gives ------------------------------
 
 TEST(WallView, ImageSmallerThanTheClientGetsTheRowsAndColumnsInsideIt) {
@@ -256,7 +357,8 @@ TEST(WallView, HalfOfWidthZeroOrClientOfHeightOneIsSafe) {
 }
 
 // Fields outside what the editor stores: zero, negative, subnormal. Drawn
-// without fault (the sanitizers watch), every pixel grey.
+// without fault (the sanitizers watch), every pixel grey; the curve alone
+// and in a lamp beside a dark plane.
 TEST(WallView, AnyFiniteFieldsDrawSafely) {
   const float values[] = {0.0f, -1.0f, 1e-45f, 1e-30f, 3e38f};
   for (float scale : values) {
@@ -265,12 +367,16 @@ TEST(WallView, AnyFiniteFieldsDrawSafely) {
       for (size_t n = 0; n < e.curve.size(); ++n) e.curve[n] = n % 2 ? -2.0f : 3e38f;
       e.wallScale = scale;
       e.wallDistance = distance;
-      Image client(64, 40);
-      DrawWall(e, client);
-      for (int y = 0; y < 40; ++y) {
-        for (int x = 32; x < 64; ++x) {
-          const uint32_t p = At(client, x, y);
-          ASSERT_TRUE((p & 0xff) == ((p >> 16) & 0xff) && (p & 0xff) == ((p >> 8) & 0xff));
+      Lamp lamp = RandomLamp(Symmetry::kNone, {0, 90, 180}, 0, 0);
+      lamp.planes[1] = e.curve;
+      for (bool whole : {false, true}) {
+        Image client(64, 40);
+        whole ? DrawWall(e, lamp, 60, client) : DrawWall(e, client);
+        for (int y = 0; y < 40; ++y) {
+          for (int x = 32; x < 64; ++x) {
+            const uint32_t p = At(client, x, y);
+            ASSERT_TRUE((p & 0xff) == ((p >> 16) & 0xff) && (p & 0xff) == ((p >> 8) & 0xff));
+          }
         }
       }
     }
