@@ -21,7 +21,7 @@ void ShowTitleChange(const Document& document, SavedState& saved, Window& window
 // The diagram shows the plane the document edits, after any change of the
 // lamp that was not a stroke.
 void ShowEditedPlane(DistributionEditor& editor, const Document& document) {
-  editor.curve = document.EditedCurve();
+  document.ShowSection(editor.curve, editor.leftCurve);
 }
 
 // A stroke's samples go into the lamp's planes and become one edit; while
@@ -30,11 +30,11 @@ void EndStroke(DistributionEditor& editor, Document& document, LampHistory& hist
   editor.OnLeftButton(false);
   if (document.drawingOptions().keepFlux) {
     const Lamp before = document.lamp();
-    document.TakeEditedCurve(editor.curve);
+    document.TakeEditedCurve(editor.curve, editor.leftCurve);
     document.lamp() = LampAfterStroke(before, document.lamp(), document.drawingOptions());
     ShowEditedPlane(editor, document);
   } else {
-    document.TakeEditedCurve(editor.curve);
+    document.TakeEditedCurve(editor.curve, editor.leftCurve);
   }
   history.Record(document.lamp());  // the stroke, if it changed a sample
 }
@@ -164,6 +164,12 @@ Halves RunKey(DistributionEditor& editor, Document& document, LampHistory& histo
     case EventKind::kFitView:
       FitViewToCurve(editor);
       return Halves::kBoth;
+    case EventKind::kNextSection:
+    case EventKind::kPreviousSection:
+      // A turn of the view, not an edit: the light stays as it is.
+      document.TurnSection(event.kind == EventKind::kNextSection ? 1 : -1);
+      ShowEditedPlane(editor, document);
+      return Halves::kBoth;
     case EventKind::kShortcutCommand:
       return RunCommand(editor, document, history, saved, window, event.command);
     default:
@@ -256,6 +262,8 @@ Halves Handle(DistributionEditor& editor, Document& document, LampHistory& histo
     case EventKind::kUndo:
     case EventKind::kRedo:
     case EventKind::kFitView:
+    case EventKind::kNextSection:
+    case EventKind::kPreviousSection:
     case EventKind::kShortcutCommand:
       return RunKey(editor, document, history, saved, window, event);
     case EventKind::kCaptureLost:

@@ -11,7 +11,7 @@
 //   wheel                          -> the half overWall names after the wheel
 //   size, Open, open file, Reset   -> both halves (also when Open read nothing)
 //   undo, redo                     -> both halves, nothing when there is nothing to take back
-//   fit view                       -> both halves
+//   fit view, next or previous section -> both halves
 //   a Lamp menu dialog             -> both halves when it made a lamp, else nothing
 //   paint                          -> the image as it stands, nothing rendered
 //   Save, middle button, info boxes, double click, unknown commands -> nothing
@@ -61,6 +61,8 @@ enum class EventKind {
   kFitView,          // fit both views to the curve (a view change, not an edit)
   kShortcutCommand,  // command: the menu command a key stands for
   kCaptureLost,      // another window took the pointer (a menu, a dialog, focus loss)
+  kNextSection,      // Page Down: the diagram shows the lamp's next section
+  kPreviousSection,  // Page Up: the previous one
 };
 
 struct AppEvent {

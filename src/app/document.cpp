@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
+#include <charconv>
 #include <utility>
 
 #include "ies/editor_curve.h"
@@ -99,8 +101,6 @@ bool InOwnLayout(const Photometry& table) {
          table.keywords.empty();
 }
 
-}  // namespace
-
 // Whether the lamp holds the table's own angles: 0 to 180 in whole degrees
 // and its horizontal angles, so nothing of it was interpolated.
 bool KeepsTheAngles(const Photometry& table, const Lamp& lamp) {
@@ -113,8 +113,37 @@ bool KeepsTheAngles(const Photometry& table, const Lamp& lamp) {
   return true;
 }
 
+// The lamp's C-angles round the circle in 0 <= C < 180: the listed planes
+// and their mirror images by the symmetry.
+std::vector<double> SectionAngles(const Lamp& lamp) {
+  std::vector<double> angles;
+  for (const float a : lamp.planeAngles) {
+    for (const double c : {double{a}, 180.0 - a, 180.0 + a, 360.0 - a}) {
+      const double wrapped = std::fmod(c + 360.0, 360.0);
+      const double half = wrapped >= 180.0 ? wrapped - 180.0 : wrapped;
+      // Only angles whose planes the lamp lists, after its symmetry folds them.
+      if (!PlanesAt(lamp, half).empty()) angles.push_back(half);
+    }
+  }
+  std::sort(angles.begin(), angles.end());
+  angles.erase(std::unique(angles.begin(), angles.end()), angles.end());
+  if (angles.empty()) angles.push_back(0.0);
+  return angles;
+}
+
+// An angle as the status bar writes it, in every locale: "30", "22.5".
+std::string AngleText(double angle) {
+  char text[32];
+  const auto [end, error] = std::to_chars(text, text + sizeof text, angle, std::chars_format::general, 6);
+  return error == std::errc() ? std::string(text, end) : std::string("?");
+}
+
+}  // namespace
+
 void Document::Open(std::string path, PhotometricFile file) {
   lamp_ = LampOfTable(file.table);
+  sectionC_ = 0.0;
+  turned_ = false;
   const bool resampled = !KeepsTheAngles(file.table, lamp_);
   saveFormat_ = file.format == FileFormat::kEulumdat ? SaveFormat::kEulumdat
                 : InOwnLayout(file.table)              ? SaveFormat::kIes
@@ -131,6 +160,8 @@ void Document::Open(std::string path, PhotometricFile file) {
 
 void Document::StartNew(const Lamp& lamp) {
   lamp_ = lamp;
+  sectionC_ = 0.0;
+  turned_ = false;
   namesCarried_ = false;
   saveFormat_ = SaveFormat::kIes;
 }
@@ -173,16 +204,60 @@ Photometry Document::Carried() const {
   return header;
 }
 
-void Document::TakeEditedCurve(const Curve& curve) {
-  for (const size_t plane : PlanesAt(lamp_, 0.0)) lamp_.planes[plane] = curve;
+void Document::TurnSection(int step) {
+  if (lamp_.planes.size() == 1) {
+    // Four copies of the one plane, no symmetry: each section its own.
+    const Curve plane = lamp_.planes.front();
+    lamp_.symmetry = Symmetry::kNone;
+    lamp_.planeAngles = {0.0f, 90.0f, 180.0f, 270.0f};
+    lamp_.planes.assign(4, plane);
+  }
+  turned_ = true;
+  const std::vector<double> angles = SectionAngles(lamp_);
+  size_t at = 0;
+  while (at < angles.size() && angles[at] < sectionC_) ++at;
+  const size_t n = angles.size();
+  if (step > 0) {
+    sectionC_ = angles[(at < n && angles[at] == sectionC_ ? at + 1 : at) % n];
+  } else {
+    sectionC_ = angles[(at + n - 1) % n];
+  }
+}
+
+std::optional<Curve> Document::LeftCurve() const {
+  if (!BySections()) return std::nullopt;
+  const std::vector<size_t> right = PlanesAt(lamp_, sectionC_);
+  const std::vector<size_t> left = PlanesAt(lamp_, sectionC_ + 180.0);
+  if (left == right) return std::nullopt;  // the symmetry ties the halves
+  return CurveAt(lamp_, sectionC_ + 180.0);
+}
+
+void Document::ShowSection(Curve& right, std::optional<Curve>& left) const {
+  right = EditedCurve();
+  left = LeftCurve();
+}
+
+void Document::TakeEditedCurve(const Curve& curve, const std::optional<Curve>& left) {
+  if (!BySections()) {
+    for (Curve& plane : lamp_.planes) plane = curve;
+    return;
+  }
+  for (const size_t plane : PlanesAt(lamp_, sectionC_)) lamp_.planes[plane] = curve;
+  if (!left) return;
+  for (const size_t plane : PlanesAt(lamp_, sectionC_ + 180.0)) lamp_.planes[plane] = *left;
 }
 
 std::string Document::PlaneNote() const {
   if (lamp_.planes.size() < 2) return {};
   std::string note(FileNameOf(sourcePath()));
   if (!note.empty()) note += ": ";
-  note += std::to_string(lamp_.planes.size()) + " planes; editing the plane at C 0" + kDegree;
+  note += std::to_string(lamp_.planes.size()) + " planes; editing the " + SectionText();
   return note;
+}
+
+std::string Document::SectionText() const {
+  if (!BySections()) return {};
+  return "section C " + AngleText(sectionC_) + kDegree + " | " + AngleText(sectionC_ + 180.0) + kDegree;
 }
 
 std::string Document::NotWritten(SaveFormat format) {

@@ -53,14 +53,34 @@ class Document : public SaveContent {
   SaveFormat SaveFormatNow() const { return saveFormat_; }
   void Saved(SaveFormat format) { saveFormat_ = format; }
 
-  // The curve the diagram edits: the plane at C 0.
-  Curve EditedCurve() const { return CurveAt(lamp_, 0.0); }
-  // A stroke's curve into the planes at C 0.
-  void TakeEditedCurve(const Curve& curve);
+  // The section the diagram shows: the plane C on its right half (0 <= C <
+  // 180), C + 180 on its left. While the lamp's planes are all equal and it
+  // was not turned, the diagram shows one curve, and a stroke changes every
+  // plane alike, as for a drawn lamp; otherwise it shows the section.
+  double sectionC() const { return sectionC_; }
+  bool BySections() const { return turned_ || !lamp_.AllPlanesEqual(); }
 
-  // "lamp.ies: 12 planes; editing the plane at C 0°" while the lamp has
-  // several planes, else empty.
+  // Page Down (+1) and Page Up (-1): the next or previous C-angle of the
+  // lamp, its symmetry expanded round the circle, in 0 <= C < 180, wrapping.
+  // A lamp of one plane first becomes four copies of it at C 0, 90, 180 and
+  // 270 without symmetry, so that each section can be drawn on its own.
+  void TurnSection(int step);
+
+  // The right half's curve, and the left half's when the section's two
+  // halves are different planes.
+  Curve EditedCurve() const { return CurveAt(lamp_, sectionC_); }
+  std::optional<Curve> LeftCurve() const;
+  // The editor's curves as the section shows them.
+  void ShowSection(Curve& right, std::optional<Curve>& left) const;
+  // A stroke's curves into the planes of the section (and those the
+  // symmetry ties to them), or into every plane while not by sections.
+  void TakeEditedCurve(const Curve& curve, const std::optional<Curve>& left = std::nullopt);
+
+  // "lamp.ies: 12 planes; editing the section C 0° | 180°" while the lamp
+  // has several planes, else empty.
   std::string PlaneNote() const;
+  // "section C 30° | 210°" while by sections, else empty.
+  std::string SectionText() const;
 
   // What the Lamp menu sets for the strokes (Keep flux while drawing).
   DrawingOptions& drawingOptions() { return drawingOptions_; }
@@ -91,6 +111,8 @@ class Document : public SaveContent {
   std::optional<Source> source_;
   bool namesCarried_ = false;  // false after Reset and for a drawn lamp
   std::optional<Lamp> scaled_;  // the source's lamp as Scale left it
+  double sectionC_ = 0.0;
+  bool turned_ = false;  // Page Down or Up was pressed on this lamp
   SaveFormat saveFormat_ = SaveFormat::kIes;
   unsigned toldFormats_ = 0;   // a bit per SaveFormat whose losses were told
   DrawingOptions drawingOptions_;

@@ -33,7 +33,10 @@ class SavedState {
   void Set(const Lamp& lamp, std::string path);
 
   // The lamp differs from the saved one in its planes or a sample.
-  bool IsModified(const Lamp& lamp) const { return lamp != lamp_; }
+  // A lamp only turned into equal planes is the same light: not modified.
+  bool IsModified(const Lamp& lamp) const {
+    return lamp != lamp_ && lamp.Simplified() != lamp_.Simplified();
+  }
 
   // The file's path, empty before the first save or open.
   const std::string& path() const { return path_; }

@@ -14,6 +14,8 @@
 // codes and Windows' virtual keys give them), or one of the named keys below.
 using ShortcutKey = int32_t;
 constexpr ShortcutKey kKeyF1 = 0x10001;
+constexpr ShortcutKey kKeyPageDown = 0x10002;
+constexpr ShortcutKey kKeyPageUp = 0x10003;
 
 enum KeyModifiers : uint32_t { kNoModifier = 0, kControl = 1, kShift = 2, kAlt = 4 };
 
@@ -35,6 +37,8 @@ inline constexpr Shortcut kShortcuts[] = {
     {'L', kControl, EventKind::kShortcutCommand, IDM_SCALE_TO_FLUX},
     {'B', kControl, EventKind::kShortcutCommand, IDM_BEAM_ANGLE},
     {'0', kControl, EventKind::kFitView, 0},
+    {kKeyPageDown, kNoModifier, EventKind::kNextSection, 0},
+    {kKeyPageUp, kNoModifier, EventKind::kPreviousSection, 0},
 };
 
 // The event of a key pressed with exactly `modifiers` held, or nothing.

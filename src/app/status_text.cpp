@@ -59,17 +59,21 @@ double Squared(double root) {
 
 void FillDiagramPointer(const DistributionEditor& editor, std::string& out) {
   const DistributionEditor::PressSample press = editor.PressSampleAt(editor.lastX, editor.lastY);
+  // The curve of the half the pointer is on.
+  const bool left = static_cast<double>(editor.lastX) < static_cast<double>(editor.centerX);
+  const Curve& curve = editor.leftCurve && left ? *editor.leftCurve : editor.curve;
   AppendWhole(out, press.index);
   out += kDegree;
   out += "  curve ";
-  AppendFour(out, Squared(editor.curve[static_cast<size_t>(press.index)]));
+  AppendFour(out, Squared(curve[static_cast<size_t>(press.index)]));
   out += " cd  pointer ";
   AppendFour(out, Squared(press.value));
   out += " cd";
 }
 
 // Pixel (column, scanLine) of the wall half, as the picture maps it.
-void FillWallPointer(const DistributionEditor& editor, int column, int scanLine, std::string& out) {
+void FillWallPointer(const DistributionEditor& editor, const Document& document, int column,
+                     int scanLine, std::string& out) {
   const double x = WallX(column, editor.halfWidth(), editor.wallScale);
   const double y = WallY(scanLine, editor.clientHeight, editor.wallScale);
   out += "x ";
@@ -77,11 +81,16 @@ void FillWallPointer(const DistributionEditor& editor, int column, int scanLine,
   out += " m  y ";
   AppendFour(out, y);
   out += " m  E ";
-  AppendFour(out, WallIlluminance(editor.curve, x, y, editor.wallDistance));
+  // A lamp by sections is lit from every plane; otherwise from the editor's
+  // curve, read live during a stroke.
+  AppendFour(out, document.BySections()
+                      ? WallIlluminance(document.lamp(), document.sectionC(), x, y, editor.wallDistance)
+                      : WallIlluminance(editor.curve, x, y, editor.wallDistance));
   out += " lx";
 }
 
-void FillPointer(const DistributionEditor& editor, bool pointerInside, std::string& out) {
+void FillPointer(const DistributionEditor& editor, const Document& document, bool pointerInside,
+                 std::string& out) {
   const int half = editor.halfWidth();
   const int x = editor.lastX;
   const int y = editor.lastY;
@@ -90,7 +99,7 @@ void FillPointer(const DistributionEditor& editor, bool pointerInside, std::stri
   if (x < half) {
     FillDiagramPointer(editor, out);
   } else {
-    FillWallPointer(editor, x - half, editor.clientHeight - 1 - y, out);
+    FillWallPointer(editor, document, x - half, editor.clientHeight - 1 - y, out);
   }
 }
 
@@ -128,13 +137,10 @@ void FillCurve(const DistributionEditor& editor, const Lamp& lamp, std::string& 
   AppendCurveNumbers(out, numbers.fluxLm, numbers.beamAngle, numbers.fieldAngle);
 }
 
-void FillLamp(const DistributionEditor& editor, const Lamp& lamp, std::string& out) {
-  if (lamp.planes.size() > 1) {
-    out += "C 0";
-    out += kDegree;
-    out += " of ";
-    AppendWhole(out, static_cast<int>(lamp.planes.size()));
-    out += " planes  ";
+void FillLamp(const DistributionEditor& editor, const Document& document, std::string& out) {
+  if (const std::string section = document.SectionText(); !section.empty()) {
+    out += section;
+    out += "  ";
   }
   out += "light ";
   AppendFour(out, editor.wallDistance);
@@ -149,9 +155,9 @@ void FillStatusTexts(const DistributionEditor& editor, const Document& document,
   texts.pointer.clear();
   texts.curve.clear();
   texts.lamp.clear();
-  FillPointer(editor, pointerInside, texts.pointer);
+  FillPointer(editor, document, pointerInside, texts.pointer);
   FillCurve(editor, lamp, texts.curve);
-  FillLamp(editor, lamp, texts.lamp);
+  FillLamp(editor, document, texts.lamp);
   if (const std::string_view kept = KeepFluxStatus(document.drawingOptions()); !kept.empty()) {
     texts.lamp += "  ";
     texts.lamp += kept;

@@ -14,8 +14,8 @@
 //            ("beam –", "field –" where the curve has none); for a lamp of
 //            several planes the whole lamp's numbers, as `info` gives them,
 //            and the peak's plane: "peak 2090 cd at C 45° 60°  flux ..."
-//   lamp     "light 0.95 m from the wall", after the plane the diagram
-//            edits when the lamp has several: "C 0° of 12 planes  light ...",
+//   lamp     "light 0.95 m from the wall", after the section the diagram
+//            shows when the lamp is drawn by sections: "section C 30° | 210°  light ...",
 //            and "  flux kept while drawing" while Lamp > Keep flux is on
 //
 // Numbers have 4 significant digits (the "%.4g" form, but plain figures

@@ -407,10 +407,10 @@ bool RenderFile(const std::string& path, const std::string& target, Image& clien
   editor.OnResize(client.width, client.height);
   Document document;
   if (!OpenFile(document, path, console)) return false;
-  editor.curve = document.EditedCurve();
+  document.ShowSection(editor.curve, editor.leftCurve);
   FitViewToCurve(editor);
   DrawPolar(editor, client);
-  DrawWall(editor, client);
+  DrawWall(editor, document.lamp(), document.sectionC(), client);
   const std::string& png = encoder.Encode(client);
   if (png.empty()) {
     console.Err(std::string(kProgram) + ": cannot write " + target +

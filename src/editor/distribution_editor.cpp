@@ -87,7 +87,14 @@ void DistributionEditor::OnResize(int32_t width, int32_t height) {
   wallScale = StoreClamped(wallScale * s, kMinScale, kMaxScale);
 }
 
-void DistributionEditor::ResetCurve() { curve.fill(0.0f); }
+void DistributionEditor::ResetCurve() {
+  curve.fill(0.0f);
+  leftCurve.reset();
+}
+
+Curve& DistributionEditor::CurveOnSide(double dx) {
+  return dx < 0.0 && leftCurve ? *leftCurve : curve;
+}
 
 // ---------------------------------------------------------------------------
 // 3. Pointer moves: stroke, sweep, hover, pan
@@ -121,12 +128,14 @@ void SweepRay(const Segment& seg, double u, double c, float polarScale, float& s
   sample = RadiusSample(qx, qy, polarScale);
 }
 
-void SweepAllRays(const Segment& seg, float polarScale, Curve& curve) {
+// The rays right of the origin set `right`, their mirrors `left` (the same
+// curve while both halves show one).
+void SweepAllRays(const Segment& seg, float polarScale, Curve& right, Curve& left) {
   for (int i = 0; i < DistributionEditor::kSampleCount; ++i) {
     const double s = kRays.sine[i];
     const double c = kRays.cosine[i];
-    SweepRay(seg, s, c, polarScale, curve[i]);
-    SweepRay(seg, -s, c, polarScale, curve[i]);
+    SweepRay(seg, s, c, polarScale, right[static_cast<size_t>(i)]);
+    SweepRay(seg, -s, c, polarScale, left[static_cast<size_t>(i)]);
   }
 }
 
@@ -175,7 +184,8 @@ __attribute__((target("avx2"))) inline int SweepGroup(const SweepLanes& l, __m25
   return hits;
 }
 
-__attribute__((target("avx2"))) void SweepAllRaysAvx2(const Segment& seg, float polarScale, Curve& curve) {
+__attribute__((target("avx2"))) void SweepAllRaysAvx2(const Segment& seg, float polarScale, Curve& right,
+                                                      Curve& left) {
   SweepLanes l{};
   l.p0x = _mm256_set1_pd(seg.p0x);
   l.p0y = _mm256_set1_pd(seg.p0y);
@@ -193,13 +203,13 @@ __attribute__((target("avx2"))) void SweepAllRaysAvx2(const Segment& seg, float 
   for (int i = 0; i < kPaddedRays; i += 4) {
     const __m256d s = _mm256_loadu_pd(&kRays.sine[static_cast<size_t>(i)]);
     const __m256d c = _mm256_loadu_pd(&kRays.cosine[static_cast<size_t>(i)]);
-    alignas(16) float right[4], left[4];
-    const int rightHits = SweepGroup(l, s, c, right);
-    const int leftHits = SweepGroup(l, _mm256_xor_pd(s, signBit), c, left);
+    alignas(16) float rightValues[4], leftValues[4];
+    const int rightHits = SweepGroup(l, s, c, rightValues);
+    const int leftHits = SweepGroup(l, _mm256_xor_pd(s, signBit), c, leftValues);
     for (int k = 0; k < 4 && i + k < DistributionEditor::kSampleCount; ++k) {
-      float& sample = curve[static_cast<size_t>(i + k)];
-      if (rightHits >> k & 1) sample = right[k];
-      if (leftHits >> k & 1) sample = left[k];
+      const size_t degree = static_cast<size_t>(i + k);
+      if (rightHits >> k & 1) right[degree] = rightValues[k];
+      if (leftHits >> k & 1) left[degree] = leftValues[k];
     }
   }
 }
@@ -207,16 +217,16 @@ __attribute__((target("avx2"))) void SweepAllRaysAvx2(const Segment& seg, float 
 #endif
 
 // Every degree, the right-hand ray before its mirror: where both meet the
-// segment, the left-hand value stays.
-void Sweep(const Segment& seg, float polarScale, Curve& curve) {
+// segment of one curve, the left-hand value stays.
+void Sweep(const Segment& seg, float polarScale, Curve& right, Curve& left) {
 #if defined(LUMISTRA_SWEEP_AVX2)
   static const bool hasAvx2 = __builtin_cpu_supports("avx2");
   if (hasAvx2) {
-    SweepAllRaysAvx2(seg, polarScale, curve);
+    SweepAllRaysAvx2(seg, polarScale, right, left);
     return;
   }
 #endif
-  SweepAllRays(seg, polarScale, curve);
+  SweepAllRays(seg, polarScale, right, left);
 }
 
 }  // namespace
@@ -234,8 +244,8 @@ void DistributionEditor::OnPointerMove(int32_t x, int32_t y) {
     const double p1y = seg.p0y + moveY;
     // The end point first: the sweep below replaces it wherever a ray of its
     // degree reaches the segment.
-    curve[AngleIndex(p1x, p1y)] = RadiusSample(p1x, p1y, polarScale);
-    Sweep(seg, polarScale, curve);
+    CurveOnSide(p1x)[AngleIndex(p1x, p1y)] = RadiusSample(p1x, p1y, polarScale);
+    Sweep(seg, polarScale, curve, leftCurve ? *leftCurve : curve);
   }
 
   // The hover flag is frozen during a stroke, so the release always ends it.
@@ -263,7 +273,7 @@ void DistributionEditor::OnLeftButton(bool down) {
   drawing = down ? 1 : 0;
   if (down) {
     const PressSample press = PressSampleAt(lastX, lastY);
-    curve[static_cast<size_t>(press.index)] = press.value;
+    CurveOnSide(lastX - static_cast<double>(centerX))[static_cast<size_t>(press.index)] = press.value;
   }
 }
 

@@ -48,6 +48,12 @@ class DistributionEditor {
   // set and cleared by the dispatch: the capture lasts while either is held.
   int32_t captureButtons = 0;
 
+  // The left half's curve when the diagram shows a section whose two planes
+  // differ (C + 180 degrees on the left, `curve`'s plane C on the right):
+  // strokes left of the origin set it, and the diagram draws it there.
+  // Empty while both halves show `curve`, as for a drawn lamp.
+  std::optional<Curve> leftCurve;
+
   static constexpr int32_t kCaptureLeft = 1;
   static constexpr int32_t kCaptureMiddle = 2;
 
@@ -76,8 +82,13 @@ class DistributionEditor {
   // of the sides. Sizes below 1 count as 1.
   void OnResize(int32_t width, int32_t height);
 
-  // Sets every sample to 0; the views, the light and the pointer state stay.
+  // Sets every sample to 0, both halves one curve; the views, the light and
+  // the pointer state stay.
   void ResetCurve();
+
+  // The curve a stroke sets at an offset dx from the origin: the left one
+  // left of it while the halves differ.
+  Curve& CurveOnSide(double dx);
 
   // A pointer move to (x, y), client pixels. During a stroke it sets the
   // sample under the pointer and every whole-degree sample whose ray (or its

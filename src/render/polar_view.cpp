@@ -65,9 +65,15 @@ struct CurvePoint {
   double x, y;
 };
 
+// The curve of the half a degree a in -180..180 lies in: negative degrees
+// are left of the origin.
+const Curve& CurveOfSide(const DistributionEditor& e, int a) {
+  return a < 0 && e.leftCurve ? *e.leftCurve : e.curve;
+}
+
 // P(a) for a whole degree a in -180..180.
 CurvePoint PointOfSample(const DistributionEditor& e, int a) {
-  const double v = e.curve[static_cast<size_t>(a < 0 ? -a : a)];
+  const double v = CurveOfSide(e, a)[static_cast<size_t>(a < 0 ? -a : a)];
   const DegreeTable& t = Degrees();
   const size_t i = static_cast<size_t>(a + 180);
   return {std::trunc(e.centerX + t.sine[i] * e.polarScale * v), std::trunc(e.centerY + t.cosine[i] * e.polarScale * v)};
@@ -93,7 +99,7 @@ void DrawPolarRows(const DistributionEditor& e, Image& client, int labelScale, i
 
   // The closed polyline from the top down the left side and up the right.
   raster.SelectPen(penDarkGreen);
-  const double top = e.curve[180];
+  const double top = CurveOfSide(e, -180)[180];
   raster.MoveTo(std::trunc(e.centerX + std::sin(double{kStraightUp}) * e.polarScale * top),
                 std::trunc(e.centerY + std::cos(double{kStraightUp}) * e.polarScale * top));
   for (int a = -180; a <= 180; ++a) {

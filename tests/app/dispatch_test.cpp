@@ -287,7 +287,7 @@ INSTANTIATE_TEST_SUITE_P(
         // Several planes: the status bar says which one the editor took.
         OpenFileRow{"SeveralPlanes",
                     IES_CORPUS "/lm63-2002-rab-roadway-mult.ies",
-                    {"note lm63-2002-rab-roadway-mult.ies: 12 planes; editing the plane at C 0\u00b0",
+                    {"note lm63-2002-rab-roadway-mult.ies: 12 planes; editing the section C 0\u00b0 | 180\u00b0",
                      "render both"},
                     "",
                     true},

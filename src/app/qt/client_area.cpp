@@ -23,8 +23,9 @@ int32_t DeviceCoordinate(double logical, double ratio) {
 
 }  // namespace
 
-ClientArea::ClientArea(const DistributionEditor& editor, EventSink sink, QWidget* parent)
-    : QWidget(parent), editor_(editor), sink_(std::move(sink)) {
+ClientArea::ClientArea(const DistributionEditor& editor, const Document& document, EventSink sink,
+                       QWidget* parent)
+    : QWidget(parent), editor_(editor), document_(document), sink_(std::move(sink)) {
   setMouseTracking(true);  // moves without a button too: they keep overWall current
   setFocusPolicy(Qt::StrongFocus);  // for the Control key's presses and releases
 }
@@ -43,7 +44,7 @@ void ClientArea::Render(Halves halves) {
     update(LogicalColumns(0, half));
   }
   if (halves == Halves::kRight || halves == Halves::kBoth) {
-    DrawWall(editor_, image_);
+    DrawWall(editor_, document_.lamp(), document_.sectionC(), image_);
     update(LogicalColumns(half, 2 * half));
   }
 }

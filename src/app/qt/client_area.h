@@ -14,6 +14,7 @@
 #include <functional>
 
 #include "app/dispatch.h"
+#include "app/document.h"
 #include "app/label_scale.h"
 #include "app/qt/left_control_key.h"
 #include "render/image.h"
@@ -22,7 +23,9 @@ class ClientArea final : public QWidget {
  public:
   using EventSink = std::function<void(const AppEvent&)>;
 
-  ClientArea(const DistributionEditor& editor, EventSink sink, QWidget* parent = nullptr);
+  // The wall shows `document`'s lamp.
+  ClientArea(const DistributionEditor& editor, const Document& document, EventSink sink,
+             QWidget* parent = nullptr);
 
   // Renders the halves into the image (left first) and schedules showing them.
   void Render(Halves halves);
@@ -63,6 +66,7 @@ class ClientArea final : public QWidget {
   void Send(EventKind kind, int32_t x = 0, int32_t y = 0);
 
   const DistributionEditor& editor_;
+  const Document& document_;
   EventSink sink_;
   Image image_;    // what DrawPolar and DrawWall draw into
   QImage shown_;   // image_'s pixels, without a copy

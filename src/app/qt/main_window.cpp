@@ -136,7 +136,7 @@ MainWindow::MainWindow(DistributionEditor& editor, std::function<void(int)> quit
   setWindowIcon(AppIcon());
   BuildMenu();
   BuildShortcuts();
-  client_ = new ClientArea(editor_, [this](const AppEvent& event) { Dispatch(event); }, this);
+  client_ = new ClientArea(editor_, document_, [this](const AppEvent& event) { Dispatch(event); }, this);
   setCentralWidget(client_);
   status_ = new StatusFields(*statusBar(), *client_, editor_, document_);
   setAcceptDrops(true);  // over the whole window, menu bar included
@@ -174,7 +174,11 @@ void MainWindow::BuildMenu() {
 // of the window, not of the menu items, so the menus show no key text.
 void MainWindow::BuildShortcuts() {
   for (const Shortcut& shortcut : kShortcuts) {
-    const int key = shortcut.key == kKeyF1 ? int{Qt::Key_F1} : shortcut.key;  // letters and digits agree
+    // Letters and digits agree; the named keys are Qt's own.
+    const int key = shortcut.key == kKeyF1         ? int{Qt::Key_F1}
+                    : shortcut.key == kKeyPageDown ? int{Qt::Key_PageDown}
+                    : shortcut.key == kKeyPageUp   ? int{Qt::Key_PageUp}
+                                                   : shortcut.key;
     Qt::KeyboardModifiers modifiers;
     if (shortcut.modifiers & kControl) modifiers |= Qt::ControlModifier;
     if (shortcut.modifiers & kShift) modifiers |= Qt::ShiftModifier;

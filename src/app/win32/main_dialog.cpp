@@ -48,7 +48,10 @@ AppEvent PlainEvent(EventKind kind) {
 // went down. Escape and Enter are no shortcuts: the dialog manager turns them
 // into commands 2 and 1, which do nothing.
 std::optional<AppEvent> KeyEvent(WPARAM virtualKey) {
-  const ShortcutKey key = virtualKey == VK_F1 ? kKeyF1 : static_cast<ShortcutKey>(virtualKey);
+  const ShortcutKey key = virtualKey == VK_F1     ? kKeyF1
+                          : virtualKey == VK_NEXT  ? kKeyPageDown
+                          : virtualKey == VK_PRIOR ? kKeyPageUp
+                                                   : static_cast<ShortcutKey>(virtualKey);
   uint32_t modifiers = kNoModifier;
   if (GetKeyState(VK_CONTROL) < 0) modifiers |= kControl;
   if (GetKeyState(VK_SHIFT) < 0) modifiers |= kShift;
@@ -220,7 +223,7 @@ void FollowDpiChange(HWND window, LPARAM suggested) {
 // closing. A dialog procedure gives a message's result through
 // DWLP_MSGRESULT: FALSE refuses the end.
 INT_PTR AnswerQueryEndSession(HWND window, DistributionEditor& editor, WindowState& state) {
-  Win32Window platform(window, editor, state.client);
+  Win32Window platform(window, editor, state.client, nullptr, &state.document);
   const BOOL mayEnd = AllowSessionEnd(state.document, state.saved, platform) ? TRUE : FALSE;
   SetWindowLongPtrA(window, DWLP_MSGRESULT, mayEnd);
   return TRUE;
@@ -277,7 +280,7 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
     if (event) {
       // The views get the client area above the status bar.
       if (event->kind == EventKind::kSize) event->y = state->status.Place(event->x, event->y);
-      Win32Window platform(window, *editor, state->client, &state->status);
+      Win32Window platform(window, *editor, state->client, &state->status, &state->document);
       DispatchEvent(*editor, state->document, state->history, state->saved, platform, *event);
       // Exit and close destroy the window, and its state with it, inside the dispatch.
       if (StateOf(window) == state) state->status.Follow(*editor, state->document, *event);

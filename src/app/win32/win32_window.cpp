@@ -253,7 +253,13 @@ void Win32Window::DrawHalves(Halves halves) {
   if (halves == Halves::kLeft || halves == Halves::kBoth) {
     DrawPolar(editor_, client_, LabelScaleForDpi(DpiOf(window_)));
   }
-  if (halves == Halves::kRight || halves == Halves::kBoth) DrawWall(editor_, client_);
+  if (halves == Halves::kRight || halves == Halves::kBoth) {
+    if (document_ != nullptr) {
+      DrawWall(editor_, document_->lamp(), document_->sectionC(), client_);
+    } else {
+      DrawWall(editor_, client_);
+    }
+  }
 }
 
 void Win32Window::RenderHalves(Halves halves) {

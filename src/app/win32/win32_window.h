@@ -36,10 +36,11 @@ class Win32Window final : public Window {
  public:
   // Acts on `window` for the duration of one message; renders `editor` into
   // `client`, the image the window keeps between messages. Notes go to
-  // `status`, the window's status bar, where there is one.
+  // `status`, the window's status bar, where there is one. The wall shows
+  // `document`'s lamp, where there is one, else the editor's curve.
   Win32Window(HWND window, const DistributionEditor& editor, Image& client,
-              StatusBar* status = nullptr)
-      : window_(window), editor_(editor), client_(client), status_(status) {}
+              StatusBar* status = nullptr, const Document* document = nullptr)
+      : window_(window), editor_(editor), client_(client), status_(status), document_(document) {}
 
   std::optional<std::string> ChooseSaveFile(std::string_view current, SaveFormat initial) override;
   std::optional<std::string> ChooseOpenFile(std::string_view current) override;
@@ -72,5 +73,6 @@ class Win32Window final : public Window {
   const DistributionEditor& editor_;
   Image& client_;
   StatusBar* status_;
+  const Document* document_;
   SaveFormat chosenSaveFormat_ = SaveFormat::kIes;
 };
