@@ -832,3 +832,22 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<CloseRow>& p) { return p.param.name; });
 
 }  // namespace
+
+// Open and a drop ask about modified work as closing does: Cancel keeps it
+// and reads nothing, Don't Save goes on to the file.
+TEST(Open, AsksAboutModifiedWorkFirst) {
+  for (const SaveChangesAnswer answer : {SaveChangesAnswer::kCancel, SaveChangesAnswer::kDontSave}) {
+    for (const AppEvent& open : {Command(IDM_OPEN), OpenFile(kUsableFile)}) {
+      Session s(300, 200);
+      Stroke(s, 200, 250, 230, 280);
+      const Curve drawn = s.editor.curve;
+      s.window.log.clear();
+      s.window.answer = answer;
+      s.window.openChoice = std::string(kUsableFile);
+      s.Send(open);
+      ASSERT_FALSE(s.window.log.empty());
+      EXPECT_EQ(s.window.log.front(), "ask Lumistra: Save the changes to the curve?");
+      EXPECT_EQ(s.editor.curve == drawn, answer == SaveChangesAnswer::kCancel);
+    }
+  }
+}

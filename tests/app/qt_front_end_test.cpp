@@ -172,6 +172,11 @@ class QtFrontEndTest : public QObject {
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(&client(), &leave);
     QCOMPARE(field("pointer"), QString());
+    // Page Down turns the drawn lamp: the bar names the section shown.
+    window_->renders.clear();
+    QTest::keyClick(&client(), Qt::Key_PageDown);
+    QCOMPARE(window_->renders, QStringList{"both"});
+    QCOMPARE(field("lamp"), QStringLiteral("section C 90° | 270°  light 0.1 m from the wall"));
   }
 
   void menuHasTheCaptionsInOrder() {

@@ -344,6 +344,9 @@ TEST_F(MainDialogTest, StatusBarFollowsThePointerBelowTheViews) {
   EXPECT_EQ(part(2), L"light 0.1 m from the wall");
   Send({WM_MOUSELEAVE, 0, 0});
   EXPECT_EQ(part(0), L"");
+  // Page Down turns the drawn lamp: the bar names the section shown.
+  Send({WM_KEYDOWN, VK_NEXT, 0});
+  EXPECT_EQ(part(2), L"section C 90° | 270°  light 0.1 m from the wall");
 }
 
 // A note naming a file of 300 characters is cut to the bar's 255, not lost.
