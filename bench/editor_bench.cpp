@@ -13,8 +13,11 @@ namespace {
 // most degrees' rays cross it.
 constexpr int kX0 = 20, kY0 = 390, kX1 = 390, kY1 = 10;
 
-void BM_StrokeMove(benchmark::State& state) {
+// With `sections`, the diagram shows a section of an asymmetric lamp: the
+// halves are two curves, and the stroke sets each on its own side.
+void BM_StrokeMove(benchmark::State& state, bool sections) {
   DistributionEditor e;
+  if (sections) e.leftCurve = Curve{};
   e.OnPointerMove(kX0, kY0);
   e.OnLeftButton(true);
   bool toEnd = true;
@@ -28,7 +31,8 @@ void BM_StrokeMove(benchmark::State& state) {
     benchmark::DoNotOptimize(e.curve.data());
   }
 }
-BENCHMARK(BM_StrokeMove);
+BENCHMARK_CAPTURE(BM_StrokeMove, one_curve, false);
+BENCHMARK_CAPTURE(BM_StrokeMove, section_of_a_lamp, true);
 
 // The same sweep written plainly, sine and cosine per degree and per move.
 void PlainSweep(float* curve, double p0x, double p0y, double ex, double ey, float scale) {
