@@ -539,8 +539,12 @@ std::vector<EulumdatLampSet> LampSetsFor(const Photometry& source, double flux) 
     set.count = source.lampCount;
     set.flux = rated;
   } else {
+    // Absolute photometry. A flux beyond what a reader takes (a lamp of
+    // intensities near the float range) is written smaller, with the
+    // intensities per 1000 lm of it larger: the light read back is the same.
+    constexpr double kLargestFlux = 1e30;
     set.count = -1;
-    set.flux = flux > 0.0 ? flux : 1000.0;
+    set.flux = flux > 0.0 ? std::min(flux, kLargestFlux) : 1000.0;
   }
   return {set};
 }

@@ -3,13 +3,17 @@
 //   - a file that loads gives 181 finite samples that are not negative and a
 //     table whose planes are whole, and a file that does not gives a message;
 //   - the result does not depend on how the text is cut into chunks (the
-//     same input read one byte, and a few bytes, at a time).
+//     same input read one byte, and a few bytes, at a time);
+//   - whatever loads, written again as LM-63 and as EULUMDAT, reads back:
+//     no writer writes a file that its own reader refuses.
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <string_view>
 
+#include "ies/editor_curve.h"
+#include "ies/eulumdat.h"
 #include "ies/ies_format.h"
 
 namespace {
@@ -45,6 +49,23 @@ bool SameResult(const IesReadResult& a, const IesReadResult& b) {
   return true;
 }
 
+// The lamp written in both formats reads back. The EULUMDAT writer takes
+// the light's flux from the measuring layer; any positive figure serves here,
+// as the intensities are written relative to it.
+void CheckWrittenAgain(const Photometry& table) {
+  const Lamp lamp = LampOfTable(table);
+  Photometry header = table;
+  header.candela.clear();
+  Check(ReadIesText(WriteIesText(lamp, header)).ok);
+  double flux = 0.0;
+  for (const Curve& plane : lamp.planes) {
+    for (const float root : plane) flux += static_cast<double>(root) * root;
+  }
+  const EulumdatReadResult ldt =
+      ReadEulumdatText(WriteEulumdatText(lamp, header, {"fuzz.ldt", "2026-12-08"}, {flux, 50.0}));
+  Check(ldt.ok);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -54,6 +75,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (float sample : whole.curve) Check(std::isfinite(sample) && sample >= 0.0f);
     const Photometry& table = whole.photometry;
     Check(table.candela.size() == table.planeCount() * table.verticalAngles.size());
+    CheckWrittenAgain(table);
   } else {
     Check(!whole.error.empty());
   }

@@ -16,7 +16,7 @@ clang++ -std=c++20 -O1 -g -fno-omit-frame-pointer \
   -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all \
   -I "$src/src" \
   "$src/src/ies/ies_reader.cpp" "$src/src/ies/ies_text.cpp" "$src/src/ies/ies_writer.cpp" \
-  "$src/src/ies/editor_curve.cpp" "$src/src/editor/lamp.cpp" \
+  "$src/src/ies/editor_curve.cpp" "$src/src/editor/lamp.cpp" "$src/src/ies/eulumdat.cpp" \
   "$src/tests/fuzz/ies_reader_fuzz.cpp" -o "$work/ies_reader_fuzz"
 
 fuzz=("$work/ies_reader_fuzz" -rss_limit_mb=2048 -timeout=10 -max_len=65536)
