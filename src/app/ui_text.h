@@ -49,7 +49,7 @@
 #define TEXT_MENU_SCALE_TO_PEAK "Scale to &peak..."
 #define TEXT_MENU_BEAM_ANGLE "&Beam angle..."
 #define TEXT_MENU_KEEP_FLUX "&Keep flux while drawing"
-#define TEXT_MENU_PROPERTIES "&Properties..."
+#define TEXT_MENU_PROPERTIES "P&roperties..."
 #define TEXT_MENU_HELP "&Help"
 #define TEXT_MENU_ABOUT "&About ..."
 #define TEXT_MENU_HOW_TO_USE "How to use"

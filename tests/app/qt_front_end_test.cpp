@@ -185,7 +185,7 @@ class QtFrontEndTest : public QObject {
     QCOMPARE(popups, (QStringList{TEXT_MENU_FILE, TEXT_MENU_LAMP, TEXT_MENU_HELP}));
     QCOMPARE(items, (QStringList{"Open", "Save", "Reset", "E&xit", "&New lamp...", "Scale to &flux...",
                                  "Scale to &peak...", "&Beam angle...", "", "&Keep flux while drawing", "",
-                                 "&Properties...", "&About ...", "How to use"}));
+                                 "P&roperties...", "&About ...", "How to use"}));
     QVERIFY(MenuAction(TEXT_MENU_KEEP_FLUX)->isCheckable());
   }
 

@@ -11,8 +11,8 @@
 
 namespace {
 
-// The text area's size: room for the findings' lines of about 100
-// characters and a header of about 24 lines.
+// The text area's size: room for lines of about 100 characters (a longer
+// finding wraps) and a header of about 24 lines.
 constexpr int kColumns = 100;
 constexpr int kLines = 24;
 
@@ -24,7 +24,6 @@ void RunPropertiesBox(QWidget* owner, std::string_view text) {
   box.setModal(true);
   auto* shown = new QPlainTextEdit(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())), &box);
   shown->setReadOnly(true);
-  shown->setLineWrapMode(QPlainTextEdit::NoWrap);  // the findings' columns stay aligned
   shown->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
   const QFontMetrics metrics(shown->font());
   shown->setMinimumSize(metrics.horizontalAdvance(QLatin1Char('0')) * kColumns,

@@ -1,6 +1,7 @@
 #pragma once
 // The Properties box: a modal box with a text read-only in a fixed-width
-// font, scrolled where it is larger than the box, and OK (Enter, Escape).
+// font, its long lines wrapped and scrolled where it is longer than the box,
+// and OK (Enter, Escape).
 
 #include <string_view>
 

@@ -1,6 +1,6 @@
 #pragma once
-// The Properties box on Win32 (template 132): a read-only text with scroll
-// bars in a fixed-width font, and OK.
+// The Properties box on Win32 (template 132): a read-only text in a
+// fixed-width font, wrapped, with a vertical scroll bar, and OK.
 
 #include <windows.h>
 
