@@ -834,7 +834,8 @@ TEST_F(MainDialogTest, PropertiesBoxShowsTheTextAndClosesWithEnter) {
   EXPECT_TRUE(WithModalBox(
       window_, [&] { rendered = SendAndSeeRendered(Command(IDM_PROPERTIES)); },
       [&](HWND box) {
-        text = TextOf(GetDlgItem(box, IDC_PROPERTIES_TEXT));
+        text.resize(4096);  // an edit control keeps its text apart from the window's
+        text.resize(static_cast<size_t>(GetDlgItemTextW(box, IDC_PROPERTIES_TEXT, text.data(), 4096)));
         style = GetWindowLongPtrW(GetDlgItem(box, IDC_PROPERTIES_TEXT), GWL_STYLE);
         focusOnOk = GetFocus() == GetDlgItem(box, IDOK);
         PostMessageA(GetFocus(), WM_KEYDOWN, VK_RETURN, 0);
