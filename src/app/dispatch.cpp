@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "app/lamp_commands.h"
+#include "app/properties_text.h"
 #include "app/ui_text.h"
 #include "editor/fit_view.h"
 #include "ies/ies_file_commands.h"
@@ -68,7 +69,8 @@ bool MayDiscardWork(Document& document, SavedState& saved, Window& window) {
 
 // Opens the file at `path` after the question about modified work: the lamp
 // read is shown whole, becomes one edit and the saved state; a lamp with
-// several planes says which one the diagram edits.
+// several planes says which one the diagram edits, a file with errors how
+// many it has.
 void OpenFile(DistributionEditor& editor, Document& document, LampHistory& history,
               SavedState& saved, Window& window, const std::string& path) {
   std::optional<PhotometricFile> file = ReadPhotometricPath(window, path);
@@ -77,7 +79,8 @@ void OpenFile(DistributionEditor& editor, Document& document, LampHistory& histo
   ShowEditedPlane(editor, document);
   FitViewToCurve(editor);
   history.Record(document.lamp());
-  const std::string note = document.PlaneNote();
+  std::string note = document.PlaneNote();
+  AppendErrorsNote(note, CheckFilePath(path));
   if (!note.empty()) window.ShowNote(note);
   saved.Set(document.lamp(), path);
 }
@@ -141,6 +144,9 @@ Halves RunCommand(DistributionEditor& editor, Document& document, LampHistory& h
     }
     case IDM_KEEP_FLUX:
       ToggleKeepFlux(document.drawingOptions(), window);
+      return Halves::kNone;
+    case IDM_PROPERTIES:
+      window.ShowProperties(PropertiesText(document));
       return Halves::kNone;
     default:
       return Halves::kNone;  // Escape and Enter arrive as commands 2 and 1: nothing

@@ -14,7 +14,7 @@
 //   fit view, next or previous section -> both halves
 //   a Lamp menu dialog             -> both halves when it made a lamp, else nothing
 //   paint                          -> the image as it stands, nothing rendered
-//   Save, middle button, info boxes, double click, unknown commands -> nothing
+//   Save, middle button, info boxes, Properties, double click, unknown commands -> nothing
 //   any key during a stroke        -> nothing
 //
 // The lamp's history: a stroke's release (its samples go into the lamp's

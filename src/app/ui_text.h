@@ -16,6 +16,7 @@
 #define IDM_SCALE_TO_PEAK 32778
 #define IDM_BEAM_ANGLE 32779
 #define IDM_KEEP_FLUX 32780
+#define IDM_PROPERTIES 32781
 
 /* Resources of the Windows program. */
 #define IDD_MAIN 129
@@ -24,12 +25,16 @@
 #define IDD_HELP 130
 #define IDI_APP 107
 #define IDD_ASK_NUMBERS 131
+#define IDD_PROPERTIES 132
 
 /* The controls of the number dialog: two rows of a label and a field. */
 #define IDC_ASK_LABEL1 1001
 #define IDC_ASK_FIELD1 1002
 #define IDC_ASK_LABEL2 1003
 #define IDC_ASK_FIELD2 1004
+
+/* The text of the Properties box. */
+#define IDC_PROPERTIES_TEXT 1005
 
 /* Window, menu and box texts ("&" marks a mnemonic). */
 #define TEXT_TITLE "Lumistra"
@@ -44,6 +49,7 @@
 #define TEXT_MENU_SCALE_TO_PEAK "Scale to &peak..."
 #define TEXT_MENU_BEAM_ANGLE "&Beam angle..."
 #define TEXT_MENU_KEEP_FLUX "&Keep flux while drawing"
+#define TEXT_MENU_PROPERTIES "P&roperties..."
 #define TEXT_MENU_HELP "&Help"
 #define TEXT_MENU_ABOUT "&About ..."
 #define TEXT_MENU_HOW_TO_USE "How to use"
@@ -51,6 +57,7 @@
 #define TEXT_ABOUT_CAPTION "About"
 #define TEXT_ABOUT_VERSION "Lumistra Version 4.0"
 #define TEXT_HELP_CAPTION "Help"
+#define TEXT_PROPERTIES_CAPTION "Properties"
 #define TEXT_HELP_LINE1 "Use left mouse button for drawing"
 #define TEXT_HELP_LINE2 "Use middle mouse button and scrolling"
 #define TEXT_HELP_LINE3 "for navigation"

@@ -39,6 +39,12 @@ class Window : public OwnerWindow {
   virtual void RunAboutBox() = 0;
   virtual void RunHelpBox() = 0;
 
+  // Lamp > Properties: a modal box owned by the main window, titled
+  // Properties, showing `text` (UTF-8, lines ending in "\n") read-only in a
+  // fixed-width font, long lines wrapped, scrolled where it is longer than
+  // the box, and an OK button (Enter, Escape).
+  virtual void ShowProperties(std::string_view text) = 0;
+
   // Places the window at its start position and outer size (200, 100, 800 x 400)
   // where the platform lets a program place itself.
   virtual void PlaceAtStart() = 0;

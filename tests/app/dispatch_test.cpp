@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -76,6 +77,7 @@ class RecordingWindow final : public Window {
   bool IsLeftControlDown() override { return Note("ask control"), leftControlDown; }
   void RunAboutBox() override { Note("about box"); }
   void RunHelpBox() override { Note("help box"); }
+  void ShowProperties(std::string_view text) override { Note("properties " + std::string(text)); }
   void PlaceAtStart() override { Note("place"); }
   void DestroyWindow() override { Note("destroy"); }
   void PostQuit(int exitCode) override { Note("quit " + std::to_string(exitCode)); }
@@ -830,6 +832,27 @@ INSTANTIATE_TEST_SUITE_P(
         CloseRow{"NamesTheFile", {kOpen, kStrokeA}, SaveChangesAnswer::kCancel, false,
                  {"ask Lumistra: Save the changes to lm63-1995-erco-spot.ies?"}}),
     [](const testing::TestParamInfo<CloseRow>& p) { return p.param.name; });
+
+// Lamp > Properties shows what `check` says of the opened file, and the
+// open's note counts its errors; a drawn lamp is said to be one.
+TEST(Properties, ShowTheOpenedFilesHeaderAndFindings) {
+  const std::string path = SaveFolder() + "/faulty.ies";
+  std::ofstream(path) << "IES:LM-63-2019\n[TEST] T1\n[ISSUEDATE] 2026-01-01\n[MANUFAC] Maker\n"
+                         "[DATE] 2020\nTILT=NONE\n1 1000 1 3 1 1 1 0 0 0\n1 1.00000 10\n0 45 90\n0\n100 80 0\n";
+  Session s(300, 200);
+  s.Send(Command(IDM_PROPERTIES));
+  s.Send(OpenFile(path));
+  s.Send(Command(IDM_PROPERTIES));
+  std::filesystem::remove_all(SaveFolder());
+  const Log& log = s.window.log;
+  ASSERT_GE(log.size(), 3u);
+  EXPECT_TRUE(log.front().starts_with("properties This lamp is drawn, not read from a file.\n"));
+  EXPECT_NE(std::ranges::find(log, "note 2 errors found: Lamp > Properties"), log.end());
+  for (const char* shown : {"Format: LM-63-2019\n", "Manufacturer: Maker\n", "keyword-required",
+                            "keyword-undefined"}) {
+    EXPECT_NE(log.back().find(shown), std::string::npos) << shown << " in " << log.back();
+  }
+}
 
 }  // namespace
 

@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QScreen>
@@ -188,8 +189,8 @@ class QtFrontEndTest : public QObject {
     }
     QCOMPARE(popups, (QStringList{TEXT_MENU_FILE, TEXT_MENU_LAMP, TEXT_MENU_HELP}));
     QCOMPARE(items, (QStringList{"Open", "Save", "Reset", "E&xit", "&New lamp...", "Scale to &flux...",
-                                 "Scale to &peak...", "&Beam angle...", "", "&Keep flux while drawing",
-                                 "&About ...", "How to use"}));
+                                 "Scale to &peak...", "&Beam angle...", "", "&Keep flux while drawing", "",
+                                 "P&roperties...", "&About ...", "How to use"}));
     QVERIFY(MenuAction(TEXT_MENU_KEEP_FLUX)->isCheckable());
   }
 
@@ -382,6 +383,30 @@ class QtFrontEndTest : public QObject {
     });
     MenuAction(item.toLatin1().constData())->trigger();
     QVERIFY(shown);
+    QVERIFY(QApplication::activeModalWidget() == nullptr);
+    QVERIFY(window_->renders.isEmpty());
+  }
+
+  // The text read-only in a fixed-width font; Enter reaches OK, not the text.
+  void propertiesBoxShowsTheTextAndClosesWithEnter() {
+    window_->renders.clear();
+    QString caption, text;
+    bool readOnly = false, fixedWidth = false;
+    AnswerNextModal([&](QWidget* modal) {
+      caption = modal->windowTitle();
+      if (const auto* shown = modal->findChild<QPlainTextEdit*>()) {
+        text = shown->toPlainText();
+        readOnly = shown->isReadOnly();
+        const QFontMetrics metrics(shown->font());
+        fixedWidth = metrics.horizontalAdvance(u'i') == metrics.horizontalAdvance(u'W');
+      }
+      QTest::keyClick(modal, Qt::Key_Return);
+    });
+    MenuAction(TEXT_MENU_PROPERTIES)->trigger();
+    QCOMPARE(caption, QStringLiteral(TEXT_PROPERTIES_CAPTION));
+    QVERIFY2(text.startsWith(QStringLiteral("This lamp is drawn, not read from a file.")), qPrintable(text));
+    QVERIFY(readOnly);
+    QVERIFY(fixedWidth);
     QVERIFY(QApplication::activeModalWidget() == nullptr);
     QVERIFY(window_->renders.isEmpty());
   }

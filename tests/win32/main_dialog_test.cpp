@@ -192,6 +192,7 @@ TEST_F(MainDialogTest, TemplateCarriesTheCaptionStylesAndMenu109) {
       {1, 0, TEXT_MENU_NEW_LAMP, IDM_NEW_LAMP}, {1, 1, TEXT_MENU_SCALE_TO_FLUX, IDM_SCALE_TO_FLUX},
       {1, 2, TEXT_MENU_SCALE_TO_PEAK, IDM_SCALE_TO_PEAK}, {1, 3, TEXT_MENU_BEAM_ANGLE, IDM_BEAM_ANGLE},
       {1, 5, TEXT_MENU_KEEP_FLUX, IDM_KEEP_FLUX},  // after a separator
+      {1, 7, TEXT_MENU_PROPERTIES, IDM_PROPERTIES},  // after another
       {2, 0, TEXT_MENU_ABOUT, IDM_ABOUT}, {2, 1, TEXT_MENU_HOW_TO_USE, IDM_HOW_TO_USE},
   };
   HMENU menu = GetMenu(window_);
@@ -203,7 +204,7 @@ TEST_F(MainDialogTest, TemplateCarriesTheCaptionStylesAndMenu109) {
     EXPECT_STREQ(text, popups[i]);
   }
   EXPECT_EQ(GetMenuItemCount(GetSubMenu(menu, 0)), 4);
-  EXPECT_EQ(GetMenuItemCount(GetSubMenu(menu, 1)), 6);
+  EXPECT_EQ(GetMenuItemCount(GetSubMenu(menu, 1)), 8);
   EXPECT_EQ(GetMenuItemCount(GetSubMenu(menu, 2)), 2);
   for (const Item& item : items) {
     HMENU popup = GetSubMenu(menu, item.popup);
@@ -825,6 +826,29 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<std::tuple<BoxCase, Closing>>& row) {
       return std::string(std::get<0>(row.param).name) + std::get<1>(row.param).name;
     });
+
+// Lamp > Properties: the text read-only, its lines broken at "\r\n", and the
+// focus on OK, so that Enter closes the box; nothing is rendered.
+TEST_F(MainDialogTest, PropertiesBoxShowsTheTextAndClosesWithEnter) {
+  std::wstring text;
+  LONG_PTR style = 0;
+  bool focusOnOk = false;
+  Halves rendered = Halves::kBoth;
+  EXPECT_TRUE(WithModalBox(
+      window_, [&] { rendered = SendAndSeeRendered(Command(IDM_PROPERTIES)); },
+      [&](HWND box) {
+        text.resize(4096);  // an edit control keeps its text apart from the window's
+        text.resize(static_cast<size_t>(GetDlgItemTextW(box, IDC_PROPERTIES_TEXT, text.data(), 4096)));
+        style = GetWindowLongPtrW(GetDlgItem(box, IDC_PROPERTIES_TEXT), GWL_STYLE);
+        focusOnOk = GetFocus() == GetDlgItem(box, IDOK);
+        PostMessageA(GetFocus(), WM_KEYDOWN, VK_RETURN, 0);
+      }));
+  EXPECT_TRUE(text.starts_with(L"This lamp is drawn, not read from a file.\r\n\r\nPlanes: 1 ("));
+  EXPECT_EQ(style & (ES_READONLY | ES_MULTILINE), ES_READONLY | ES_MULTILINE);
+  EXPECT_TRUE(focusOnOk);
+  EXPECT_EQ(rendered, Halves::kNone);
+  EXPECT_TRUE(IsWindowEnabled(window_));
+}
 
 // ---------------------------------------------------------------------------
 // The file dialogs

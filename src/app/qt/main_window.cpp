@@ -21,6 +21,7 @@
 #include "app/qt/client_area.h"
 #include "app/qt/info_box.h"
 #include "app/qt/number_dialog.h"
+#include "app/qt/properties_box.h"
 #include "app/qt/status_fields.h"
 #include "app/shortcuts.h"
 #include "app/ui_text.h"
@@ -63,7 +64,9 @@ constexpr MenuItem kLampMenu[] = {{TEXT_MENU_NEW_LAMP, IDM_NEW_LAMP},
                                   {TEXT_MENU_SCALE_TO_PEAK, IDM_SCALE_TO_PEAK},
                                   {TEXT_MENU_BEAM_ANGLE, IDM_BEAM_ANGLE},
                                   {nullptr, 0},
-                                  {TEXT_MENU_KEEP_FLUX, IDM_KEEP_FLUX}};
+                                  {TEXT_MENU_KEEP_FLUX, IDM_KEEP_FLUX},
+                                  {nullptr, 0},
+                                  {TEXT_MENU_PROPERTIES, IDM_PROPERTIES}};
 constexpr MenuItem kHelpMenu[] = {{TEXT_MENU_ABOUT, IDM_ABOUT},
                                   {TEXT_MENU_HOW_TO_USE, IDM_HOW_TO_USE}};
 
@@ -321,6 +324,8 @@ bool MainWindow::IsLeftControlDown() { return client_->IsLeftControlDown(); }
 void MainWindow::RunAboutBox() { RunInfoBox(this, InfoBox::kAbout); }
 
 void MainWindow::RunHelpBox() { RunInfoBox(this, InfoBox::kHelp); }
+
+void MainWindow::ShowProperties(std::string_view text) { RunPropertiesBox(this, text); }
 
 void MainWindow::PlaceAtStart() {
   // move() places the frame's corner; resize() sets the size inside the frame.

@@ -52,6 +52,7 @@ class MainWindow : public QMainWindow, public Window {
   bool IsLeftControlDown() override;
   void RunAboutBox() override;
   void RunHelpBox() override;
+  void ShowProperties(std::string_view text) override;
   void PlaceAtStart() override;
   void DestroyWindow() override;
   void ShowTitle(const WindowTitle& title) override;

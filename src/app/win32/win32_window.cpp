@@ -10,6 +10,7 @@
 #include "app/ui_text.h"
 #include "app/win32/info_dialog.h"
 #include "app/win32/number_dialog.h"
+#include "app/win32/properties_dialog.h"
 #include "ies/ies_file_commands.h"
 #include "render/polar_view.h"
 #include "render/wall_view.h"
@@ -210,6 +211,8 @@ void Win32Window::ShowMenuCheck(uint16_t command, bool checked) {
 void Win32Window::RunAboutBox() { RunInfoBox(IDD_ABOUT); }
 
 void Win32Window::RunHelpBox() { RunInfoBox(IDD_HELP); }
+
+void Win32Window::ShowProperties(std::string_view text) { RunPropertiesDialog(window_, text); }
 
 namespace {
 

@@ -53,6 +53,7 @@ class Win32Window final : public Window {
   bool IsLeftControlDown() override;
   void RunAboutBox() override;
   void RunHelpBox() override;
+  void ShowProperties(std::string_view text) override;
   void PlaceAtStart() override;
   void DestroyWindow() override;
   void ShowTitle(const WindowTitle& title) override;
