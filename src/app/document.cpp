@@ -251,7 +251,8 @@ std::string Document::PlaneNote() const {
   if (lamp_.planes.size() < 2) return {};
   std::string note(FileNameOf(sourcePath()));
   if (!note.empty()) note += ": ";
-  note += std::to_string(lamp_.planes.size()) + " planes; editing the " + SectionText();
+  note += std::to_string(lamp_.planes.size()) + " planes";
+  note += BySections() ? "; editing the " + SectionText() : ", all alike: drawn as one curve";
   return note;
 }
 
