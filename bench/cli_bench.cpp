@@ -28,9 +28,9 @@
 #include "cli/png_image.h"
 #include "editor/distribution_editor.h"
 #include "editor/fit_view.h"
-#include "ies/editor_curve.h"
-#include "ies/ies_file_commands.h"
-#include "ies/owner_window.h"
+#include "files/editor_curve.h"
+#include "files/file_commands.h"
+#include "files/owner_window.h"
 #include "render/polar_view.h"
 #include "render/wall_view.h"
 

@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "ies/ies_format.h"
+#include "files/ies_format.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include "app/properties_text.h"
 #include "app/ui_text.h"
 #include "editor/fit_view.h"
-#include "ies/ies_file_commands.h"
+#include "files/file_commands.h"
 
 namespace {
 

@@ -6,10 +6,10 @@
 #include <charconv>
 #include <utility>
 
-#include "ies/editor_curve.h"
-#include "ies/eulumdat.h"
-#include "ies/ies_2019.h"
-#include "ies/ies_format.h"
+#include "files/editor_curve.h"
+#include "files/eulumdat.h"
+#include "files/ies_2019.h"
+#include "files/ies_format.h"
 #include "measure/lamp_numbers.h"
 
 namespace {

@@ -22,10 +22,10 @@
 
 #include "app/lamp_commands.h"
 #include "editor/lamp.h"
-#include "ies/file_types.h"
-#include "ies/ies_2019.h"
-#include "ies/ies_file_commands.h"
-#include "ies/photometry.h"
+#include "files/file_types.h"
+#include "files/ies_2019.h"
+#include "files/file_commands.h"
+#include "files/photometry.h"
 
 class Document : public SaveContent {
  public:

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "ies/ies_file_commands.h"
+#include "files/file_commands.h"
 
 std::string CaptionOf(const WindowTitle& title) {
   return (title.modified ? "*" : "") + title.text;

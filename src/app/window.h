@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "app/saved_state.h"
-#include "ies/owner_window.h"
+#include "files/owner_window.h"
 
 // Which halves of the client area to render and show.
 enum class Halves { kNone = 0, kLeft = 1, kRight = 2, kBoth = 3 };

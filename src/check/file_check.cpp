@@ -12,10 +12,10 @@
 #include "check/eulumdat_check.h"
 #include "check/lm63_check.h"
 #include "check/renderer_notes.h"
-#include "ies/eulumdat.h"
-#include "ies/ies_file_commands.h"
-#include "ies/ies_format.h"
-#include "ies/utf8_path.h"
+#include "files/eulumdat.h"
+#include "files/file_commands.h"
+#include "files/ies_format.h"
+#include "files/utf8_path.h"
 
 namespace {
 
@@ -36,7 +36,7 @@ struct ReadTable {
 };
 
 ReadTable ReadLm63Table(std::string_view bytes) {
-  IesReadResult read = ReadIesText(bytes);
+  Lm63ReadResult read = ReadIesText(bytes);
   if (!read.ok) return {std::nullopt, read.error};
   if (!read.tableError.empty()) return {std::nullopt, read.tableError};
   return {std::move(read.photometry), {}};

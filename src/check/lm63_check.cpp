@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "check/check_text.h"
-#include "ies/lm63_2019_keywords.h"
+#include "files/lm63_2019_keywords.h"
 
 namespace {
 

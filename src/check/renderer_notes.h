@@ -13,7 +13,7 @@
 
 #include "check/findings.h"
 #include "check/lm63_check.h"
-#include "ies/photometry.h"
+#include "files/photometry.h"
 
 // `table` is the file as the reader gives it, or null when it cannot be read.
 void AddRendererNotes(const Lm63Facts& facts, const Photometry* table, Findings& findings);

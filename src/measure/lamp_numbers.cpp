@@ -6,7 +6,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "ies/editor_curve.h"
+#include "files/editor_curve.h"
 #include "measure/curve_numbers.h"
 
 namespace {

@@ -18,7 +18,7 @@
 #include <vector>
 
 #include "editor/lamp.h"
-#include "ies/photometry.h"
+#include "files/photometry.h"
 
 // How a symmetry reads in a sentence: "symmetric in each quadrant".
 const char* SymmetryText(Symmetry symmetry);

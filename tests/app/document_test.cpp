@@ -9,8 +9,8 @@
 #include <tuple>
 
 #include "app/document.h"
-#include "ies/ies_file_commands.h"
-#include "ies/ies_format.h"
+#include "files/file_commands.h"
+#include "files/ies_format.h"
 #include "measure/lamp_numbers.h"
 
 namespace {

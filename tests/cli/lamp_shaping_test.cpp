@@ -6,7 +6,7 @@
 
 #include <functional>
 
-#include "ies/ies_format.h"
+#include "files/ies_format.h"
 #include "measure/lamp_numbers.h"
 
 namespace {

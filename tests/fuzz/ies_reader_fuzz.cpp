@@ -12,9 +12,9 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "ies/editor_curve.h"
-#include "ies/eulumdat.h"
-#include "ies/ies_format.h"
+#include "files/editor_curve.h"
+#include "files/eulumdat.h"
+#include "files/ies_format.h"
 
 namespace {
 
@@ -36,7 +36,7 @@ void Check(bool condition) {
   if (!condition) std::abort();
 }
 
-bool SameResult(const IesReadResult& a, const IesReadResult& b) {
+bool SameResult(const Lm63ReadResult& a, const Lm63ReadResult& b) {
   if (a.ok != b.ok || a.error != b.error || a.tableError != b.tableError) return false;
   if (a.photometry.candela != b.photometry.candela ||
       a.photometry.keywords != b.photometry.keywords) {
@@ -70,7 +70,7 @@ void CheckWrittenAgain(const Photometry& table) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
-  const IesReadResult whole = ReadIesText(text);
+  const Lm63ReadResult whole = ReadIesText(text);
   if (whole.ok) {
     for (float sample : whole.curve) Check(std::isfinite(sample) && sample >= 0.0f);
     const Photometry& table = whole.photometry;

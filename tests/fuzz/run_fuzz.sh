@@ -15,8 +15,8 @@ mkdir -p "$work/corpus" "$work/artifacts"
 clang++ -std=c++20 -O1 -g -fno-omit-frame-pointer \
   -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all \
   -I "$src/src" \
-  "$src/src/ies/ies_reader.cpp" "$src/src/ies/ies_text.cpp" "$src/src/ies/ies_writer.cpp" \
-  "$src/src/ies/editor_curve.cpp" "$src/src/editor/lamp.cpp" "$src/src/ies/eulumdat.cpp" \
+  "$src/src/files/ies_reader.cpp" "$src/src/files/ies_text.cpp" "$src/src/files/ies_writer.cpp" \
+  "$src/src/files/editor_curve.cpp" "$src/src/editor/lamp.cpp" "$src/src/files/eulumdat.cpp" \
   "$src/tests/fuzz/ies_reader_fuzz.cpp" -o "$work/ies_reader_fuzz"
 
 fuzz=("$work/ies_reader_fuzz" -rss_limit_mb=2048 -timeout=10 -max_len=65536)

@@ -11,7 +11,7 @@
 #include <sstream>
 #include <string>
 
-#include "ies/ies_format.h"
+#include "files/ies_format.h"
 
 namespace {
 
@@ -29,7 +29,7 @@ class LampNumbersTest : public testing::TestWithParam<LampRow> {};
 TEST_P(LampNumbersTest, AveragesThePlanesRoundTheCircle) {
   const LampRow& r = GetParam();
   const auto planes = static_cast<size_t>(std::ranges::count(r.horizontal, ' ') + 1);
-  const IesReadResult file = ReadIesText("TILT=NONE\n1 " + r.lumens + " 1 2 " + std::to_string(planes) +
+  const Lm63ReadResult file = ReadIesText("TILT=NONE\n1 " + r.lumens + " 1 2 " + std::to_string(planes) +
                                          " 1 1 0 0 0\n1 1 0\n0 180\n" + r.horizontal + "\n" + r.planeValues);
   ASSERT_TRUE(file.ok) << file.error;
   const LampMeasurement m = MeasureLamp(file.photometry);
@@ -63,13 +63,13 @@ INSTANTIATE_TEST_SUITE_P(
         LampRow{"LaterPlaneCut", "0 90", "100 100 300", "-1", {}, 0, 0, "it ends in the middle of its candela values."}),
     [](const testing::TestParamInfo<LampRow>& row) { return row.param.what; });
 
-IesReadResult ReadCorpusFile(const std::string& name) {
+Lm63ReadResult ReadCorpusFile(const std::string& name) {
   std::ostringstream text;
   text << std::ifstream(std::string(IES_CORPUS_DIR) + "/" + name, std::ios::binary).rdbuf();
   return ReadIesText(text.str());
 }
 
-double CorpusFlux(const IesReadResult& file) { return MeasureLamp(file.photometry).numbers.value().fluxLm; }
+double CorpusFlux(const Lm63ReadResult& file) { return MeasureLamp(file.photometry).numbers.value().fluxLm; }
 
 TEST(LampNumbersCorpus, MatchesSumsByHandAndTheRoadwayHeader) {
   // Planes 0 and 90 of 1 cd at every degree: 4 pi lm.
@@ -80,7 +80,7 @@ TEST(LampNumbersCorpus, MatchesSumsByHandAndTheRoadwayHeader) {
   EXPECT_NEAR(CorpusFlux(ReadCorpusFile("lm63-1995-ballabs-wallpack-0-180.ies")), 6522.1, 6.5);
   // Replace if the corpus file is replaced: its header states the lamp's
   // flux in the keyword line "[_ABSOLUTELUMENS]9217".
-  const IesReadResult roadway = ReadCorpusFile("lm63-2002-rab-roadway-mult.ies");
+  const Lm63ReadResult roadway = ReadCorpusFile("lm63-2002-rab-roadway-mult.ies");
   const std::string key = "[_ABSOLUTELUMENS]";
   const auto& keywords = roadway.photometry.keywords;
   const auto line = std::ranges::find_if(keywords, [&](const std::string& k) { return k.starts_with(key); });

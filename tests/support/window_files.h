@@ -9,8 +9,8 @@
 
 #include "app/document.h"
 #include "editor/distribution_editor.h"
-#include "ies/ies_file_commands.h"
-#include "ies/owner_window.h"
+#include "files/file_commands.h"
+#include "files/owner_window.h"
 
 // Opens `path` as the window does: the editor's curve becomes the lamp's
 // plane at C 0. The document receives the lamp when given.

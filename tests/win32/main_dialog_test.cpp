@@ -33,9 +33,9 @@
 #include "editor/lamp_history.h"
 #include "editor/distribution_editor.h"
 #include "editor/fit_view.h"
-#include "ies/ies_format.h"
-#include "ies/safe_save.h"
-#include "ies/utf8_path.h"
+#include "files/ies_format.h"
+#include "files/safe_save.h"
+#include "files/utf8_path.h"
 #include "modal_box.h"
 #include "render/polar_view.h"
 

@@ -11,7 +11,7 @@
 #include "app/win32/info_dialog.h"
 #include "app/win32/number_dialog.h"
 #include "app/win32/properties_dialog.h"
-#include "ies/ies_file_commands.h"
+#include "files/file_commands.h"
 #include "render/polar_view.h"
 #include "render/wall_view.h"
 #include "win32_text/wide_text.h"

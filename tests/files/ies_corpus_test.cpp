@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "ies/ies_format.h"
+#include "files/ies_format.h"
 
 namespace {
 
@@ -46,7 +46,7 @@ TEST_P(CorpusTest, LoadsOrSaysWhy) {
   const CorpusRow& row = GetParam();
   const std::string text = Contents(row.file);
   ASSERT_FALSE(text.empty()) << "missing " << row.file;
-  const IesReadResult result = ReadIesText(text);
+  const Lm63ReadResult result = ReadIesText(text);
   EXPECT_EQ(result.error, row.error);
   EXPECT_EQ(result.ok, std::string(row.error).empty());
   for (const Sample& s : row.samples) {

@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "ies/file_types.h"
+#include "files/file_types.h"
 
 class OwnerWindow {
  public:

@@ -4,7 +4,7 @@
 //   1. lines and numbers
 //   2. the reader: header, lamp sets, angles, intensities, planes by symmetry
 //   3. the writer
-#include "ies/eulumdat.h"
+#include "files/eulumdat.h"
 
 #include <algorithm>
 #include <cfloat>

@@ -1,4 +1,4 @@
-#include "ies/editor_curve.h"
+#include "files/editor_curve.h"
 
 #include <cfloat>
 #include <cmath>

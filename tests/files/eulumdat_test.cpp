@@ -8,8 +8,8 @@
 #include <sstream>
 
 #include "editor/distribution_editor.h"
-#include "ies/eulumdat.h"
-#include "ies/owner_window.h"
+#include "files/eulumdat.h"
+#include "files/owner_window.h"
 #include "support/window_files.h"
 #include "measure/lamp_numbers.h"
 

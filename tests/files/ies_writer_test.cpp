@@ -5,9 +5,9 @@
 #include <cstdio>
 #include <string>
 
-#include "ies/file_types.h"
-#include "ies/ies_file_commands.h"
-#include "ies/ies_format.h"
+#include "files/file_types.h"
+#include "files/file_commands.h"
+#include "files/ies_format.h"
 
 namespace {
 

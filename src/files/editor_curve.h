@@ -11,7 +11,7 @@
 
 #include "editor/curve.h"
 #include "editor/lamp.h"
-#include "ies/photometry.h"
+#include "files/photometry.h"
 
 // Intensity in candela at each whole degree 0..180.
 using DegreeIntensities = std::array<float, kCurveSampleCount>;

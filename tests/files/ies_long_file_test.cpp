@@ -10,7 +10,7 @@
 #include <cstring>
 #include <string>
 
-#include "ies/ies_format.h"
+#include "files/ies_format.h"
 
 namespace {
 
@@ -58,7 +58,7 @@ TEST_P(LongFileTest, ReadsAHundredMegabytesBeforeTheTiltLineInBoundedMemory) {
   constexpr size_t kHundredMegabytes = 100u * 1024 * 1024;
   LongPrefixSource source(GetParam().pattern, kHundredMegabytes);
   const long before = PeakKilobytes();
-  const IesReadResult result = ReadIes(source);
+  const Lm63ReadResult result = ReadIes(source);
   const long grown = PeakKilobytes() - before;
   ASSERT_TRUE(result.ok) << result.error;
   EXPECT_EQ(result.curve[0], 7.0f);

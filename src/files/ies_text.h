@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "ies/ies_format.h"
+#include "files/ies_format.h"
 
 class TextCursor {
  public:

@@ -29,7 +29,7 @@
 
 #include "editor/curve.h"
 #include "editor/lamp.h"
-#include "ies/photometry.h"
+#include "files/photometry.h"
 
 struct EulumdatReadResult {
   bool ok = false;

@@ -1,5 +1,5 @@
 // File > Save and File > Open on the file layer.
-#include "ies/ies_file_commands.h"
+#include "files/file_commands.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -9,11 +9,11 @@
 #include <utility>
 #include <vector>
 
-#include "ies/eulumdat.h"
-#include "ies/ies_format.h"
-#include "ies/owner_window.h"
-#include "ies/safe_save.h"
-#include "ies/utf8_path.h"
+#include "files/eulumdat.h"
+#include "files/ies_format.h"
+#include "files/owner_window.h"
+#include "files/safe_save.h"
+#include "files/utf8_path.h"
 
 std::string WithExtension(std::string name, std::string_view extension) {
   const bool fits = name.size() >= extension.size();
@@ -163,7 +163,7 @@ std::optional<PhotometricFile> ReadPhotometricPath(OwnerWindow& owner, const std
     }
   }
   std::rewind(file);
-  IesReadResult result = ReadIesFile(file);
+  Lm63ReadResult result = ReadIesFile(file);
   if (!result.ok) {
     // An EULUMDAT text field may start with "TILT=" too: a file that is no
     // usable LM-63 file but reads whole as EULUMDAT is one.

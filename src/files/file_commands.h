@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "ies/file_types.h"
-#include "ies/ies_format.h"
+#include "files/file_types.h"
+#include "files/ies_format.h"
 
 class OwnerWindow;
 
@@ -32,7 +32,7 @@ struct PhotometricFile {
   FileFormat format = FileFormat::kLm63;
   Photometry table;
   // A fault after the first plane, which leaves `table` cut to it (as
-  // IesReadResult::tableError says); empty when every plane was read.
+  // Lm63ReadResult::tableError says); empty when every plane was read.
   std::string tableError;
 };
 

@@ -1,5 +1,5 @@
 // LM-63-2019 keyword lines and file-generation types.
-#include "ies/lm63_2019_keywords.h"
+#include "files/lm63_2019_keywords.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,11 +1,11 @@
 // Replacing a file through a temporary file in the same folder.
-#include "ies/safe_save.h"
+#include "files/safe_save.h"
 
 #include <cerrno>
 #include <filesystem>
 #include <system_error>
 
-#include "ies/utf8_path.h"
+#include "files/utf8_path.h"
 
 #ifdef _WIN32
 #include <io.h>  // _waccess, _commit, _fileno

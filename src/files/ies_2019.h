@@ -18,8 +18,8 @@
 
 #include "editor/curve.h"
 #include "editor/lamp.h"
-#include "ies/lm63_2019_keywords.h"
-#include "ies/photometry.h"
+#include "files/lm63_2019_keywords.h"
+#include "files/photometry.h"
 
 // What the caller knows of the light it writes: where it came from, which
 // gives the file-generation type, and its luminous flux, which decides

@@ -1,4 +1,4 @@
-#include "ies/utf8_path.h"
+#include "files/utf8_path.h"
 
 #include <cerrno>
 #include <string>

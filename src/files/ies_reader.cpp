@@ -15,10 +15,10 @@
 #include <utility>
 #include <vector>
 
-#include "ies/editor_curve.h"
-#include "ies/ies_format.h"
-#include "ies/ies_text.h"
-#include "ies/photometry.h"
+#include "files/editor_curve.h"
+#include "files/ies_format.h"
+#include "files/ies_text.h"
+#include "files/photometry.h"
 
 namespace {
 
@@ -387,23 +387,23 @@ class FileSource final : public IesChunkSource {
 
 }  // namespace
 
-IesReadResult ReadIes(IesChunkSource& source) {
+Lm63ReadResult ReadIes(IesChunkSource& source) {
   TextCursor cursor(source);
-  IesReadResult result;
+  Lm63ReadResult result;
   if (!ReadTable(cursor, result.photometry, result.error, result.tableError)) return result;
   result.curve = EditorCurve(result.photometry);
   result.ok = true;
   return result;
 }
 
-IesReadResult ReadIesText(std::string_view bytes) {
+Lm63ReadResult ReadIesText(std::string_view bytes) {
   TextSource source(bytes);
   return ReadIes(source);
 }
 
-IesReadResult ReadIesFile(std::FILE* file) {
+Lm63ReadResult ReadIesFile(std::FILE* file) {
   FileSource source(file);
-  IesReadResult result = ReadIes(source);
+  Lm63ReadResult result = ReadIes(source);
   if (std::ferror(file)) {
     result.ok = false;
     result.error = "reading it failed.";

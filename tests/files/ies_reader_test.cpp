@@ -7,7 +7,7 @@
 #include <random>
 #include <string>
 
-#include "ies/ies_format.h"
+#include "files/ies_format.h"
 #include "ies_test_files.h"
 
 namespace {
@@ -16,7 +16,7 @@ float Root(double candela) {
   return static_cast<float>(std::sqrt(static_cast<double>(static_cast<float>(candela))));
 }
 
-void ExpectAllFiniteAndNotNegative(const IesReadResult& result) {
+void ExpectAllFiniteAndNotNegative(const Lm63ReadResult& result) {
   for (float sample : result.curve) {
     EXPECT_TRUE(std::isfinite(sample) && sample >= 0.0f) << sample;
   }
@@ -33,7 +33,7 @@ TEST(ReadOwnFiles, EverySampleComesBackAsTheRootOfItsWrittenValue) {
     for (float& s : curve) s = round < 10 ? sample(random) : std::pow(10.0f, decade(random));
     curve[static_cast<size_t>(round)] = 0.0f;
     const std::string text = WriteIesText(curve.data());
-    const IesReadResult result = ReadIesText(text);
+    const Lm63ReadResult result = ReadIesText(text);
     ASSERT_TRUE(result.ok) << result.error;
     for (size_t i = 0; i < curve.size(); ++i) {
       const double square = static_cast<double>(curve[i]) * curve[i];
@@ -47,7 +47,7 @@ TEST(ReadOwnFiles, WriteReadWriteGivesTheSameBytes) {
   Curve curve{};
   for (size_t i = 0; i < curve.size(); ++i) curve[i] = static_cast<float>(i % 17) * 1.5f;
   const std::string first = WriteIesText(curve.data());
-  const IesReadResult read = ReadIesText(first);
+  const Lm63ReadResult read = ReadIesText(first);
   ASSERT_TRUE(read.ok);
   EXPECT_EQ(WriteIesText(read.curve.data()), first);
 }
@@ -60,7 +60,7 @@ TEST(Resampling, FiveDegreeStepsInterpolateAndEndAtZero) {
     values.push_back(1000.0 - 10.0 * a);
   }
   file.candela = {values};
-  const IesReadResult result = ReadIesText(file.Text());
+  const Lm63ReadResult result = ReadIesText(file.Text());
   ASSERT_TRUE(result.ok) << result.error;
   EXPECT_EQ(result.curve[0], Root(1000.0));
   EXPECT_EQ(result.curve[5], Root(950.0));
@@ -79,7 +79,7 @@ TEST(Resampling, BelowTheFirstAngleThereIsNoLight) {
     values.push_back(a == 90 ? 500.0 : 400.0);
   }
   file.candela = {values};
-  const IesReadResult result = ReadIesText(file.Text());
+  const Lm63ReadResult result = ReadIesText(file.Text());
   ASSERT_TRUE(result.ok) << result.error;
   for (size_t d = 0; d < 90; ++d) EXPECT_EQ(result.curve[d], 0.0f) << d;
   EXPECT_EQ(result.curve[90], Root(500.0));
@@ -102,7 +102,7 @@ TEST_P(ResamplingEdgeTest, GivesAFiniteSampleThatIsNotNegative) {
   TestIesFile file;
   file.vertical = GetParam().vertical;
   file.candela = {GetParam().candela};
-  const IesReadResult result = ReadIesText(file.Text());
+  const Lm63ReadResult result = ReadIesText(file.Text());
   ASSERT_TRUE(result.ok) << result.error;
   EXPECT_EQ(result.curve[GetParam().degree], GetParam().expected) << GetParam().what;
   ExpectAllFiniteAndNotNegative(result);
@@ -158,7 +158,7 @@ TEST_P(TiltSearchTest, FindsOnlyATiltLineAtTheStartOfALinePiece) {
   file.vertical = {0, 90};
   file.candela = {{100, 25}};
   const std::string text = file.Text();
-  const IesReadResult result = ReadIesText(text);
+  const Lm63ReadResult result = ReadIesText(text);
   EXPECT_EQ(result.ok, GetParam().found) << GetParam().what << ": " << result.error;
   if (GetParam().found) {
     EXPECT_EQ(result.curve[0], 10.0f);
@@ -190,7 +190,7 @@ INSTANTIATE_TEST_SUITE_P(
         TiltCase{"a lone CR is a character", "x\r", "TILT=NONE", false}));
 
 TEST(TiltSearch, ALastLineWithoutLineEndIsFound) {
-  const IesReadResult result = ReadIesText("IESNA:\nTILT=NONE");
+  const Lm63ReadResult result = ReadIesText("IESNA:\nTILT=NONE");
   EXPECT_EQ(result.error, "it ends before its header values.");
 }
 
@@ -201,7 +201,7 @@ TEST(Layout, TheMultiplierScalesTheCandelaValues) {
   file.vertical = {0, 90};
   file.candela = {{50, 8}};
   file.multiplier = "2";
-  const IesReadResult result = ReadIesText(file.Text());
+  const Lm63ReadResult result = ReadIesText(file.Text());
   ASSERT_TRUE(result.ok) << result.error;
   EXPECT_EQ(result.curve[0], 10.0f);
   EXPECT_EQ(result.curve[90], 4.0f);
@@ -217,7 +217,7 @@ TEST(Layout, OnlyTheFirstHorizontalPlaneIsRead) {
       file.horizontal.push_back(static_cast<double>(h) * 10.0);
       file.candela.push_back({400.0 + static_cast<double>(h), 100, 4});
     }
-    const IesReadResult result = ReadIesText(file.Text());
+    const Lm63ReadResult result = ReadIesText(file.Text());
     ASSERT_TRUE(result.ok) << result.error;
     EXPECT_EQ(result.curve[0], 20.0f) << planes;
     EXPECT_EQ(result.curve[45], 10.0f) << planes;
@@ -231,7 +231,7 @@ TEST(Layout, InlineTiltDataIsSkipped) {
   file.tiltData = "1\n3\n0 45 90\n1.0 0.9 0.8\n";
   file.vertical = {0, 90};
   file.candela = {{64, 1}};
-  const IesReadResult result = ReadIesText(file.Text());
+  const Lm63ReadResult result = ReadIesText(file.Text());
   ASSERT_TRUE(result.ok) << result.error;
   EXPECT_EQ(result.curve[0], 8.0f);
   EXPECT_EQ(result.curve[90], 1.0f);
@@ -241,14 +241,14 @@ TEST(Layout, AVerticalZeroAfterTheFirstAngleDoesNotEndTheList) {
   TestIesFile file;
   file.vertical = {-10, 0, 10};
   file.candela = {{1, 4, 9}};
-  const IesReadResult result = ReadIesText(file.Text());
+  const Lm63ReadResult result = ReadIesText(file.Text());
   ASSERT_TRUE(result.ok) << result.error;
   EXPECT_EQ(result.curve[0], 2.0f);
   EXPECT_EQ(result.curve[10], 3.0f);
 }
 
 TEST(Numbers, CommasTabsAndNumberFormsSeparateAndRead) {
-  const IesReadResult result = ReadIesText(
+  const Lm63ReadResult result = ReadIesText(
       "TILT=NONE\r\n1,-1,1,3,1,1,1,0,0,0\r\n1\t1\t0\r\n.0,+4.5E+1,9e1\r\n0.\r\n"
       "1.6e3 , 4E2\t\t1e-60\r\n");
   ASSERT_TRUE(result.ok) << result.error;
@@ -268,7 +268,7 @@ struct RefusedCase {
 class RefusedFileTest : public testing::TestWithParam<RefusedCase> {};
 
 TEST_P(RefusedFileTest, SaysWhatIsWrong) {
-  const IesReadResult result = ReadIesText(GetParam().text);
+  const Lm63ReadResult result = ReadIesText(GetParam().text);
   EXPECT_FALSE(result.ok) << GetParam().what;
   EXPECT_EQ(result.error, GetParam().error) << GetParam().what;
 }
@@ -342,7 +342,7 @@ TEST(Locale, GermanNumbersStillUseAFullStop) {
   EXPECT_STREQ(check, "1,5");  // the locale is really in force
   EXPECT_EQ(FormatTrimmed(1.5), "1.5");
   const std::string inGerman = WriteIesText(curve.data());
-  const IesReadResult read = ReadIesText(inGerman);
+  const Lm63ReadResult read = ReadIesText(inGerman);
   std::setlocale(LC_ALL, previous.c_str());
   EXPECT_EQ(inGerman, inC);
   ASSERT_TRUE(read.ok) << read.error;

@@ -1,5 +1,5 @@
 // Reading LM-63 text: line pieces and numbers.
-#include "ies/ies_text.h"
+#include "files/ies_text.h"
 
 #include <algorithm>
 #include <charconv>

@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <string>
 
-#include "ies/ies_format.h"
+#include "files/ies_format.h"
 
 std::string FormatTrimmed(double value) {
   // 320 characters hold the text of any double: the largest has 309 digits

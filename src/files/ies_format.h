@@ -39,7 +39,7 @@
 
 #include "editor/curve.h"
 #include "editor/lamp.h"
-#include "ies/photometry.h"
+#include "files/photometry.h"
 
 // "%f" (six decimals, rounded to nearest, a full stop as the decimal point),
 // then trailing zeros removed with one zero kept after a bare point:
@@ -58,7 +58,7 @@ std::string WriteIesText(const float* curve);
 // with a default header gives exactly the bytes above.
 std::string WriteIesText(const Lamp& lamp, const Photometry& header);
 
-struct IesReadResult {
+struct Lm63ReadResult {
   bool ok = false;
   Curve curve{};  // all 181 samples when ok
   // When not ok: what is wrong, as the end of the sentence
@@ -86,11 +86,11 @@ class IesChunkSource {
   IesChunkSource& operator=(const IesChunkSource&) = default;
 };
 
-IesReadResult ReadIes(IesChunkSource& source);
+Lm63ReadResult ReadIes(IesChunkSource& source);
 
 // The whole file in memory.
-IesReadResult ReadIesText(std::string_view bytes);
+Lm63ReadResult ReadIesText(std::string_view bytes);
 
 // A file open for reading in binary mode, read in chunks of 64 KiB. A read
 // error gives a result that says so.
-IesReadResult ReadIesFile(std::FILE* file);
+Lm63ReadResult ReadIesFile(std::FILE* file);

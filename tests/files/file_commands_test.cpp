@@ -18,10 +18,10 @@
 
 #include "editor/distribution_editor.h"
 #include "support/window_files.h"
-#include "ies/ies_file_commands.h"
-#include "ies/ies_format.h"
-#include "ies/owner_window.h"
-#include "ies/safe_save.h"
+#include "files/file_commands.h"
+#include "files/ies_format.h"
+#include "files/owner_window.h"
+#include "files/safe_save.h"
 
 namespace fs = std::filesystem;
 

@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <vector>
 
-#include "ies/ies_2019.h"
-#include "ies/ies_format.h"
+#include "files/ies_2019.h"
+#include "files/ies_format.h"
 
 namespace {
 
