@@ -75,8 +75,11 @@ INSTANTIATE_TEST_SUITE_P(
                                      "lm63-2002-rab-roadway-mult.ies",    // quadrant, a multiplier
                                      "lm63-1995-ballabs-wallpack-0-180.ies",
                                      "lm63-2002-everfine-0-360.ies", "iesna91-lithonia-commas.ies",
-                                     "isym0-regent-neo-u-led.ldt", "isym2-regent-traq.ldt",
-                                     "isym3-trilux-osido.ldt", "isym4-philips-irregular-gamma.ldt"),
+                                     "iesna95-radiance-examp1.ies", "lm63-2002-dial-onedegree-longlines.ies",
+                                     "lm63-2002-erco-tabs.ies", "isym0-regent-neo-u-led.ldt",
+                                     "isym2-regent-traq.ldt", "isym3-trilux-osido.ldt",
+                                     "isym4-philips-irregular-gamma.ldt", "isym4-tulux-two-lamp-sets.ldt",
+                                     "isym4-waldmann-crlf-decimal-comma.ldt"),
                      testing::Values(SaveFormat::kIes, SaveFormat::kIes2019, SaveFormat::kEulumdat)));
 
 TEST(DrawnLamp, SavedAsIesGivesTheFirstLayoutsBytes) {
