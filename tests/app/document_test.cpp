@@ -9,6 +9,8 @@
 #include <tuple>
 
 #include "app/document.h"
+#include "app/status_text.h"
+#include "files/eulumdat.h"
 #include "files/file_commands.h"
 #include "files/ies_format.h"
 #include "measure/lamp_numbers.h"
@@ -92,6 +94,13 @@ TEST(DrawnLamp, SavedAsIesGivesTheFirstLayoutsBytes) {
   document.TurnSection(1);
   EXPECT_EQ(document.lamp().planes.size(), 4u);
   EXPECT_EQ(document.Bytes(SaveFormat::kIes, "lamp.ies"), WriteIesText(curve.data()));
+  // A stroke on C 90 makes it asymmetric, as the written file says.
+  Curve wider = curve;
+  wider[40] = 9.0f;
+  document.TakeEditedCurve(wider, curve);
+  const Lm63ReadResult back = ReadIesText(document.Bytes(SaveFormat::kIes, "lamp.ies"));
+  ASSERT_TRUE(back.ok);
+  EXPECT_EQ(MeasureLamp(back.photometry).numbers->symmetry, Symmetry::kNone);
 }
 
 // --- What a written file may claim ------------------------------------------
@@ -194,5 +203,92 @@ INSTANTIATE_TEST_SUITE_P(
         SectionRow{"NoneAtZero", LampOf(Symmetry::kNone, {0, 90, 180, 270, 360}), 0, 0.0, {0.0f, 360.0f},
                    {180.0f}}),
     [](const testing::TestParamInfo<SectionRow>& p) { return p.param.name; });
+
+}  // namespace
+
+namespace {
+
+// --- Each format's losses, told once; files its readers must take ---------
+
+TEST(NotWritten, EachFormatsLossesAreToldOnceBeforeWriting) {
+  Document ldt = Opened(LDT_DIR "/isym4-tulux-two-lamp-sets.ldt");
+  EXPECT_NE(ldt.NotWritten(SaveFormat::kIes2019).find("the lamp sets apart"), std::string::npos);
+  EXPECT_EQ(ldt.NotWritten(SaveFormat::kIes2019), "");  // once
+  EXPECT_EQ(ldt.NotWritten(SaveFormat::kEulumdat), "");  // its own format holds it all
+  Document ies = Opened(IES_CORPUS "/lm63-2002-rab-roadway-mult.ies");
+  EXPECT_NE(ies.NotWritten(SaveFormat::kEulumdat).find("[TESTLAB]"), std::string::npos);
+  EXPECT_EQ(ies.NotWritten(SaveFormat::kIes2019), "");
+}
+
+// A luminaire named "TILT=INCLUDE ..." starts a line of the EULUMDAT file
+// with "TILT=", which LM-63 files alone have: it still opens as EULUMDAT.
+TEST(WrittenFiles, AnEulumdatLineStartingWithTiltOpens) {
+  Document document = Opened(IES_CORPUS "/lm63-2002-tilt-include-synthetic.ies");
+  const std::string path =
+      (std::filesystem::temp_directory_path() / ("tilt_named_" + std::to_string(getpid()) + ".ldt")).string();
+  std::ofstream(path, std::ios::binary) << document.Bytes(SaveFormat::kEulumdat, path);
+  QuietOwner owner;
+  const std::optional<PhotometricFile> back = ReadPhotometricPath(owner, path);
+  std::filesystem::remove(path);
+  ASSERT_TRUE(back);
+  EXPECT_EQ(back->format, FileFormat::kEulumdat);
+}
+
+// A lamp count beyond EULUMDAT's four digits is written as absolute
+// photometry, which reads back to the same light.
+TEST(WrittenFiles, ALampCountBeyondFourDigitsReadsBack) {
+  Photometry header;
+  header.lampCount = 10450;
+  header.lumensPerLamp = 100.0f;
+  Curve curve{};
+  curve.fill(30.0f);
+  const Lamp lamp = Lamp::OfCurve(curve);
+  const EulumdatReadResult back =
+      ReadEulumdatText(WriteEulumdatText(lamp, header, {"x.ldt", "2026-12-08"}, {MeasureLamp(lamp).fluxLm, 50.0}));
+  ASSERT_TRUE(back.ok) << back.error;
+  EXPECT_EQ(back.photometry.lumensPerLamp, -1.0f);
+  EXPECT_NEAR(back.photometry.candela[0], 900.0, 1e-3);
+}
+
+// The file-generation type says where the light came from.
+TEST(WrittenFiles, FileGenerationTypeFollowsTheLight) {
+  const auto typeLine = [](const Document& d) {
+    const std::string text = d.Bytes(SaveFormat::kIes2019, "x.ies");
+    const size_t tilt = text.find("TILT=NONE\r\n");
+    const size_t second = text.find("\r\n", text.find("\r\n", tilt) + 2);
+    return text.substr(second + 2, text.find("\r\n", second + 2) - second - 2);
+  };
+  // A laboratory's 2019 file (type 1.10000), its ten angles resampled onto
+  // whole degrees.
+  const std::string path =
+      (std::filesystem::temp_directory_path() / ("lab_" + std::to_string(getpid()) + ".ies")).string();
+  std::ofstream(path, std::ios::binary)
+      << "IES:LM-63-2019\r\n[TEST] T\r\n[TESTLAB] L\r\n[ISSUEDATE] D\r\n[MANUFAC] M\r\nTILT=NONE\r\n"
+         "1 -1 1 10 1 1 1 0 0 0\r\n1.0 1.10000 25\r\n0 10 20 30 40 50 60 70 80 90\r\n0\r\n"
+         "9000 6400 3600 4400 2400 1200 300 60 10 0\r\n";
+  Document lab = Opened(path);
+  std::filesystem::remove(path);
+  EXPECT_EQ(typeLine(lab), "1.0 1.11000 25.0");
+  Lamp brighter = lab.lamp();
+  for (Curve& plane : brighter.planes) plane[0] *= 2.0f;
+  lab.Scale(brighter);  // (not a uniform scale, but the light is taken as scaled)
+  EXPECT_EQ(typeLine(lab), "1.0 1.11100 25.0");
+  Document drawn;
+  EXPECT_EQ(typeLine(drawn), "1.0 1.00010 0.0");
+}
+
+// The status bar of a lamp drawn by sections: its whole-lamp numbers and
+// the section shown.
+TEST(StatusOfALamp, CurveFieldIsTheWholeLampsAndTheSectionIsNamed) {
+  Document document = Opened(IES_CORPUS "/lm63-1995-ballabs-wallpack-0-180.ies");
+  DistributionEditor editor;
+  document.ShowSection(editor.curve, editor.leftCurve);
+  const StatusTexts texts = StatusTextsFor(editor, document, false);
+  const LampNumbers numbers = MeasureLamp(document.lamp());
+  char flux[32];
+  std::snprintf(flux, sizeof flux, "flux %.4g lm", numbers.fluxLm);
+  EXPECT_NE(texts.curve.find(flux), std::string::npos) << texts.curve;
+  EXPECT_EQ(texts.lamp.rfind("section C 0\u00b0 | 180\u00b0  light ", 0), 0u) << texts.lamp;
+}
 
 }  // namespace
