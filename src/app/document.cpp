@@ -131,11 +131,12 @@ std::vector<double> SectionAngles(const Lamp& lamp) {
   return angles;
 }
 
-// An angle as the status bar writes it, in every locale: "30", "22.5".
-std::string AngleText(double angle) {
+// An angle as the status bar writes it, in every locale: "30°", "22.5°".
+void AppendAngle(std::string& out, double angle) {
   char text[32];
   const auto [end, error] = std::to_chars(text, text + sizeof text, angle, std::chars_format::general, 6);
-  return error == std::errc() ? std::string(text, end) : std::string("?");
+  if (error == std::errc()) out.append(text, end);
+  out += kDegree;
 }
 
 }  // namespace
@@ -257,8 +258,17 @@ std::string Document::PlaneNote() const {
 }
 
 std::string Document::SectionText() const {
-  if (!BySections()) return {};
-  return "section C " + AngleText(sectionC_) + kDegree + " | " + AngleText(sectionC_ + 180.0) + kDegree;
+  std::string text;
+  AppendSectionText(text);
+  return text;
+}
+
+void Document::AppendSectionText(std::string& out) const {
+  if (!BySections()) return;
+  out += "section C ";
+  AppendAngle(out, sectionC_);
+  out += " | ";
+  AppendAngle(out, sectionC_ + 180.0);
 }
 
 std::string Document::NotWritten(SaveFormat format) {

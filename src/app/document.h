@@ -79,8 +79,10 @@ class Document : public SaveContent {
   // "lamp.ies: 12 planes; editing the section C 0° | 180°" while the lamp
   // has several planes, else empty.
   std::string PlaneNote() const;
-  // "section C 30° | 210°" while by sections, else empty.
+  // "section C 30° | 210°" while by sections, else empty; appended to
+  // `out` without allocating once its storage has grown.
   std::string SectionText() const;
+  void AppendSectionText(std::string& out) const;
 
   // What the Lamp menu sets for the strokes (Keep flux while drawing).
   DrawingOptions& drawingOptions() { return drawingOptions_; }

@@ -138,8 +138,8 @@ void FillCurve(const DistributionEditor& editor, const Lamp& lamp, std::string& 
 }
 
 void FillLamp(const DistributionEditor& editor, const Document& document, std::string& out) {
-  if (const std::string section = document.SectionText(); !section.empty()) {
-    out += section;
+  if (document.BySections()) {
+    document.AppendSectionText(out);
     out += "  ";
   }
   out += "light ";

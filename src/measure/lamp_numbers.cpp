@@ -11,18 +11,6 @@
 
 namespace {
 
-// Trapezoid weights of the points a[0] < ... < a[n-1]: each interval's
-// length goes half to either end, as a share of `whole` degrees.
-std::vector<double> TrapezoidWeights(const std::vector<float>& a, double whole) {
-  std::vector<double> weights(a.size(), 0.0);
-  for (std::size_t k = 0; k + 1 < a.size(); ++k) {
-    const double half = (static_cast<double>(a[k + 1]) - a[k]) / 2.0 / whole;
-    weights[k] += half;
-    weights[k + 1] += half;
-  }
-  return weights;
-}
-
 struct Peak {
   float cd;
   std::size_t plane, vertical;
@@ -50,35 +38,32 @@ const char* SymmetryText(Symmetry symmetry) {
   return "no symmetry";
 }
 
-std::vector<double> PlaneWeights(const std::vector<float>& a, Symmetry symmetry) {
-  switch (symmetry) {
-    case Symmetry::kRotational: return std::vector<double>(a.size(), 1.0);  // one plane
-    // Mirrored, each quadrant or half of the circle repeats the listed span,
-    // so the circle's weights are the span's.
-    case Symmetry::kQuadrant: return TrapezoidWeights(a, 90.0);
-    case Symmetry::kBilateral0To180:
-    case Symmetry::kBilateral90To270: return TrapezoidWeights(a, 180.0);
-    // The interval from the last angle round to 360 closes on the first
-    // plane, at 0 (that is 360); it has no length when the last angle is 360.
-    case Symmetry::kNone: {
-      std::vector<double> weights = TrapezoidWeights(a, 360.0);
-      const double closing = (360.0 - a.back()) / 2.0 / 360.0;
-      weights.front() += closing;
-      weights.back() += closing;
-      return weights;
-    }
+double PlaneWeight(const std::vector<float>& a, Symmetry symmetry, std::size_t k) {
+  if (symmetry == Symmetry::kRotational) return 1.0;  // one plane
+  // Trapezoids: each interval's length goes half to either end, as a share
+  // of the span the listed planes repeat round the circle (mirrored, each
+  // quadrant or half of it repeats the listed span).
+  const double whole = symmetry == Symmetry::kQuadrant ? 90.0 : symmetry == Symmetry::kNone ? 360.0 : 180.0;
+  double weight = 0.0;
+  if (k > 0) weight += (static_cast<double>(a[k]) - a[k - 1]) / 2.0 / whole;
+  if (k + 1 < a.size()) weight += (static_cast<double>(a[k + 1]) - a[k]) / 2.0 / whole;
+  // Without symmetry, the interval from the last angle round to 360 closes
+  // on the first plane, at 0 (that is 360); it has no length when the last
+  // angle is 360.
+  if (symmetry == Symmetry::kNone && (k == 0 || k + 1 == a.size())) {
+    weight += (360.0 - a.back()) / 2.0 / 360.0;
   }
-  return {};
+  return weight;
 }
 
 Curve AverageCurve(const Lamp& lamp) {
   if (lamp.planes.size() == 1) return lamp.planes.front();
-  const std::vector<double> weights = PlaneWeights(lamp.planeAngles, lamp.symmetry);
   std::array<double, kCurveSampleCount> sum{};
   for (std::size_t h = 0; h < lamp.planes.size(); ++h) {
+    const double weight = PlaneWeight(lamp.planeAngles, lamp.symmetry, h);
     for (std::size_t d = 0; d < sum.size(); ++d) {
       const double root = lamp.planes[h][d];
-      sum[d] += weights[h] * root * root;
+      sum[d] += weight * root * root;
     }
   }
   DegreeIntensities average{};

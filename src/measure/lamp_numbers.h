@@ -66,5 +66,6 @@ double DownwardFluxPercent(const Lamp& lamp);
 // that plane. Its beam and field angles are the lamp's.
 Curve AverageCurve(const Lamp& lamp);
 
-// Each plane's weight in the average curve; they sum to 1.
-std::vector<double> PlaneWeights(const std::vector<float>& horizontalAngles, Symmetry symmetry);
+// Plane k's weight in the average curve; the weights sum to 1. Computed
+// without allocating, as the status bar measures the lamp on pointer moves.
+double PlaneWeight(const std::vector<float>& horizontalAngles, Symmetry symmetry, std::size_t k);
